@@ -1,0 +1,11 @@
+#include <QApplication>
+#include <QWidget>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QWidget w;
+    w.setWindowTitle("VALDORA");
+    w.show();
+    return app.exec();
+}
