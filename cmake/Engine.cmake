@@ -12,3 +12,7 @@ else()
   add_library(engine INTERFACE)
   target_link_libraries(engine INTERFACE platform_api)
 endif()
+# Whoever links the engine also gets the Qt/CUPS implementations of the
+# platform interfaces, linked after it; the engine's own sources still
+# compile without any Qt include path.
+target_link_libraries(engine INTERFACE platform_qt)
