@@ -1,0 +1,78 @@
+#include "assets/library_texts.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace {
+
+struct Entry {
+    int number;
+    const char *text;
+};
+
+// Kept sorted by entry number.
+constexpr std::array kEntries{
+    Entry{43002, "Accessing data..."},
+    Entry{43004, "Calculating page <page> for report <documentname>"},
+    Entry{43008, "There are no printers connected to your computer."},
+    Entry{43010, "Drawing page <page> of <pagecount> for report <documentname>"},
+    Entry{43016, "of"},
+    Entry{43018, "Page"},
+    Entry{44020, "Windows cannot print due to a problem with the current printer setup."},
+};
+
+static_assert(std::is_sorted(kEntries.begin(), kEntries.end(),
+                             [](const Entry &a, const Entry &b) { return a.number < b.number; }));
+
+// A placeholder is "<" followed by letters and ">"; anything else is text.
+std::size_t PlaceholderLength(std::string_view text, std::size_t at)
+{
+    if (text[at] != '<')
+        return 0;
+    std::size_t end = at + 1;
+    while (end < text.size() && std::isalpha(static_cast<unsigned char>(text[end])))
+        ++end;
+    if (end == at + 1 || end >= text.size() || text[end] != '>')
+        return 0;
+    return end + 1 - at;
+}
+
+} // namespace
+
+std::string LibraryTextEntry(int entry)
+{
+    const auto it = std::lower_bound(kEntries.begin(), kEntries.end(), entry,
+                                     [](const Entry &e, int n) { return e.number < n; });
+    if (it == kEntries.end() || it->number != entry)
+        return {};
+    return it->text;
+}
+
+std::string LibraryText(int textNumber)
+{
+    return LibraryTextEntry(kLibraryTextBase + textNumber);
+}
+
+std::string FillPlaceholders(std::string_view text, std::initializer_list<std::string_view> values)
+{
+    std::string result;
+    result.reserve(text.size());
+    auto value = values.begin();
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = PlaceholderLength(text, i);
+        if (length == 0) {
+            result += text[i++];
+            continue;
+        }
+        if (value != values.end())
+            result += *value++;
+        i += length;
+    }
+    return result;
+}
+
+std::string FormatLibraryText(int textNumber, std::initializer_list<std::string_view> values)
+{
+    return FillPlaceholders(LibraryText(textNumber), values);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+// The report engine's own user-visible texts. A text number N is entry
+// 43000 + N of the program's string table; only the default language exists.
+inline constexpr int kLibraryTextBase = 43000;
+
+// Text numbers the engine uses by name.
+enum TppLibraryText : int {
+    ltAccessingData = 2,            // "Accessing data..."
+    ltCalculatingPage = 4,          // "Calculating page <page> for report <documentname>"
+    ltNoPrinters = 8,               // "There are no printers connected to your computer."
+    ltDrawingPage = 10,             // "Drawing page <page> of <pagecount> for report <documentname>"
+    ltOf = 16,                      // "of"
+    ltPage = 18,                    // "Page"
+    ltPrinterSetupProblem = 1020,   // "Windows cannot print due to a problem with ..."
+};
+
+// The text of number N; empty when the table has no such entry.
+std::string LibraryText(int textNumber);
+
+// The text of a whole string-table entry (43000 + N); empty when absent.
+std::string LibraryTextEntry(int entry);
+
+// The text of number N with its placeholders ("<page>", "<documentname>" ...)
+// replaced, in the order they appear, by `values` in the order given. A
+// placeholder without a value becomes empty; surplus values are dropped. The
+// values are inserted literally.
+std::string FormatLibraryText(int textNumber, std::initializer_list<std::string_view> values);
+
+// The same substitution on any text.
+std::string FillPlaceholders(std::string_view text, std::initializer_list<std::string_view> values);
