@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,6 +35,8 @@ public:
     // Page numbers as plain decimal strings ("3"), used with psPageList.
     const std::vector<std::string> &PageList() const { return m_pageList; }
     void SetPageList(const std::vector<std::string> &list) { m_pageList = list; }
+    // Removes one line; an index outside the list is ignored.
+    void DeletePageListLine(std::size_t index);
 
     std::int32_t PageRequested() const { return m_pageRequested; }
     void SetPageRequested(std::int32_t value) { m_pageRequested = value; }

@@ -1,0 +1,356 @@
+#include "output/publisher.h"
+
+#include "output/device.h"
+#include "output/page.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+#include <string_view>
+
+namespace {
+
+void Erase(std::vector<TppDevice *> &list, const TppDevice *device)
+{
+    const auto it = std::find(list.begin(), list.end(), device);
+    if (it != list.end())
+        list.erase(it);
+}
+
+bool Holds(const std::vector<TppDevice *> &list, const TppDevice *device)
+{
+    return std::find(list.begin(), list.end(), device) != list.end();
+}
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+        return std::tolower(x) == std::tolower(y);
+    });
+}
+
+// A page list line as a page number; false for anything but plain decimal.
+bool ParsePageNo(const std::string &line, std::int32_t &pageNo)
+{
+    const char *first = line.data();
+    const char *last = first + line.size();
+    const auto [end, error] = std::from_chars(first, last, pageNo);
+    return error == std::errc() && end == last;
+}
+
+} // namespace
+
+TppPublisher::TppPublisher() = default;
+
+TppPublisher::~TppPublisher()
+{
+    // One at a time from the live list: a device told here may destroy or
+    // disconnect others from its event handler.
+    while (!m_linked.empty()) {
+        TppDevice *device = m_linked.back();
+        RemoveDevice(*device);
+        device->PublisherDestroyed();
+    }
+}
+
+bool TppPublisher::AddDevice(TppDevice &device)
+{
+    if (Holds(m_linked, &device))
+        return false;
+    if (device.ExclusiveInGroup()) {
+        std::vector<TppDevice *> &group = m_deviceGroups[device.GroupName()];
+        if (!group.empty())
+            Erase(m_devices, group.front());
+        group.insert(group.begin(), &device);
+    }
+    m_devices.push_back(&device);
+    m_linked.push_back(&device);
+    return true;
+}
+
+void TppPublisher::RemoveDevice(TppDevice &device)
+{
+    Erase(m_devices, &device);
+    if (device.ExclusiveInGroup()) {
+        const auto groupIt = m_deviceGroups.find(device.GroupName());
+        if (groupIt != m_deviceGroups.end()) {
+            std::vector<TppDevice *> &group = groupIt->second;
+            const auto member = std::find(group.begin(), group.end(), &device);
+            if (member != group.end()) {
+                const bool wasServed = member == group.begin();
+                group.erase(member);
+                if (wasServed && !group.empty())
+                    m_devices.push_back(group.front());
+            }
+        }
+    }
+    Erase(m_linked, &device);
+}
+
+std::vector<TppDevice *> TppPublisher::DeviceGroup(const std::string &groupName) const
+{
+    const auto it = m_deviceGroups.find(groupName);
+    return it == m_deviceGroups.end() ? std::vector<TppDevice *>() : it->second;
+}
+
+bool TppPublisher::IsServed(const TppDevice *device) const
+{
+    return Holds(m_devices, device);
+}
+
+// Runs `step` on the enabled devices, in Devices order. The list is copied
+// first and a device that has left it meanwhile is skipped, since a step may
+// connect, disconnect or destroy devices.
+template <typename Step> void TppPublisher::ForEachEnabledDevice(bool onlyWanting, Step step)
+{
+    const std::vector<TppDevice *> devices = m_devices;
+    for (TppDevice *device : devices) {
+        if (!IsServed(device) || !device->Enabled())
+            continue;
+        if (onlyWanting && !device->WantsPages())
+            continue;
+        step(*device);
+    }
+}
+
+void TppPublisher::OpenJob()
+{
+    ForEachEnabledDevice(false, [](TppDevice &device) { device.OpenJob(); });
+}
+
+void TppPublisher::MergeDeviceRequest(const TppDevice &device)
+{
+    m_requestSatisfied = false;
+    if (m_requestResetPending) {
+        m_requestResetPending = false;
+        m_request.Assign(device.PageRequest());
+    } else if (m_request.PageSetting() != psAll) {
+        m_request.MergeWith(device.PageRequest());
+    }
+}
+
+void TppPublisher::RequestPages()
+{
+    m_collectingRequests = true;
+    m_requestResetPending = true;
+    try {
+        ForEachEnabledDevice(true, [this](TppDevice &device) {
+            if (device.OnPageRequestDue)
+                device.OnPageRequestDue(device);
+            MergeDeviceRequest(device);
+        });
+    } catch (...) {
+        m_collectingRequests = false;
+        throw;
+    }
+    m_collectingRequests = false;
+    m_requestOpen = true;
+    if (m_collectingRequests || m_requestSatisfied)
+        return;
+    m_requestSatisfied = ServeFromCache();
+    if (!m_requestSatisfied && OnPagesNeeded)
+        OnPagesNeeded(*this, m_request);
+}
+
+void TppPublisher::PublishPage(TppPage &page)
+{
+    if (m_cachePages && !m_servingFromCache && page.Final() && !page.Calculation())
+        StorePageCopy(page);
+    DeliverPage(page);
+    m_requestSatisfied = m_request.CompletedBy(page);
+    if (!m_lastPageKnown && page.LastPage()) {
+        m_lastPageKnown = true;
+        m_lastPageNo = page.AbsolutePageNo();
+    }
+}
+
+void TppPublisher::StorePageCopy(const TppPage &page)
+{
+    auto copy = std::make_shared<TppPage>();
+    copy->Assign(page);
+    m_pageCache[PageCacheKey(page.AbsolutePageNo())] = std::move(copy);
+    if (m_pageCache.size() > 1)
+        RaiseCachedPageCounts(page);
+}
+
+// Pages cached before the count was known learn the higher count of a later
+// page, so that a page served again shows the right total.
+void TppPublisher::RaiseCachedPageCounts(const TppPage &newPage)
+{
+    for (const auto &entry : m_pageCache) {
+        TppPage &cached = *entry.second;
+        if (cached.AbsolutePageCount() >= newPage.AbsolutePageCount())
+            continue;
+        cached.SetAbsolutePageCount(newPage.AbsolutePageCount());
+        if (cached.ControlGroupBreakNo() == newPage.ControlGroupBreakNo()
+            && cached.PageCount() < newPage.PageCount())
+            cached.SetPageCount(newPage.PageCount());
+        cached.RefreshPageTotals(nullptr);
+    }
+}
+
+void TppPublisher::DeliverPage(TppPage &page)
+{
+    ForEachEnabledDevice(true, [&page](TppDevice &device) { device.AcceptPage(page); });
+}
+
+void TppPublisher::CloseJob()
+{
+    m_requestOpen = false;
+    ForEachEnabledDevice(false, [](TppDevice &device) { device.CloseJob(); });
+    m_requestResetPending = true;
+    m_request.Clear();
+}
+
+void TppPublisher::AbandonJob()
+{
+    ForEachEnabledDevice(true, [](TppDevice &device) { device.AbandonJob(); });
+}
+
+void TppPublisher::ResetDevices()
+{
+    ForEachEnabledDevice(false, [](TppDevice &device) { device.ResetDevice(); });
+}
+
+void TppPublisher::ResetCache()
+{
+    m_lastPageKnown = false;
+    m_lastPageNo = 0;
+    m_requestSatisfied = false;
+    m_pageCache.clear();
+}
+
+void TppPublisher::ResetAll()
+{
+    ResetCache();
+    m_requestResetPending = true;
+    m_request.Clear();
+}
+
+std::string TppPublisher::StatusText() const
+{
+    for (const TppDevice *device : m_devices) {
+        if (!device->StatusText().empty())
+            return device->StatusText();
+    }
+    return {};
+}
+
+void TppPublisher::SetStatusText(const std::string &text)
+{
+    const std::vector<TppDevice *> devices = m_devices;
+    for (TppDevice *device : devices) {
+        if (IsServed(device))
+            device->SetStatusText(text);
+    }
+}
+
+std::string TppPublisher::PageCacheKey(std::int32_t absolutePageNo)
+{
+    char key[16];
+    std::snprintf(key, sizeof key, "%8d", static_cast<int>(absolutePageNo));
+    return key;
+}
+
+std::shared_ptr<TppPage> TppPublisher::CachedCopy(std::int32_t absolutePageNo) const
+{
+    const auto it = m_pageCache.find(PageCacheKey(absolutePageNo));
+    return it == m_pageCache.end() ? nullptr : it->second;
+}
+
+TppPage *TppPublisher::CachedPage(std::int32_t absolutePageNo) const
+{
+    return CachedCopy(absolutePageNo).get();
+}
+
+bool TppPublisher::ServeFromCache()
+{
+    if (!m_cachePages)
+        return false;
+    m_servingFromCache = true;
+    bool satisfied = false;
+    try {
+        satisfied = ServeSettingFromCache();
+    } catch (...) {
+        m_servingFromCache = false;
+        throw;
+    }
+    m_servingFromCache = false;
+    return satisfied;
+}
+
+bool TppPublisher::ServeSettingFromCache()
+{
+    switch (m_request.PageSetting()) {
+    case psAll:
+        return ServeAllFromCache();
+    case psPageList:
+        return ServePageListFromCache();
+    case psSinglePage:
+        return ServeCachedPage(m_request.PageRequested());
+    case psFirstPage:
+        return ServeCachedPage(1);
+    case psLastPage:
+        return m_lastPageKnown && ServeCachedPage(m_lastPageNo);
+    case psPageRange:
+        break;
+    }
+    return false;
+}
+
+bool TppPublisher::ServeCachedPage(std::int32_t absolutePageNo)
+{
+    const std::shared_ptr<TppPage> page = CachedCopy(absolutePageNo);
+    if (!page)
+        return false;
+    PublishPage(*page);
+    return true;
+}
+
+bool TppPublisher::ServeAllFromCache()
+{
+    if (!m_lastPageKnown || m_pageCache.empty())
+        return false;
+    const std::shared_ptr<TppPage> first = CachedCopy(1);
+    if (!first)
+        return false;
+    const std::int32_t pageCount = first->AbsolutePageCount();
+    if (CachedPageCount() != pageCount)
+        return false;
+    // Looked up one by one: a device may reset the cache while a page is
+    // delivered, and then the rest must be produced afresh.
+    for (std::int32_t pageNo = 1; pageNo <= pageCount; ++pageNo) {
+        if (!ServeCachedPage(pageNo))
+            return false;
+    }
+    return true;
+}
+
+bool TppPublisher::ServePageListFromCache()
+{
+    bool satisfied = true;
+    std::size_t index = 0;
+    // Publishing also takes the page's line off the request's list, so the
+    // list is read afresh on every step.
+    while (index < m_request.PageList().size()) {
+        std::int32_t pageNo = 0;
+        const std::shared_ptr<TppPage> page =
+            ParsePageNo(m_request.PageList()[index], pageNo) ? CachedCopy(pageNo) : nullptr;
+        if (!page) {
+            satisfied = false;
+            ++index;
+            continue;
+        }
+        m_request.DeletePageListLine(index);
+        PublishPage(*page);
+    }
+    return satisfied;
+}
+
+bool TppPublisher::HasOnlyScreenDevices() const
+{
+    return std::all_of(m_devices.begin(), m_devices.end(), [](const TppDevice *device) {
+        return SameTextIgnoringCase(device->ClassName(), "TppScreenDevice");
+    });
+}
