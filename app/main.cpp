@@ -1,11 +1,11 @@
+#include "app/application.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QWidget w;
-    w.setWindowTitle("VALDORA");
-    w.show();
-    return app.exec();
+    QApplication qtApplication(argc, argv);
+    Application application;
+    application.showMainWindow();
+    return qtApplication.exec();
 }

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "calc/sample_size.h"
+
+#include <memory>
+
+class Form1;
+class Form2;
+class Form3;
+class Form4;
+
+// The application object: it holds the one calculation record and the four
+// windows, created once in the order Form1, Form2, Form3, Form4 and kept until
+// the end; Form1 is the main window.
+class Application {
+public:
+    Application();
+    ~Application();
+
+    Application(const Application &) = delete;
+    Application &operator=(const Application &) = delete;
+
+    SampleSizeParams &params() { return m_params; }
+    Form1 &form1() { return *m_form1; }
+    Form2 &form2() { return *m_form2; }
+    Form3 &form3() { return *m_form3; }
+    Form4 &form4() { return *m_form4; }
+
+    // Shows the main window; the event loop then runs until it closes.
+    void showMainWindow();
+
+private:
+    SampleSizeParams m_params;
+    std::unique_ptr<Form1> m_form1;
+    std::unique_ptr<Form2> m_form2;
+    std::unique_ptr<Form3> m_form3;
+    std::unique_ptr<Form4> m_form4;
+};

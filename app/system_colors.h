@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+
+class QWidget;
+
+// Screen colours named by their role on the screens, resolved from the
+// desktop's palette at the time of use.
+enum class SystemColor {
+    ButtonFace,  // window and button background
+    Window,      // background of enabled fields
+    WindowText,
+    Menu,        // group boxes, disabled fields, tiles not chosen
+    Desktop,     // check-box strips and group titles
+    ActiveBorder,
+    CaptionText,
+};
+
+QColor ToColor(SystemColor role);
+
+// Fixed colours the screens use besides the roles.
+inline const QColor kGrey(128, 128, 128);
+inline const QColor kTeal(64, 128, 128);
+
+// Paints the widget's own background in the colour.
+void SetBackground(QWidget *widget, const QColor &color);
+
+// Sets the colour the widget draws its text in, enabled or not.
+void SetTextColor(QWidget *widget, const QColor &color);
