@@ -1,0 +1,63 @@
+#pragma once
+
+#include "output/string_list.h"
+#include "report/component.h"
+
+// Multi-line text that can grow downwards and continue on the next page.
+// Memos always wrap and never auto-size.
+class TppCustomMemo : public TppStretchable {
+public:
+    // The text; lines are joined with CR LF after each. Assigning the list
+    // announces a change, editing the list in place does not.
+    const TppStringList &Lines() const { return m_lines; }
+    TppStringList &Lines() { return m_lines; }
+    void SetLines(const TppStringList &lines);
+    std::string Text() const { return JoinedText(m_lines); }
+
+    bool CharWrap() const { return m_charWrap; }
+    void SetCharWrap(bool value);
+    std::int32_t mmLeading() const { return m_mmLeading; }
+    void SetmmLeading(std::int32_t value);
+    // Tab stops as whole thousandths in decimal text.
+    const TppStringList &TabStops() const { return m_tabStops; }
+    void SetTabStops(const TppStringList &value);
+    bool ForceJustifyLastLine() const { return m_forceJustifyLastLine; }
+    void SetForceJustifyLastLine(bool value) { m_forceJustifyLastLine = value; }
+    bool Stretch() const { return m_stretch; }
+    void SetStretch(bool value);
+    bool KeepTogether() const { return m_keepTogether; }
+    void SetKeepTogether(bool value);
+    std::int32_t mmBottomOffset() const { return m_mmBottomOffset; }
+    void SetmmBottomOffset(std::int32_t value);
+    std::int32_t mmOverFlowOffset() const { return m_mmOverFlowOffset; }
+    void SetmmOverFlowOffset(std::int32_t value);
+    // A bottom limit measured from the paper's top edge; 0 for none.
+    std::int32_t mmStopPosition() const { return m_mmStopPosition; }
+    void SetmmStopPosition(std::int32_t value);
+    TppStretchable *ShiftRelativeTo() const { return m_shiftRelativeTo; }
+    void SetShiftRelativeTo(TppStretchable *value);
+
+    // Memos never auto-size and always wrap by their own rules.
+    void SetAutoSize(bool) override { }
+    void SetWordWrap(bool) override { }
+
+    bool Stretches() const override { return m_stretch; }
+    std::unique_ptr<TppDrawCommand> CreateDrawCommand() const override;
+
+protected:
+    using TppStretchable::TppStretchable;
+    void Notify(TppCommunicator *removed) override;
+
+private:
+    TppStringList m_lines;
+    bool m_charWrap = false;
+    std::int32_t m_mmLeading = 0;
+    TppStringList m_tabStops;
+    bool m_forceJustifyLastLine = false;
+    bool m_stretch = false;
+    bool m_keepTogether = false;
+    std::int32_t m_mmBottomOffset = 0;
+    std::int32_t m_mmOverFlowOffset = 0;
+    std::int32_t m_mmStopPosition = 0;
+    TppStretchable *m_shiftRelativeTo = nullptr;
+};

@@ -1,0 +1,3 @@
+#include "report/image.h"
+
+TppImage::TppImage() : TppCustomImage(50, 50) { }

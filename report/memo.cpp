@@ -1,0 +1,3 @@
+#include "report/memo.h"
+
+TppMemo::TppMemo() : TppCustomMemo(185, 89) { }

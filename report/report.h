@@ -1,0 +1,53 @@
+#pragma once
+
+#include "output/page.h"
+#include "output/string_list.h"
+#include "platform/picture.h"
+#include "report/custom_report.h"
+
+#include <cstdint>
+
+enum TppNoDataBehaviorType : std::uint8_t {
+    ndMessageOnPage = 0x01,
+    ndBlankPage = 0x02,
+    ndMessageDialog = 0x04,
+    ndBlankReport = 0x08,
+};
+// A set of TppNoDataBehaviorType bits.
+using TppNoDataBehaviors = std::uint8_t;
+
+// The report placed on a window: the banded report with the published
+// settings of its runs.
+class TppReport : public TppBandedReport {
+public:
+    const char *ClassName() const override { return "TppReport"; }
+
+    // Without a data source: end the report once the detail band has printed.
+    bool AutoStop() const { return m_autoStop; }
+    void SetAutoStop(bool value) { m_autoStop = value; }
+    TppPassSettingType PassSetting() const { return m_passSetting; }
+    void SetPassSetting(TppPassSettingType value) { m_passSetting = value; }
+    // Most pages to generate; 0 for no limit.
+    std::int32_t PageLimit() const { return m_pageLimit; }
+    void SetPageLimit(std::int32_t value) { m_pageLimit = value; }
+    TppNoDataBehaviors NoDataBehaviors() const { return m_noDataBehaviors; }
+    void SetNoDataBehaviors(TppNoDataBehaviors value) { m_noDataBehaviors = value; }
+    const TppStringList &ColumnPositions() const { return m_columnPositions; }
+    void SetColumnPositions(const TppStringList &value) { m_columnPositions = value; }
+    const TppPicture &Icon() const { return m_icon; }
+    void SetIcon(const TppPicture &value) { m_icon = value; }
+    bool SaveAsTemplate() const { return m_saveAsTemplate; }
+    void SetSaveAsTemplate(bool value) { m_saveAsTemplate = value; }
+
+protected:
+    void ConvertVersion(int versionNumber) override;
+
+private:
+    bool m_autoStop = true;
+    TppPassSettingType m_passSetting = psOnePass;
+    std::int32_t m_pageLimit = 0;
+    TppNoDataBehaviors m_noDataBehaviors = ndBlankPage;
+    TppStringList m_columnPositions;
+    TppPicture m_icon;
+    bool m_saveAsTemplate = false;
+};

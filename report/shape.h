@@ -1,0 +1,27 @@
+#pragma once
+
+#include "output/graphics_brush.h"
+#include "output/graphics_pen.h"
+#include "output/graphics_shape.h"
+#include "report/custom_graphic.h"
+
+// A rectangle, square, rounded rectangle or square, ellipse or circle.
+class TppShape : public TppCustomGraphic {
+public:
+    TppShape();
+    const char *ClassName() const override { return "TppShape"; }
+
+    TppShapeType Shape() const { return m_shape; }
+    void SetShape(TppShapeType value) { m_shape = value; }
+    const TppPen &Pen() const { return m_pen; }
+    void SetPen(const TppPen &value) { m_pen = value; }
+    const TppBrush &Brush() const { return m_brush; }
+    void SetBrush(const TppBrush &value) { m_brush = value; }
+
+    std::unique_ptr<TppDrawCommand> CreateDrawCommand() const override;
+
+private:
+    TppShapeType m_shape = stRectangle;
+    TppPen m_pen;
+    TppBrush m_brush;
+};
