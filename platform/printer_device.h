@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+// A printer queue opened for drawing: its device settings, its metrics and
+// the print document. Implemented over the toolkit and the spooler.
+namespace platform {
+
+// A print document could not be started, or the spooler did not take it.
+class PrintError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The driver's device settings, numbered as Windows drivers number them;
+// each value counts only when it is marked as set.
+struct DeviceMode {
+    bool orientationSet = false;
+    std::int16_t orientation = 1; // 1 portrait, 2 landscape
+    bool paperSizeSet = false;
+    std::int16_t paperSize = 0; // Windows paper number; 256 is the size below
+    bool paperDimensionsSet = false;
+    std::int32_t paperWidth = 0; // tenths of a millimetre, portrait
+    std::int32_t paperLength = 0;
+    bool copiesSet = false;
+    std::int16_t copies = 1;
+    bool duplexSet = false;
+    std::int16_t duplex = 1; // 1 one-sided, 2 long edge, 3 short edge
+    bool defaultSourceSet = false;
+    std::int16_t defaultSource = 7; // Windows bin number
+
+    friend bool operator==(const DeviceMode &, const DeviceMode &) = default;
+};
+
+// Device values in printer pixels, as the queue states them for the current
+// settings. Offsets are those of the printable area from the paper's corner.
+struct PrinterMetrics {
+    int resolutionX = 0;
+    int resolutionY = 0;
+    int physicalWidth = 0;
+    int physicalHeight = 0;
+    int printableWidth = 0;
+    int printableHeight = 0;
+    int offsetLeft = 0;
+    int offsetTop = 0;
+    bool isColor = true;
+};
+
+class PrinterDevice
+{
+public:
+    virtual ~PrinterDevice() = default;
+
+    virtual PrinterMetrics Metrics() const = 0;
+    // The settings in effect (the driver's defaults until others are applied).
+    virtual DeviceMode CurrentMode() const = 0;
+    // Takes the marked values of a mode; between pages of an open document
+    // they apply from the next page on.
+    virtual void ApplyMode(const DeviceMode &mode) = 0;
+
+    // A document runs from BeginDocument to EndDocument; pages are started in
+    // turn. EndDocument hands the document to the spooler and throws a
+    // PrintError when the queue is stopped, refuses jobs or is gone, so that
+    // no document is lost silently. AbortDocument discards it.
+    virtual void BeginDocument(const std::string &title) = 0;
+    virtual void StartPage() = 0;
+    virtual void EndPage() = 0;
+    virtual void EndDocument() = 0;
+    virtual void AbortDocument() = 0;
+
+    // The driver's settings dialog over the application's active window, on
+    // `mode`; true, with `mode` changed, when the user confirmed it.
+    virtual bool ShowPropertiesDialog(DeviceMode &mode) = 0;
+};
+
+// Opens a spooler queue by name; null when it cannot be opened.
+std::unique_ptr<PrinterDevice> OpenPrinterDevice(const std::string &queue);
+
+} // namespace platform

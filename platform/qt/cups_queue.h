@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cups/cups.h>
+
+#include <string>
+
+namespace platform {
+
+// The spooler's destinations, freed with the object.
+class CupsDestinations
+{
+public:
+    CupsDestinations() { m_count = cupsGetDests2(CUPS_HTTP_DEFAULT, &m_dests); }
+    CupsDestinations(const CupsDestinations &) = delete;
+    CupsDestinations &operator=(const CupsDestinations &) = delete;
+    ~CupsDestinations() { cupsFreeDests(m_count, m_dests); }
+
+    const cups_dest_t *begin() const { return m_dests; }
+    const cups_dest_t *end() const { return m_dests + m_count; }
+
+private:
+    cups_dest_t *m_dests = nullptr;
+    int m_count = 0;
+};
+
+// Whether a queue can take a job now, as the spooler says at this moment.
+struct CupsQueueState {
+    bool exists = false;
+    bool accepting = false;
+    bool stopped = false;
+    std::string reason; // the spooler's message, when it gave one
+};
+
+CupsQueueState ReadQueueState(const std::string &queue);
+
+} // namespace platform
