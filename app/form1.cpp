@@ -7,6 +7,7 @@
 #include "app/modal.h"
 #include "app/screen_font.h"
 #include "app/system_colors.h"
+#include "app/transparent_picture.h"
 #include "app/window_frame.h"
 
 Form1::Form1(Application &application)
@@ -39,6 +40,10 @@ void Form1::applyLook()
     ui.Label1->setFont(ScreenFont(kLucida, 21, true));
     ui.Label3->setFont(ScreenFont(kLucida, 16, true));
     ui.BitBtn3->setFont(ScreenFont(kSansSerif, 13, true));
+
+    ui.BitBtn1->setIcon(TransparentPicture(QStringLiteral(":/assets/check.jpg")));
+    ui.BitBtn2->setIcon(TransparentPicture(QStringLiteral(":/assets/door.jpg")));
+    ui.BitBtn3->setIcon(TransparentPicture(QStringLiteral(":/assets/book.jpg")));
 }
 
 void Form1::connectHandlers()

@@ -10,6 +10,7 @@
 #include "app/present_result.h"
 #include "app/screen_font.h"
 #include "app/system_colors.h"
+#include "app/transparent_picture.h"
 #include "app/window_frame.h"
 #include "calc/confidence.h"
 #include "calc/sample_size.h"
@@ -110,6 +111,12 @@ void Form2::applyLook()
     SetTextColor(ui.CheckBox4, ToColor(SystemColor::Window));
 
     ui.BitBtn11->setFont(ScreenFont(kSansSerif, 11, true));
+
+    ui.BitBtn3->setIcon(TransparentPicture(QStringLiteral(":/assets/calculator.jpg")));
+    ui.BitBtn1->setIcon(TransparentPicture(QStringLiteral(":/assets/arrow_up.jpg")));
+    ui.BitBtn2->setIcon(TransparentPicture(QStringLiteral(":/assets/arrow_down.jpg")));
+    ui.BitBtn9->setIcon(TransparentPicture(QStringLiteral(":/assets/back_arrow.jpg")));
+    ui.BitBtn11->setIcon(TransparentPicture(QStringLiteral(":/assets/book.jpg")));
 }
 
 void Form2::connectHandlers()
