@@ -39,13 +39,8 @@ TppBitmap FromImage(const QImage &source)
     return bitmap;
 }
 
-// Qt counts its allocation limit in whole megabytes.
-int MegabytesFor(std::size_t byteLimit)
-{
-    const std::size_t mb = (byteLimit + (1u << 20) - 1) >> 20;
-    return mb > std::size_t(INT_MAX) ? INT_MAX : int(mb);
-}
-
+// The caller's own limit; without one, Qt's reader applies its usual limit
+// (which is process-wide, so it is never changed here).
 bool Fits(std::size_t byteLimit, int width, int height)
 {
     return byteLimit == 0 || std::size_t(width) * std::size_t(height) * 4u <= byteLimit;
@@ -135,8 +130,6 @@ TppBitmap RenderPicture(const TppPicture &picture, int width, int height, std::s
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer, FormatOf(gkJpeg));
-        if (byteLimit != 0)
-            reader.setAllocationLimit(MegabytesFor(byteLimit));
         if (width != picture.Width() || height != picture.Height())
             reader.setScaledSize(QSize(width, height));
         QImage image;
