@@ -4,9 +4,25 @@
 #include "app/form2.h"
 #include "app/form3.h"
 #include "app/form4.h"
+#include "app/screen_font.h"
+
+// The pictures are compiled into a static library; naming their initialiser
+// keeps the linker from dropping them. The macro must not be in a namespace.
+static void LoadPictures()
+{
+    Q_INIT_RESOURCE(pictures);
+}
+
+static bool PrepareResources()
+{
+    LoadPictures();
+    UseScreenFontSubstitutes();
+    return true;
+}
 
 Application::Application()
-    : m_form1(std::make_unique<Form1>(*this))
+    : m_resourcesReady(PrepareResources())
+    , m_form1(std::make_unique<Form1>(*this))
     , m_form2(std::make_unique<Form2>(*this))
     , m_form3(std::make_unique<Form3>())
     , m_form4(std::make_unique<Form4>())

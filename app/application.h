@@ -30,6 +30,7 @@ public:
     void showMainWindow();
 
 private:
+    bool m_resourcesReady;
     SampleSizeParams m_params;
     std::unique_ptr<Form1> m_form1;
     std::unique_ptr<Form2> m_form2;

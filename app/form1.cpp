@@ -32,6 +32,7 @@ void Form1::applyLook()
     for (QCheckBox *box : {ui.CheckBox1, ui.CheckBox2, ui.CheckBox3, ui.CheckBox4, ui.CheckBox5, ui.CheckBox6}) {
         box->setFont(ScreenFont(kLucida, 13));
         SetTextColor(box, Qt::yellow);
+        WidenToCaption(box);
     }
     SetTextColor(ui.BitBtn1, ToColor(SystemColor::WindowText));
 

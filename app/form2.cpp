@@ -111,10 +111,12 @@ void Form2::applyLook()
     SetTextColor(ui.CheckBox4, ToColor(SystemColor::Window));
 
     ui.BitBtn11->setFont(ScreenFont(kSansSerif, 11, true));
+    for (QAbstractButton *choice : std::initializer_list<QAbstractButton *>{
+             ui.RadioButton3, ui.RadioButton4, ui.RadioButton5, ui.RadioButton6, ui.RadioButton7,
+             ui.RadioButton8, ui.CheckBox1, ui.CheckBox2, ui.CheckBox3, ui.CheckBox4})
+        WidenToCaption(choice);
 
     ui.BitBtn3->setIcon(TransparentPicture(QStringLiteral(":/assets/calculator.jpg")));
-    ui.BitBtn1->setIcon(TransparentPicture(QStringLiteral(":/assets/arrow_up.jpg")));
-    ui.BitBtn2->setIcon(TransparentPicture(QStringLiteral(":/assets/arrow_down.jpg")));
     ui.BitBtn9->setIcon(TransparentPicture(QStringLiteral(":/assets/back_arrow.jpg")));
     ui.BitBtn11->setIcon(TransparentPicture(QStringLiteral(":/assets/book.jpg")));
 }

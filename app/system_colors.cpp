@@ -33,6 +33,8 @@ void SetBackground(QWidget *widget, const QColor &color)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, color);
+    // Buttons, check boxes and radio buttons fill with the button colour.
+    palette.setColor(widget->backgroundRole(), color);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
