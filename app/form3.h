@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui_form3.h"
+
+#include <QDialog>
+#include <QRect>
+
+#include <array>
+#include <utility>
+
+class Form4;
+class QLabel;
+
+// The results screen: the sample size and the data it came from, row by row,
+// each with a check mark when the user gave the value; beside them a free
+// note for the printed sheet. The calculation run fills it and shows it
+// modally; closing it only hides it, so the note stays for the next time.
+class Form3 : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit Form3(QWidget *parent = nullptr);
+
+    // The definitions screen that "Definiciones" opens; the application
+    // creates both windows and owns them.
+    void setDefinitions(Form4 *form4);
+
+    Ui::Form3 ui;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void applyLook();
+    void connectHandlers();
+    void showDefinitions();
+    void fitValueLabels();
+
+    Form4 *m_definitions = nullptr;
+    // The value labels with the boxes the layout gives them.
+    std::array<std::pair<QLabel *, QRect>, 7> m_valueBoxes{};
+};
