@@ -1,0 +1,474 @@
+#include "output/printer.h"
+#include "output/printer_list.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QTimer>
+#include <QtTest>
+
+#include <cups/cups.h>
+#include <cups/ppd.h>
+
+#include <cmath>
+#include <unistd.h>
+
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
+// Printers on the private spooler: metrics are compared with what the queues'
+// PPDs state, read here through libcups; documents are printed on a queue of
+// this test's own (a file: queue with the Generic PDF Printer driver, so that
+// parallel tests never share its output file), created and deleted here.
+
+namespace {
+
+const QString kOwnQueue = QStringLiteral("ValdoraPrinterTest");
+const QString kPdfDriver = QStringLiteral("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd");
+
+// A paper as the queue's PPD describes it, in printer pixels.
+struct PpdPaper {
+    int resolution = 0;
+    int width = 0;
+    int length = 0;
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+PpdPaper ReadPpdPaper(const char *queue, const char *key)
+{
+    PpdPaper paper;
+    const char *path = cupsGetPPD(queue);
+    ppd_file_t *ppd = path ? ppdOpenFile(path) : nullptr;
+    if (path)
+        unlink(path);
+    if (!ppd)
+        return paper;
+    const ppd_attr_t *resolution = ppdFindAttr(ppd, "DefaultResolution", nullptr);
+    paper.resolution = resolution ? std::atoi(resolution->value) : 0;
+    if (const ppd_size_t *size = ppdPageSize(ppd, key)) {
+        const auto pixels = [&](float points) { return int(std::lround(points / 72.0 * paper.resolution)); };
+        paper.width = pixels(size->width);
+        paper.length = pixels(size->length);
+        paper.left = pixels(size->left);
+        paper.bottom = pixels(size->bottom);
+        paper.right = pixels(size->width - size->right);
+        paper.top = pixels(size->length - size->top);
+    }
+    ppdClose(ppd);
+    return paper;
+}
+
+bool Run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+QString OutputFile()
+{
+    return QDir(qEnvironmentVariable("VALDORA_TEST_PRINT_OUT")).filePath(kOwnQueue + QStringLiteral(".pdf"));
+}
+
+// Waits for the spooler to finish writing the document, then asks pdfinfo.
+QString WaitForPdfInfo(const QString &file)
+{
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        if (QFile::exists(file) && QFile(file).size() > 0) {
+            QProcess process;
+            process.start(QStringLiteral("pdfinfo"), {file});
+            if (process.waitForFinished(10000) && process.exitCode() == 0)
+                return QString::fromUtf8(process.readAllStandardOutput());
+        }
+        QTest::qWait(50);
+    }
+    return QString();
+}
+
+int PageCount(const QString &pdfInfo)
+{
+    for (const QString &line : pdfInfo.split(QLatin1Char('\n'))) {
+        if (line.startsWith(QStringLiteral("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    }
+    return -1;
+}
+
+void ExpectNear(int actual, int expected, const char *what)
+{
+    // Qt and the PPD may round a point-to-pixel conversion differently.
+    QVERIFY2(std::abs(actual - expected) <= 1,
+             qPrintable(QStringLiteral("%1: %2, queue states %3").arg(what).arg(actual).arg(expected)));
+}
+
+} // namespace
+
+class PrinterTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void nameResolution_data();
+    void nameResolution();
+    void metricsFromTheQueue_data();
+    void metricsFromTheQueue();
+    void landscapeAndCustomSizes();
+    void noContextUntilAsked();
+    void screenCannotPrint();
+
+    void setupRoundTrip_data();
+    void setupRoundTrip();
+    void nameFixedWhileDocumentOpen();
+
+    void printsOneDocument();
+    void refusedDocuments_data();
+    void refusedDocuments();
+
+    void propertiesDialog_data();
+    void propertiesDialog();
+    void sharedMeasuringPrinter();
+};
+
+void PrinterTest::initTestCase()
+{
+    if (!QPrinterInfo::availablePrinterNames().contains(QStringLiteral("ValdoraSecond")))
+        QSKIP("needs the private print server of scripts/test-services.sh");
+    QVERIFY(!qEnvironmentVariableIsEmpty("VALDORA_TEST_PRINT_OUT"));
+    QVERIFY(Run(QStringLiteral("lpadmin"), {"-p", kOwnQueue, "-E", "-v", "file:" + OutputFile(), "-P", kPdfDriver}));
+    TppPrinterList::Instance().Refresh();
+}
+
+void PrinterTest::cleanupTestCase()
+{
+    Run(QStringLiteral("lpadmin"), {"-x", kOwnQueue});
+}
+
+void PrinterTest::init()
+{
+    // Every case starts with the test queue taking jobs.
+    Run(QStringLiteral("cupsenable"), {kOwnQueue});
+    Run(QStringLiteral("cupsaccept"), {kOwnQueue});
+}
+
+void PrinterTest::nameResolution_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expectedName");
+    QTest::addColumn<QString>("expectedDisplayName");
+
+    const QString defaultQueue = QPrinterInfo::defaultPrinterName();
+    QTest::newRow("Default") << "Default" << "Default" << defaultQueue;
+    QTest::newRow("a queue") << "ValdoraSecond" << "ValdoraSecond" << "ValdoraSecond";
+    QTest::newRow("unknown") << "Nowhere" << "Default" << defaultQueue;
+    QTest::newRow("Screen") << "Screen" << "Screen" << "Screen";
+}
+
+void PrinterTest::nameResolution()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, expectedName);
+    QFETCH(QString, expectedDisplayName);
+
+    TppPrinter printer;
+    printer.SetPrinterName(name.toStdString());
+    // An unknown name resolves to the default printer, which a new printer
+    // already is: its name stays "Default".
+    QCOMPARE(QString::fromStdString(printer.PrinterName()), expectedName);
+    QCOMPARE(QString::fromStdString(printer.PrinterDisplayName()), expectedDisplayName);
+    QCOMPARE(QString::fromStdString(printer.PrinterInfo()->Name()), expectedDisplayName);
+}
+
+void PrinterTest::metricsFromTheQueue_data()
+{
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<QString>("paper");
+    QTest::addColumn<QString>("ppdKey");
+
+    QTest::newRow("PDF queue, Letter") << "ValdoraPDF" << "Letter" << "Letter";
+    QTest::newRow("PDF queue, A4") << "ValdoraPDF" << "A4" << "A4";
+    QTest::newRow("second queue, A5") << "ValdoraSecond" << "A5" << "A5";
+    QTest::newRow("second queue, Legal") << "ValdoraSecond" << "Legal" << "Legal";
+}
+
+void PrinterTest::metricsFromTheQueue()
+{
+    QFETCH(QString, queue);
+    QFETCH(QString, paper);
+    QFETCH(QString, ppdKey);
+
+    const PpdPaper expected = ReadPpdPaper(qPrintable(queue), qPrintable(ppdKey));
+    QVERIFY(expected.resolution > 0 && expected.width > 0);
+
+    TppPrinter printer;
+    printer.PrinterSetup().SetPrinterName(queue.toStdString());
+    printer.PrinterSetup().SetPaperName(paper.toStdString());
+    QVERIFY(printer.DeviceContext());
+    QCOMPARE(printer.ResolutionX(), expected.resolution);
+    QCOMPARE(printer.ResolutionY(), expected.resolution);
+    ExpectNear(printer.PhysicalWidth(), expected.width, "physical width");
+    ExpectNear(printer.PhysicalHeight(), expected.length, "physical height");
+    const TppPrintableOffsets offsets = printer.PrintableOffsets();
+    ExpectNear(offsets.Left, expected.left, "left offset");
+    ExpectNear(offsets.Top, expected.top, "top offset");
+    ExpectNear(offsets.Right, expected.right, "right offset");
+    ExpectNear(offsets.Bottom, expected.bottom, "bottom offset");
+    QCOMPARE(printer.PrintableAreaWidth(), printer.PhysicalWidth() - offsets.Left - offsets.Right);
+    QCOMPARE(printer.PrintableAreaHeight(), printer.PhysicalHeight() - offsets.Top - offsets.Bottom);
+    QCOMPARE(printer.IsColor(), queue == QStringLiteral("ValdoraPDF"));
+}
+
+void PrinterTest::landscapeAndCustomSizes()
+{
+    TppPrinter printer;
+    TppPrinterSetup &setup = printer.PrinterSetup();
+    setup.SetPrinterName("ValdoraSecond");
+    setup.SetPaperName("A4");
+    QVERIFY(printer.DeviceContext());
+    const int width = printer.PhysicalWidth();
+    const int height = printer.PhysicalHeight();
+    QVERIFY(height > width);
+    setup.SetOrientation(poLandscape);
+    QCOMPARE(printer.PhysicalWidth(), height);
+    QCOMPARE(printer.PhysicalHeight(), width);
+    const TppPrintableOffsets offsets = printer.PrintableOffsets();
+    QCOMPARE(printer.PrintableAreaWidth() + offsets.Left + offsets.Right, height);
+
+    // A size no paper of the queue has: 100 x 150 mm.
+    setup.SetOrientation(poPortrait);
+    setup.SetUnits(utMillimeters);
+    setup.SetPaperWidth(100);
+    setup.SetPaperHeight(150);
+    QCOMPARE(setup.PaperNumber(), std::int16_t(256));
+    // Page sizes are kept in whole points.
+    const int point = printer.ResolutionX() / 72 + 1;
+    QVERIFY(std::abs(printer.PhysicalWidth() - int(std::lround(100 / 25.4 * printer.ResolutionX()))) <= point);
+    QVERIFY(std::abs(printer.PhysicalHeight() - int(std::lround(150 / 25.4 * printer.ResolutionY()))) <= point);
+}
+
+void PrinterTest::noContextUntilAsked()
+{
+    TppPrinter printer;
+    printer.SetPrinterName("ValdoraSecond");
+    QVERIFY(!printer.HasDeviceContext());
+    // Without a context, conversions use the screen's resolution.
+    QCOMPARE(printer.ResolutionX(), ScreenPixelsPerInch());
+    QCOMPARE(PrinterPixelsPerInch(raVertical, &printer), ScreenPixelsPerInch());
+    QVERIFY(printer.DeviceContext());
+    QVERIFY(printer.HasDeviceContext());
+    QCOMPARE(PrinterPixelsPerInch(raVertical, &printer), 300);
+    QCOMPARE(MMThousandthsToUnits(25400, utPrinterPixels, raHorizontal, &printer), 300.0f);
+    // A printer switch releases the context.
+    printer.SetPrinterName("ValdoraPDF");
+    QVERIFY(!printer.HasDeviceContext());
+}
+
+void PrinterTest::screenCannotPrint()
+{
+    TppPrinter printer;
+    printer.SetPrinterName("Screen");
+    QVERIFY(printer.DeviceContext());
+    QCOMPARE(printer.ResolutionY(), ScreenPixelsPerInch());
+    QCOMPARE(printer.PrintableOffsets(), TppPrintableOffsets{});
+    try {
+        printer.BeginDoc();
+        QFAIL("printing on Screen must fail");
+    } catch (const EPrinterError &error) {
+        QCOMPARE(QString::fromUtf8(error.what()), QStringLiteral("Screen printer does not support printing."));
+    }
+    QVERIFY(!printer.DocumentOpen());
+    printer.SetPrinterName("ValdoraSecond");
+    QCOMPARE(printer.PrinterName(), std::string("ValdoraSecond"));
+}
+
+void PrinterTest::setupRoundTrip_data()
+{
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<QString>("paper");
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<int>("duplex");
+    QTest::addColumn<QString>("bin");
+    QTest::addColumn<QString>("expectedBin");
+
+    QTest::newRow("Legal landscape, long edge") << "ValdoraPDF" << "Legal" << int(poLandscape) << int(dpHorizontal) << "Default" << "Default";
+    QTest::newRow("A5 short edge") << "ValdoraPDF" << "A5" << int(poPortrait) << int(dpVertical) << "Default" << "Default";
+    QTest::newRow("manual feed") << "ValdoraSecond" << "Legal" << int(poPortrait) << int(dpNone) << "Manual Feed" << "Manual Feed";
+    QTest::newRow("envelope feeder") << "ValdoraSecond" << "Envelope DL" << int(poLandscape) << int(dpNone) << "Envelope Feeder" << "Envelope Feeder";
+    // The driver's default source reads back as "Default".
+    QTest::newRow("driver's own paper, default source") << "ValdoraSecond" << "Wide Postcard" << int(poPortrait) << int(dpNone) << "Upper" << "Default";
+}
+
+void PrinterTest::setupRoundTrip()
+{
+    QFETCH(QString, queue);
+    QFETCH(QString, paper);
+    QFETCH(int, orientation);
+    QFETCH(int, duplex);
+    QFETCH(QString, bin);
+    QFETCH(QString, expectedBin);
+
+    TppPrinterSetup wanted;
+    wanted.SetPrinterName(queue.toStdString());
+    wanted.SetPaperName(paper.toStdString());
+    wanted.SetOrientation(static_cast<TPrinterOrientation>(orientation));
+    wanted.SetDuplex(static_cast<TppDuplexType>(duplex));
+    wanted.SetBinName(bin.toStdString());
+    wanted.SetCopies(3);
+
+    TppPrinter printer;
+    printer.SetPrinterSetup(wanted);
+    QVERIFY(printer.DeviceContext());
+    const bool landscape = orientation == poLandscape;
+    QCOMPARE(printer.PhysicalWidth() > printer.PhysicalHeight(), landscape);
+
+    // Read back into a printer that starts from other settings.
+    printer.PrinterSetup().SetNotify(false);
+    printer.PrinterSetup().SetPaperName("A4");
+    printer.PrinterSetup().SetDuplex(dpNone);
+    printer.PrinterSetup().SetBinName("Default");
+    printer.PrinterSetup().SetNotify(true);
+    TppPrinterSetup &read = printer.ReadSetup();
+    QCOMPARE(QString::fromStdString(read.PrinterDescription()), queue);
+    QCOMPARE(QString::fromStdString(read.PaperName()), paper);
+    QCOMPARE(int(read.Orientation()), orientation);
+    QCOMPARE(int(read.Duplex()), duplex);
+    QCOMPARE(QString::fromStdString(read.BinName()), expectedBin);
+    QCOMPARE(read.Copies(), 3);
+    QCOMPARE(read.mmPaperWidth() > read.mmPaperHeight(), landscape);
+}
+
+void PrinterTest::nameFixedWhileDocumentOpen()
+{
+    TppPrinter printer;
+    printer.SetPrinterName(kOwnQueue.toStdString());
+    printer.BeginDoc();
+    printer.SetPrinterName("ValdoraSecond");
+    QCOMPARE(QString::fromStdString(printer.PrinterName()), kOwnQueue);
+    printer.AbortDoc();
+    QVERIFY(!printer.DocumentOpen());
+    printer.SetPrinterName("ValdoraSecond");
+    QCOMPARE(printer.PrinterName(), std::string("ValdoraSecond"));
+}
+
+void PrinterTest::printsOneDocument()
+{
+    QFile::remove(OutputFile());
+    TppPrinter printer;
+    TppPrinterSetup &setup = printer.PrinterSetup();
+    setup.SetPrinterName(kOwnQueue.toStdString());
+    setup.SetPaperName("A4");
+    setup.SetDocumentName("Valdora printer test");
+    setup.SetCopies(3);
+    setup.SetCollation(true);
+
+    printer.BeginDoc();
+    QVERIFY(printer.DocumentOpen());
+    for (int page = 1; page <= 2; ++page) {
+        printer.NewPage();
+        QVERIFY(printer.PageStarted());
+        QCOMPARE(printer.StartedPages(), page);
+        printer.EndPage();
+    }
+    printer.EndDoc();
+    QVERIFY(!printer.DocumentOpen());
+
+    const QString info = WaitForPdfInfo(OutputFile());
+    QVERIFY2(!info.isEmpty(), "the spooler wrote no readable document");
+    // The spooler is asked for one copy: the engine makes copies itself.
+    QCOMPARE(PageCount(info), 2);
+    QVERIFY2(info.contains(QStringLiteral("595 x 842 pts")), qPrintable(info));
+}
+
+void PrinterTest::refusedDocuments_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("beforeBegin");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("rejecting before") << "cupsreject" << true << "is not accepting jobs";
+    QTest::newRow("rejecting after begin") << "cupsreject" << false << "is not accepting jobs";
+    QTest::newRow("stopped before") << "cupsdisable" << true << "is stopped";
+    QTest::newRow("stopped after begin") << "cupsdisable" << false << "is stopped";
+    QTest::newRow("gone after begin") << "lpadmin -x" << false << "is not available";
+}
+
+void PrinterTest::refusedDocuments()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, beforeBegin);
+    QFETCH(QString, message);
+
+    QStringList arguments = command.split(QLatin1Char(' '));
+    const QString program = arguments.takeFirst();
+    arguments << kOwnQueue;
+
+    TppPrinter printer;
+    printer.SetPrinterName(kOwnQueue.toStdString());
+    QVERIFY(printer.DeviceContext());
+    QString error;
+    try {
+        if (beforeBegin)
+            QVERIFY(Run(program, arguments));
+        printer.BeginDoc();
+        printer.NewPage();
+        if (!beforeBegin)
+            QVERIFY(Run(program, arguments));
+        printer.EndDoc();
+    } catch (const EPrinterError &e) {
+        error = QString::fromUtf8(e.what());
+    }
+    if (program == QStringLiteral("lpadmin")) {
+        QVERIFY(Run(QStringLiteral("lpadmin"), {"-p", kOwnQueue, "-E", "-v", "file:" + OutputFile(), "-P", kPdfDriver}));
+        TppPrinterList::Instance().Refresh();
+    }
+    QVERIFY2(error.contains(kOwnQueue) && error.contains(message), qPrintable(error));
+    QVERIFY(!printer.DocumentOpen());
+}
+
+void PrinterTest::propertiesDialog_data()
+{
+    QTest::addColumn<bool>("confirm");
+    QTest::newRow("confirmed") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+void PrinterTest::propertiesDialog()
+{
+    QFETCH(bool, confirm);
+
+    TppPrinter printer;
+    printer.PrinterSetup().SetPrinterName("ValdoraSecond");
+    int changes = 0;
+    printer.SetOnDeviceModeChange([&](TppPrinter &) { ++changes; });
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        seen = dialog != nullptr;
+        if (dialog)
+            confirm ? dialog->accept() : dialog->reject();
+    });
+    QCOMPARE(printer.ShowPropertiesDialog(), confirm);
+    QVERIFY(seen);
+    QCOMPARE(changes, confirm ? 1 : 0);
+}
+
+void PrinterTest::sharedMeasuringPrinter()
+{
+    TppPrinterList &list = TppPrinterList::Instance();
+    QVERIFY(list.Count() >= 3);
+    TppPrinter *first = list.SharedMeasuringPrinter();
+    QVERIFY(first);
+    QCOMPARE(list.SharedMeasuringPrinter(), first);
+    QCOMPARE(first->PrinterDisplayName(), list.DefaultPrinterName());
+}
+
+QTEST_MAIN(PrinterTest)
+#include "printer_test.moc"
