@@ -1,0 +1,417 @@
+// The variable-selection screen: its activation, the "Contemplar en el
+// Cálculo" boxes, the confidence and proportion choices, and the way the
+// calculation run leaves and finds the screen.
+
+#include "app/system_colors.h"
+#include "app/window_frame.h"
+#include "screen_driver.h"
+
+#include <memory>
+
+class SelectionScreenTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void windowAsLaidOut();
+    void tabOrder();
+    void firstActivationDefaults();
+    void activationRunsAgainAfterResults();
+    void activationRunsAgainAfterDefinitions();
+    void messageBoxIsNoActivation();
+    void considerDesignEffect();
+    void designEffectWithoutResponseRate();
+    void designEffectChoices();
+    void responseRateBoxResets();
+    void populationBox();
+    void populationCorrections_data();
+    void populationCorrections();
+    void specialConfidenceLevels();
+    void spinFieldClampsBeforeCalculation_data();
+    void spinFieldClampsBeforeCalculation();
+    void knownProportionFallsBackAfterActivation();
+    void unmarkingProportionSelectsUnknown();
+
+private:
+    Form2 &form2() { return m_app->form2(); }
+    Ui::Form2 &ui() { return m_app->form2().ui; }
+    SampleSizeParams &record() { return m_app->params(); }
+    void openSelection();
+    std::vector<ModalSeen> calculate();
+
+    std::unique_ptr<Application> m_app;
+};
+
+void SelectionScreenTest::init()
+{
+    m_app = std::make_unique<Application>();
+    m_app->showMainWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&m_app->form1()));
+}
+
+void SelectionScreenTest::cleanup()
+{
+    m_app.reset();
+}
+
+void SelectionScreenTest::openSelection()
+{
+    QVERIFY(ShowSelectionScreen(*m_app));
+    QTRY_COMPARE(ui().Edit3->text(), QString("5"));
+}
+
+std::vector<ModalSeen> SelectionScreenTest::calculate()
+{
+    return ClickThroughModals(*m_app, ui().BitBtn3);
+}
+
+void SelectionScreenTest::windowAsLaidOut()
+{
+    QCOMPARE(form2().windowTitle(), QString::fromUtf8("Selección de Variables"));
+    QCOMPARE(form2().size(), ClientSize(QSize(751, 543)));
+    QCOMPARE(ui().Image1->geometry(), QRect(-66, -56, 795, 537));
+    QCOMPARE(ui().Edit3->geometry(), QRect(24, 14, 49, 21));
+    QCOMPARE(ui().Edit3->parentWidget(), ui().Panel1);
+    QCOMPARE(ui().SpinEdit3->parentWidget(), &form2());
+    QCOMPARE(ui().RadioButton4->text(), QString("99.7  %"));
+    QCOMPARE(ui().Label6->text(), QString::fromUtf8("Error Máximo Aceptable para el  Estimador"));
+    QCOMPARE(ui().Label8->text(), QString::fromUtf8("Tamaño de la  Población"));
+    QCOMPARE(ui().Label1->text(), QString::fromUtf8("Tamaño del    Conglomerado"));
+    QCOMPARE(ui().BitBtn9->text(), QString::fromUtf8("MENÚ"));
+    QCOMPARE(ui().GroupBox5->title(), QString::fromUtf8("Efecto de Diseño"));
+    QVERIFY(!ui().GroupBox4->isEnabled());
+    QVERIFY(!ui().GroupBox5->isEnabled());
+    QVERIFY(ui().Edit3->text().isEmpty());
+    QVERIFY(ui().Edit10->text().isEmpty());
+}
+
+void SelectionScreenTest::tabOrder()
+{
+    const Ui::Form2 &u = ui();
+    const QList<QWidget *> expected{u.BitBtn1, u.BitBtn2, u.Edit3, u.SpinEdit5, u.RadioButton3, u.RadioButton4,
+                                    u.SpinEdit4, u.RadioButton7, u.RadioButton8, u.Edit1, u.Edit2,
+                                    u.SpinEdit3, u.RadioButton5, u.RadioButton6, u.BitBtn3, u.BitBtn9,
+                                    u.SpinEdit2, u.Edit10, u.CheckBox2, u.CheckBox1, u.CheckBox3,
+                                    u.CheckBox4, u.BitBtn11};
+    QList<QWidget *> chain;
+    QWidget *w = u.BitBtn1;
+    do {
+        if (w->focusPolicy() & Qt::TabFocus)
+            chain << w;
+        w = w->nextInFocusChain();
+    } while (w != u.BitBtn1 && chain.size() < 40);
+    QCOMPARE(chain, expected);
+}
+
+void SelectionScreenTest::firstActivationDefaults()
+{
+    openSelection();
+    QCOMPARE(ui().Edit10->text(), QString("100"));
+    QVERIFY(!ui().Edit10->isEnabled());
+    QCOMPARE(ui().Edit2->text(), QString("0"));
+    QVERIFY(!ui().Edit2->isEnabled());
+    QCOMPARE(ui().Edit1->text(), QString("1"));
+    QVERIFY(!ui().Edit1->isEnabled());
+    QCOMPARE(ui().SpinEdit4->text(), QString("10"));
+    QVERIFY(!ui().SpinEdit4->isEnabled());
+    QCOMPARE(ui().SpinEdit3->text(), QString("100"));
+    QVERIFY(!ui().SpinEdit3->isEnabled());
+    QCOMPARE(ui().SpinEdit2->text(), QString("50"));
+    QVERIFY(!ui().SpinEdit2->isEnabled());
+    QVERIFY(ui().RadioButton6->isChecked());
+    QCOMPARE(ui().SpinEdit5->text(), QString("50"));
+    QCOMPARE(ui().Panel3->palette().color(QPalette::Window), kGrey);
+    for (QCheckBox *box : {ui().CheckBox1, ui().CheckBox2, ui().CheckBox3, ui().CheckBox4}) {
+        QVERIFY(!box->isChecked());
+        QVERIFY(box->isEnabled());
+    }
+    // Disabled fields take the menu colour.
+    QCOMPARE(ui().Edit10->palette().color(QPalette::Disabled, QPalette::Base), ToColor(SystemColor::Menu));
+    QCOMPARE(ui().GroupBox3->palette().color(QPalette::WindowText), kGrey);
+
+    QCOMPARE(record().ErrorPercent, 5.0);
+    QCOMPARE(record().ErrorFraction, 0.05);
+    QCOMPARE(record().ProportionUnknown, 1);
+    QCOMPARE(record().ProportionKnown, 0);
+    QCOMPARE(record().UnknownProportion, 0.5);
+    QCOMPARE(record().KnownProportion, 0.15);
+    QCOMPARE(record().PopulationSize, 100.0);
+    QCOMPARE(record().Z, 0.67);
+    QCOMPARE(record().ConfidenceText, std::string("50"));
+    QCOMPARE(record().DesignEffectOn, 0);
+}
+
+void SelectionScreenTest::activationRunsAgainAfterResults()
+{
+    m_app->form1().ui.CheckBox4->setChecked(true);
+    m_app->form1().ui.CheckBox6->setChecked(true);
+    openSelection();
+    ui().SpinEdit5->setText("95");
+    ui().Edit3->setText("7");
+    ui().Edit2->setText("0");
+    ui().SpinEdit4->setText("20");
+    ui().Edit10->setText("250");
+
+    const auto seen = calculate();
+    QVERIFY(ResultsOpened(seen));
+    QCOMPARE(CountMessages(seen), 0);
+
+    QTRY_COMPARE(ui().Edit3->text(), QString("5"));
+    QCOMPARE(ui().Edit10->text(), QString("100"));
+    QCOMPARE(ui().SpinEdit4->text(), QString("10"));
+    QCOMPARE(ui().Edit2->text(), QString("0"));
+    QCOMPARE(ui().SpinEdit5->text(), QString("95"));
+    QCOMPARE(record().ConfidenceText, std::string("50"));
+
+    // Exactly once: what is typed after coming back stays.
+    ui().Edit3->setText("9");
+    QTest::qWait(100);
+    QCOMPARE(ui().Edit3->text(), QString("9"));
+}
+
+void SelectionScreenTest::activationRunsAgainAfterDefinitions()
+{
+    openSelection();
+    ui().Edit3->setText("8");
+    const auto seen = ClickThroughModals(*m_app, ui().BitBtn11);
+    QCOMPARE(int(seen.size()), 1);
+    QCOMPARE(seen.front().kind, ModalSeen::Definitions);
+    QTRY_COMPARE(ui().Edit3->text(), QString("5"));
+    ui().Edit3->setText("9");
+    QTest::qWait(100);
+    QCOMPARE(ui().Edit3->text(), QString("9"));
+}
+
+void SelectionScreenTest::messageBoxIsNoActivation()
+{
+    openSelection();
+    ui().Edit3->setText("7");
+    const auto seen = HandleModals(*m_app, [&] { ui().Edit10->setText("x"); });
+    QCOMPARE(CountMessages(seen), 1);
+    QTest::qWait(100);
+    QCOMPARE(ui().Edit3->text(), QString("7"));
+}
+
+void SelectionScreenTest::considerDesignEffect()
+{
+    openSelection();
+    QTest::mouseClick(ui().CheckBox1, Qt::LeftButton, {}, QPoint(6, 16));
+    QVERIFY(ui().CheckBox1->isChecked());
+    QVERIFY(m_app->form1().ui.CheckBox4->isChecked());
+    QCOMPARE(record().DesignEffectOn, 1);
+    QVERIFY(ui().GroupBox5->isEnabled());
+    QVERIFY(ui().RadioButton8->isChecked());
+    QVERIFY(ui().Edit2->isEnabled());
+    QVERIFY(!ui().Edit1->isEnabled());
+    QVERIFY(ui().SpinEdit4->isEnabled());
+    QCOMPARE(ui().GroupBox5->palette().color(QPalette::WindowText), QColor(Qt::black));
+
+    QTest::mouseClick(ui().CheckBox1, Qt::LeftButton, {}, QPoint(6, 16));
+    QCOMPARE(record().DesignEffectOn, 0);
+    QVERIFY(!m_app->form1().ui.CheckBox4->isChecked());
+    QVERIFY(!ui().RadioButton7->isEnabled());
+    QVERIFY(!ui().RadioButton8->isEnabled());
+    QVERIFY(!ui().Edit2->isEnabled());
+    QVERIFY(!ui().SpinEdit4->isEnabled());
+    // Once enabled, the group stays enabled.
+    QVERIFY(ui().GroupBox5->isEnabled());
+    QCOMPARE(ui().GroupBox5->palette().color(QPalette::WindowText), kGrey);
+}
+
+void SelectionScreenTest::designEffectWithoutResponseRate()
+{
+    m_app->form1().ui.CheckBox4->setChecked(true);
+    openSelection();
+    QCOMPARE(record().DesignEffectOn, 1);
+    QVERIFY(!ui().SpinEdit3->isEnabled());
+    QTest::mouseClick(ui().RadioButton7, Qt::LeftButton, {}, QPoint(6, 8));
+    QVERIFY(ui().Edit1->isEnabled());
+    ui().Edit1->setText("2");
+    // Error 5 %, level 50: 0.67² × 0.25 / 0.0025 = 44.89, doubled 89.78.
+    const auto seen = calculate();
+    QVERIFY(ResultsOpened(seen));
+    QCOMPARE(seen.back().results.SampleSize, QString("90"));
+    QCOMPARE(seen.back().results.DesignEffect, QString("2"));
+    QVERIFY(seen.back().results.DesignEffectMark);
+    QVERIFY(!seen.back().results.ResponseRateMark);
+}
+
+void SelectionScreenTest::designEffectChoices()
+{
+    m_app->form1().ui.CheckBox4->setChecked(true);
+    openSelection();
+    QTest::mouseClick(ui().RadioButton7, Qt::LeftButton, {}, QPoint(6, 8));
+    QVERIFY(!ui().RadioButton8->isChecked());
+    QVERIFY(ui().Edit1->isEnabled());
+    QVERIFY(!ui().Edit2->isEnabled());
+    QVERIFY(!ui().Label1->isEnabled());
+    QVERIFY(!ui().SpinEdit4->isEnabled());
+    QTest::mouseClick(ui().RadioButton8, Qt::LeftButton, {}, QPoint(6, 8));
+    QVERIFY(!ui().RadioButton7->isChecked());
+    QVERIFY(!ui().Edit1->isEnabled());
+    QVERIFY(ui().Edit2->isEnabled());
+    QVERIFY(ui().SpinEdit4->isEnabled());
+    // The cluster size is read on a click into its field.
+    ui().SpinEdit4->setText("30");
+    QTest::mouseClick(ui().SpinEdit4, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(record().ClusterSize, 30.0);
+}
+
+void SelectionScreenTest::responseRateBoxResets()
+{
+    m_app->form1().ui.CheckBox5->setChecked(true);
+    openSelection();
+    QVERIFY(ui().CheckBox2->isChecked());
+    QVERIFY(ui().SpinEdit3->isEnabled());
+    ui().SpinEdit3->setText("80");
+    QTest::mouseClick(ui().SpinEdit3, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(record().ResponseRate, 0.8);
+    ui().CheckBox2->setChecked(false);
+    QCOMPARE(ui().SpinEdit3->text(), QString("100"));
+    QVERIFY(!ui().SpinEdit3->isEnabled());
+    QVERIFY(!m_app->form1().ui.CheckBox5->isChecked());
+}
+
+void SelectionScreenTest::populationBox()
+{
+    openSelection();
+    ui().CheckBox4->setChecked(true);
+    QVERIFY(ui().Edit10->isEnabled());
+    QVERIFY(m_app->form1().ui.CheckBox6->isChecked());
+    ui().Edit10->setText("5000");
+    QCOMPARE(record().PopulationSize, 5000.0);
+    ui().CheckBox4->setChecked(false);
+    QVERIFY(!ui().Edit10->isEnabled());
+    QCOMPARE(ui().Edit10->text(), QString("5000"));
+    ui().CheckBox4->setChecked(true);
+    QCOMPARE(ui().Edit10->text(), QString("100"));
+    QCOMPARE(record().PopulationSize, 100.0);
+}
+
+void SelectionScreenTest::populationCorrections_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<double>("population");
+    QTest::newRow("zero") << "0" << "100" << 100.0;
+    QTest::newRow("negative zero") << "-0" << "100" << 100.0;
+    QTest::newRow("empty") << "" << "100" << 100.0;
+    QTest::newRow("dash") << "-" << "100" << 100.0;
+    QTest::newRow("blanks") << "   " << "100" << 100.0;
+    QTest::newRow("kept") << "250" << "250" << 250.0;
+    QTest::newRow("huge") << "1E308" << "1E308" << 1e308;
+}
+
+void SelectionScreenTest::populationCorrections()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(double, population);
+    m_app->form1().ui.CheckBox6->setChecked(true);
+    openSelection();
+    ui().Edit10->setText("12");
+    ui().Edit10->setText(typed);
+    QCOMPARE(ui().Edit10->text(), shown);
+    QCOMPARE(record().PopulationSize, population);
+}
+
+void SelectionScreenTest::specialConfidenceLevels()
+{
+    openSelection();
+    const QColor menu = ToColor(SystemColor::Menu);
+    QTest::mouseClick(ui().RadioButton3, Qt::LeftButton, {}, QPoint(6, 8));
+    QCOMPARE(record().Z, 2.81);
+    QCOMPARE(record().ConfidenceText, std::string("99.5"));
+    QCOMPARE(ui().Panel4->palette().color(QPalette::Window), kGrey);
+    QCOMPARE(ui().Panel3->palette().color(QPalette::Window), menu);
+
+    QTest::mouseClick(ui().RadioButton4, Qt::LeftButton, {}, QPoint(6, 8));
+    QVERIFY(!ui().RadioButton3->isChecked());
+    QCOMPARE(record().Z, 2.97);
+    QCOMPARE(ui().Panel5->palette().color(QPalette::Window), kGrey);
+    QCOMPARE(ui().Panel4->palette().color(QPalette::Window), menu);
+
+    auto seen = calculate();
+    QVERIFY(ResultsOpened(seen));
+    QCOMPARE(seen.back().results.Confidence, QString("99.7"));
+    // The activation after the results deselects the special levels.
+    QTRY_VERIFY(!ui().RadioButton4->isChecked());
+
+    QTest::mouseClick(ui().RadioButton3, Qt::LeftButton, {}, QPoint(6, 8));
+    // The way back to the whole level is a change of the spin field.
+    ui().SpinEdit5->stepUp();
+    QVERIFY(!ui().RadioButton3->isChecked());
+    QCOMPARE(ui().Panel3->palette().color(QPalette::Window), kGrey);
+    QCOMPARE(ui().Panel4->palette().color(QPalette::Window), menu);
+    seen = calculate();
+    QVERIFY(ResultsOpened(seen));
+    QCOMPARE(seen.back().results.Confidence, QString("51"));
+}
+
+void SelectionScreenTest::spinFieldClampsBeforeCalculation_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("confidence");
+    QTest::newRow("below") << "45" << "50";
+    QTest::newRow("above") << "150" << "99";
+    QTest::newRow("letters") << "ab" << "50";
+    QTest::newRow("within") << "95" << "95";
+}
+
+void SelectionScreenTest::spinFieldClampsBeforeCalculation()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, confidence);
+    openSelection();
+    TypeInto(ui().SpinEdit5, typed);
+    const auto seen = calculate();
+    QVERIFY(ResultsOpened(seen));
+    QCOMPARE(seen.back().results.Confidence, confidence);
+}
+
+void SelectionScreenTest::knownProportionFallsBackAfterActivation()
+{
+    m_app->form1().ui.CheckBox3->setChecked(true);
+    openSelection();
+    QVERIFY(ui().RadioButton5->isEnabled());
+    QTest::mouseClick(ui().RadioButton5, Qt::LeftButton, {}, QPoint(6, 10));
+    QVERIFY(ui().SpinEdit2->isEnabled());
+    QVERIFY(!ui().Label3->isHidden());
+    ui().SpinEdit2->setText("30");
+
+    auto seen = calculate();
+    QVERIFY(ResultsOpened(seen));
+    QCOMPARE(seen.back().results.Proportion, QString("30"));
+    QVERIFY(seen.back().results.ProportionMark);
+
+    QTRY_COMPARE(record().ProportionUnknown, 1);
+    QCOMPARE(ui().SpinEdit2->text(), QString("30"));
+    QVERIFY(!ui().SpinEdit2->isEnabled());
+    QVERIFY(ui().RadioButton5->isChecked());
+
+    // Selecting the already selected button runs nothing: 0.5 stays in use.
+    QTest::mouseClick(ui().RadioButton5, Qt::LeftButton, {}, QPoint(6, 10));
+    seen = calculate();
+    QVERIFY(ResultsOpened(seen));
+    QCOMPARE(seen.back().results.Proportion, QString("50"));
+}
+
+void SelectionScreenTest::unmarkingProportionSelectsUnknown()
+{
+    m_app->form1().ui.CheckBox3->setChecked(true);
+    openSelection();
+    QTest::mouseClick(ui().RadioButton5, Qt::LeftButton, {}, QPoint(6, 10));
+    QCOMPARE(record().ProportionKnown, 1);
+    ui().CheckBox3->setChecked(false);
+    QVERIFY(ui().RadioButton6->isChecked());
+    QCOMPARE(record().ProportionUnknown, 1);
+    QCOMPARE(ui().SpinEdit2->text(), QString("50"));
+    QVERIFY(!ui().RadioButton5->isEnabled());
+    QVERIFY(ui().Label3->isHidden());
+    QVERIFY(!m_app->form1().ui.CheckBox3->isChecked());
+}
+
+QTEST_MAIN(SelectionScreenTest)
+#include "selection_screen_test.moc"
