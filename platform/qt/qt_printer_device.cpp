@@ -3,6 +3,7 @@
 #include "platform/qt/cups_queue.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPrintEngine>
 #include <QPrinterInfo>
@@ -32,6 +33,9 @@ QString Quoted(const QString &queue)
 
 std::unique_ptr<PrinterDevice> OpenPrinterDevice(const std::string &queue)
 {
+    // QPrinter cannot exist without a GUI application (Qt aborts the process).
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return nullptr;
     auto device = std::make_unique<QtPrinterDevice>(QString::fromStdString(queue));
     if (!device->IsOpen())
         return nullptr;

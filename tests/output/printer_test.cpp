@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -256,6 +257,7 @@ void PrinterTest::landscapeAndCustomSizes()
 
 void PrinterTest::noContextUntilAsked()
 {
+    QCOMPARE(ScreenPixelsPerInch(), qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchY()));
     TppPrinter printer;
     printer.SetPrinterName("ValdoraSecond");
     QVERIFY(!printer.HasDeviceContext());
