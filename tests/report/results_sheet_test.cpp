@@ -121,7 +121,10 @@ void ResultsSheetTest::pageSetup()
     QCOMPARE(setup.DocumentName(), std::string("Report"));
     QCOMPARE(setup.Orientation(), poPortrait);
     QCOMPARE(setup.Copies(), 1);
-    QCOMPARE(const_cast<TppPrinterSetup &>(setup).PaperName(), std::string("Letter 8 1/2 x 11 in"));
+    // Paper number 1 (Letter) is named as the printer names it.
+    TppPrinterSetup &resolving = m_report->PrinterSetup();
+    QCOMPARE(resolving.PaperNumber(), std::int16_t(1));
+    QVERIFY(resolving.PaperName() != "Custom");
 }
 
 void ResultsSheetTest::bandsInRankOrder()
