@@ -9,10 +9,42 @@
 #include "app/window_frame.h"
 
 #include <QFontMetrics>
+#include <QPalette>
+#include <QTextDocument>
+
+#include <algorithm>
 
 namespace {
 
 const QColor kHeadingColor(255, 255, 128);
+
+// A small inner margin, as plain text boxes have, leaves the lines their room.
+constexpr int kTextMargin = 2;
+
+// Disabled boxes still have to be read: grey text on the field colour.
+void UseReadableDisabledColours(QPlainTextEdit *memo)
+{
+    QPalette palette = memo->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Base, ToColor(SystemColor::Window));
+    palette.setColor(QPalette::Disabled, QPalette::Text, kGrey);
+    memo->setPalette(palette);
+}
+
+// The lines are laid out for a narrower font than the desktop may give; a box
+// whose longest line would be cut condenses its font just enough to show it.
+void FitLines(QPlainTextEdit *memo, const QStringList &lines)
+{
+    QFont font = memo->font();
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString &line : lines)
+        widest = std::max(widest, metrics.horizontalAdvance(line.trimmed()));
+    const int room = memo->contentsRect().width() - 2 * kTextMargin - 1;
+    if (widest <= room || widest == 0)
+        return;
+    font.setStretch(std::max(80, room * 100 / widest));
+    memo->setFont(font);
+}
 
 } // namespace
 
@@ -41,6 +73,10 @@ void Form4::applyLook()
     SetTextColor(ui.Label8, kHeadingColor);
     SetBackground(ui.Label8, kTeal);
 
+    // Panels are opaque: they lie over the text boxes.
+    for (QFrame *panel : {ui.Panel1, ui.Panel2, ui.Panel3})
+        SetBackground(panel, ToColor(SystemColor::ButtonFace));
+
     ui.BitBtn1->setIcon(TransparentPicture(QStringLiteral(":/assets/door.jpg")));
 }
 
@@ -51,8 +87,12 @@ void Form4::fillTexts()
         {ui.Memo3, DefinitionTexts::Proportion()},   {ui.Memo5, DefinitionTexts::DesignEffect()},
         {ui.Memo6, DefinitionTexts::ResponseRate()}, {ui.Memo7, DefinitionTexts::Population()},
     };
-    for (const auto &[memo, lines] : texts)
+    for (const auto &[memo, lines] : texts) {
+        memo->document()->setDocumentMargin(kTextMargin);
+        UseReadableDisabledColours(memo);
+        FitLines(memo, lines);
         memo->setPlainText(lines.join(QLatin1Char('\n')));
+    }
 }
 
 // The alpha is laid over the plain "a" of the confidence heading, wherever

@@ -4,8 +4,7 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
-#include <QTextBlock>
-#include <QTextLayout>
+#include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
 
@@ -167,13 +166,23 @@ void DefinitionsTest::typingChangesNothing()
 
 void DefinitionsTest::memoLinesAreNotWrapped()
 {
-    // Each line of the texts is one line on the screen: the formula panels
-    // lie in the room the empty lines leave.
+    // Each line of the texts is one line on the screen, shown whole: the
+    // formula panels lie in the room the empty lines leave.
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     for (QPlainTextEdit *memo : {m_form->ui.Memo1, m_form->ui.Memo2, m_form->ui.Memo3, m_form->ui.Memo5,
                                  m_form->ui.Memo6, m_form->ui.Memo7}) {
         QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
         QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        const int room = memo->viewport()->width() - 2 * int(memo->document()->documentMargin());
+        const QFontMetrics metrics(memo->font());
+        for (const QString &line : memo->toPlainText().split(QLatin1Char('\n')))
+            QVERIFY2(metrics.horizontalAdvance(line.trimmed()) <= room,
+                     qPrintable(QStringLiteral("%1: \"%2\" in %3 pixels").arg(memo->objectName(), line).arg(room)));
+        // All lines fit under each other.
+        QVERIFY(metrics.lineSpacing() * memo->blockCount() <= memo->viewport()->height());
     }
+    m_form->hide();
 }
 
 void DefinitionsTest::headings_data()
