@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <cstdio>
 #include <string_view>
 
 namespace {
@@ -156,37 +155,12 @@ void TppPublisher::RequestPages()
 void TppPublisher::PublishPage(TppPage &page)
 {
     if (m_cachePages && !m_servingFromCache && page.Final() && !page.Calculation())
-        StorePageCopy(page);
+        m_pageCache.Store(page);
     DeliverPage(page);
     m_requestSatisfied = m_request.CompletedBy(page);
     if (!m_lastPageKnown && page.LastPage()) {
         m_lastPageKnown = true;
         m_lastPageNo = page.AbsolutePageNo();
-    }
-}
-
-void TppPublisher::StorePageCopy(const TppPage &page)
-{
-    auto copy = std::make_shared<TppPage>();
-    copy->Assign(page);
-    m_pageCache[PageCacheKey(page.AbsolutePageNo())] = std::move(copy);
-    if (m_pageCache.size() > 1)
-        RaiseCachedPageCounts(page);
-}
-
-// Pages cached before the count was known learn the higher count of a later
-// page, so that a page served again shows the right total.
-void TppPublisher::RaiseCachedPageCounts(const TppPage &newPage)
-{
-    for (const auto &entry : m_pageCache) {
-        TppPage &cached = *entry.second;
-        if (cached.AbsolutePageCount() >= newPage.AbsolutePageCount())
-            continue;
-        cached.SetAbsolutePageCount(newPage.AbsolutePageCount());
-        if (cached.ControlGroupBreakNo() == newPage.ControlGroupBreakNo()
-            && cached.PageCount() < newPage.PageCount())
-            cached.SetPageCount(newPage.PageCount());
-        cached.RefreshPageTotals(nullptr);
     }
 }
 
@@ -218,7 +192,7 @@ void TppPublisher::ResetCache()
     m_lastPageKnown = false;
     m_lastPageNo = 0;
     m_requestSatisfied = false;
-    m_pageCache.clear();
+    m_pageCache.Clear();
 }
 
 void TppPublisher::ResetAll()
@@ -248,15 +222,14 @@ void TppPublisher::SetStatusText(const std::string &text)
 
 std::string TppPublisher::PageCacheKey(std::int32_t absolutePageNo)
 {
-    char key[16];
-    std::snprintf(key, sizeof key, "%8d", static_cast<int>(absolutePageNo));
-    return key;
+    return TppPublisherPageCache::Key(absolutePageNo);
 }
 
+// Shared, so that a page being served outlives a cache reset made by a device
+// while the page is delivered.
 std::shared_ptr<TppPage> TppPublisher::CachedCopy(std::int32_t absolutePageNo) const
 {
-    const auto it = m_pageCache.find(PageCacheKey(absolutePageNo));
-    return it == m_pageCache.end() ? nullptr : it->second;
+    return m_pageCache.Find(absolutePageNo);
 }
 
 TppPage *TppPublisher::CachedPage(std::int32_t absolutePageNo) const
@@ -310,7 +283,7 @@ bool TppPublisher::ServeCachedPage(std::int32_t absolutePageNo)
 
 bool TppPublisher::ServeAllFromCache()
 {
-    if (!m_lastPageKnown || m_pageCache.empty())
+    if (!m_lastPageKnown || m_pageCache.Empty())
         return false;
     const std::shared_ptr<TppPage> first = CachedCopy(1);
     if (!first)

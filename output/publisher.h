@@ -2,10 +2,10 @@
 
 #include "output/component_base.h"
 #include "output/page_request.h"
+#include "output/publisher_page_cache.h"
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,7 +73,7 @@ public:
 
     // The cached copy of a page, or null.
     TppPage *CachedPage(std::int32_t absolutePageNo) const;
-    int CachedPageCount() const { return int(m_pageCache.size()); }
+    int CachedPageCount() const { return m_pageCache.Count(); }
     // The cache key of a page: its number right-aligned in eight characters,
     // so that the keys sort as the numbers do.
     static std::string PageCacheKey(std::int32_t absolutePageNo);
@@ -92,8 +92,6 @@ private:
     bool IsServed(const TppDevice *device) const;
     template <typename Step> void ForEachEnabledDevice(bool onlyWanting, Step step);
     void MergeDeviceRequest(const TppDevice &device);
-    void StorePageCopy(const TppPage &page);
-    void RaiseCachedPageCounts(const TppPage &newPage);
     void DeliverPage(TppPage &page);
     bool ServeFromCache();
     bool ServeSettingFromCache();
@@ -107,9 +105,9 @@ private:
     std::vector<TppDevice *> m_devices;
     bool m_requestResetPending = false;
     std::map<std::string, std::vector<TppDevice *>> m_deviceGroups;
-    // Shared so that a page being served survives a cache reset made by a
-    // device while the page is delivered.
-    std::map<std::string, std::shared_ptr<TppPage>> m_pageCache;
+    // Reading a copy applies its pending count raises, which changes nothing
+    // a reader could tell from raising every copy when a page is stored.
+    mutable TppPublisherPageCache m_pageCache;
     TppPageRequest m_request;
     bool m_requestSatisfied = false;
     bool m_servingFromCache = false;

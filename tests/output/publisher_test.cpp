@@ -2,7 +2,10 @@
 
 #include <QtTest>
 
+#include <QRandomGenerator>
+
 #include <algorithm>
+#include <map>
 #include <stdexcept>
 
 Q_DECLARE_METATYPE(TppPageSettingType)
@@ -49,6 +52,8 @@ private slots:
     void cacheKeys();
     void cachedCountsFollowLaterPages_data();
     void cachedCountsFollowLaterPages();
+    void cachedCountsMatchRaisingEveryCopy_data();
+    void cachedCountsMatchRaisingEveryCopy();
     void cacheKeepsIndependentCopiesOfFinalPagesOnly();
     void republishedPageReplacesItsCopy();
     void lastPageBecomesKnownAfterItsDelivery();
@@ -268,6 +273,65 @@ void PublisherTest::cachedCountsFollowLaterPages()
         counts << QList<int>{cached->AbsolutePageCount(), cached->PageCount()};
     }
     QTEST(counts, "expected");
+}
+
+void PublisherTest::cachedCountsMatchRaisingEveryCopy_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed : {1u, 2u, 3u, 4u, 5u})
+        QTest::addRow("seed %u", seed) << seed;
+}
+
+// Random runs of stored pages, reads and resets against the plain rule: on
+// each store every other cached page with a smaller count is raised at once.
+void PublisherTest::cachedCountsMatchRaisingEveryCopy()
+{
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    struct Model {
+        int count, pageCount, groupBreak;
+    };
+    std::map<int, Model> model;
+    TppPublisher publisher;
+    publisher.SetCachePages(true);
+
+    const auto checkPage = [&](int no) {
+        const TppPage *cached = publisher.CachedPage(no);
+        const auto it = model.find(no);
+        QCOMPARE(cached != nullptr, it != model.end());
+        if (cached) {
+            QCOMPARE(cached->AbsolutePageCount(), it->second.count);
+            QCOMPARE(cached->PageCount(), it->second.pageCount);
+        }
+    };
+    for (int step = 0; step < 3000; ++step) {
+        const int action = random.bounded(100);
+        if (action < 2) {
+            publisher.ResetCache();
+            model.clear();
+        } else if (action < 20) {
+            checkPage(random.bounded(1, 41));
+            if (QTest::currentTestFailed())
+                return;
+        } else {
+            const int no = random.bounded(1, 41);
+            const Model page{random.bounded(1, 61), random.bounded(1, 61), random.bounded(2)};
+            publisher.PublishPage(*MakePage({no, page.count, no == 1, false, true, false, page.pageCount, page.groupBreak}));
+            model[no] = page;
+            if (model.size() > 1) {
+                for (auto &[otherNo, other] : model) {
+                    if (other.count >= page.count)
+                        continue;
+                    other.count = page.count;
+                    if (other.groupBreak == page.groupBreak && other.pageCount < page.pageCount)
+                        other.pageCount = page.pageCount;
+                }
+            }
+        }
+    }
+    for (int no = 1; no <= 40; ++no)
+        checkPage(no);
+    QCOMPARE(publisher.CachedPageCount(), int(model.size()));
 }
 
 void PublisherTest::cacheKeepsIndependentCopiesOfFinalPagesOnly()
