@@ -1,0 +1,84 @@
+#!/bin/bash
+# Takes the README's screenshots of the four screens: starts the built
+# program on a virtual screen with a window manager, goes through it as a user
+# would (marks, values, a calculation, a note, the definitions) and captures
+# each window with its frame.
+#
+#   docs/screenshots/take-screenshots.sh [build-dir]     (default: build)
+#
+# Needs xdotool and ImageMagick's import (both in scripts/packages.txt).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=${1:-$root/build}
+out=$root/docs/screenshots
+program=$build/app/valdora
+[ -x "$program" ] || { echo "no $program: build first" >&2; exit 1; }
+
+# shellcheck source=../../scripts/test-services.sh
+source "$root/scripts/test-services.sh"
+start_test_services > /dev/null
+pid=
+finish() {
+  [ -n "$pid" ] && kill "$pid" 2> /dev/null || true
+  stop_test_services
+}
+trap finish EXIT
+
+# The window titled exactly so, once it is shown.
+window() {
+  local id
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2> /dev/null | tail -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  echo "window \"$1\" did not appear" >&2
+  return 1
+}
+
+# Clicks at a point of a window's client area.
+click() {
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+  sleep 0.3
+}
+
+# Replaces the text of the field under the point.
+retype() {
+  click "$1" "$2" "$3"
+  xdotool key ctrl+a
+  xdotool type --delay 30 "$4"
+  sleep 0.2
+}
+
+shoot() {
+  xdotool mousemove 0 0
+  sleep 0.7
+  import -frame -window "$1" miff:- | convert - -strip "$out/$2.png"
+}
+
+LC_ALL=C.UTF-8 LANG=C.UTF-8 "$program" &
+pid=$!
+
+main=$(window VALDORA)
+click "$main" 100 384 # EFECTO DE DISEÑO
+click "$main" 100 416 # TAMAÑO DE LA POBLACIÓN
+shoot "$main" main
+click "$main" 282 463 # CONTINUAR
+
+selection=$(window 'Selección de Variables')
+retype "$selection" 250 55 95      # confidence level
+retype "$selection" 440 66 5000    # population size
+retype "$selection" 130 354 0.05   # RHO
+click "$selection" 440 66
+shoot "$selection" selection
+click "$selection" 640 312 # CALCULAR
+
+results=$(window Resultados)
+click "$results" 430 200
+xdotool type --delay 20 "Encuesta de hogares, zona norte. Visitas en marzo."
+shoot "$results" results
+click "$results" 496 371 # Definiciones
+
+definitions=$(window Definiciones)
+shoot "$definitions" definitions
+echo "screenshots in $out"
