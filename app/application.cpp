@@ -6,11 +6,12 @@
 #include "app/form4.h"
 #include "app/screen_font.h"
 
-// The pictures are compiled into a static library; naming their initialiser
-// keeps the linker from dropping them. The macro must not be in a namespace.
+// The pictures and the stored report definitions are compiled into a static
+// library; naming their initialisers keeps the linker from dropping them. The macro must not be in a namespace.
 static void LoadPictures()
 {
     Q_INIT_RESOURCE(pictures);
+    Q_INIT_RESOURCE(definitions);
 }
 
 static bool PrepareResources()
