@@ -21,3 +21,20 @@ void DeviceClassNames(TppDeviceClassNames &names);
 // The class whose DeviceTypeName matches without regard to case (the first
 // registered wins), or null.
 const TppDeviceClass *FindDeviceClass(const std::string &deviceTypeName);
+
+// Keeps a device class registered for as long as it lives: the program's
+// start-up holds one for each device kind, and its end unregisters them.
+class TppDeviceClassRegistration {
+public:
+    explicit TppDeviceClassRegistration(const TppDeviceClass &deviceClass)
+        : m_deviceClass(deviceClass)
+    {
+        RegisterDeviceClass(&m_deviceClass);
+    }
+    ~TppDeviceClassRegistration() { UnregisterDeviceClass(&m_deviceClass); }
+    TppDeviceClassRegistration(const TppDeviceClassRegistration &) = delete;
+    TppDeviceClassRegistration &operator=(const TppDeviceClassRegistration &) = delete;
+
+private:
+    const TppDeviceClass &m_deviceClass;
+};

@@ -51,6 +51,7 @@ private slots:
     void firstRegisteredWinsOnEqualNames();
     void unregisteredClassIsNoLongerFound();
     void registeredClassMakesDevices();
+    void registrationLastsAsLongAsItsHolder();
 };
 
 void DeviceRegistryTest::cleanup()
@@ -151,6 +152,15 @@ void DeviceRegistryTest::registeredClassMakesDevices()
     QVERIFY(gPaper.InheritsFrom(TppRasterDevice::StaticClass()));
     // A kind without a factory cannot be made on its own.
     QVERIFY(!gPaper.Create());
+}
+
+void DeviceRegistryTest::registrationLastsAsLongAsItsHolder()
+{
+    {
+        const TppDeviceClassRegistration registration(gPaper);
+        QCOMPARE(FindDeviceClass("Paper"), &gPaper);
+    }
+    QVERIFY(!FindDeviceClass("Paper"));
 }
 
 QTEST_APPLESS_MAIN(DeviceRegistryTest)

@@ -81,6 +81,7 @@ private slots:
     void destroyedServedMemberBringsBackThePrevious();
     void destroyedPublisherIsForgottenByEveryDevice();
     void deviceLeavingDuringDeliveryIsSkipped();
+    void deviceDestroyedWhileThePublisherDies();
 
     void statusText();
     void hasOnlyScreenDevices();
@@ -825,6 +826,27 @@ void PublisherTest::deviceLeavingDuringDeliveryIsSkipped()
     QCOMPARE(first.drawn, (QList<int>{1, 2, 3}));
     QCOMPARE(last.drawn, (QList<int>{1, 2}));
     QCOMPARE(publisher.Devices(), std::vector<TppDevice *>{&first});
+}
+
+void PublisherTest::deviceDestroyedWhileThePublisherDies()
+{
+    auto publisher = std::make_unique<TppPublisher>();
+    auto doomed = std::make_unique<TppDevice>();
+    TppDevice owner;
+    int told = 0;
+    doomed->OnPublisherChanged = [&](TppDevice &) { ++told; };
+    doomed->SetPublisher(publisher.get());
+    owner.SetPublisher(publisher.get());
+    told = 0;
+    // Told first, the owner frees the other device before it is told.
+    owner.OnPublisherChanged = [&](TppDevice &sender) {
+        if (!sender.Publisher())
+            doomed.reset();
+    };
+    publisher.reset();
+    QVERIFY(!doomed);
+    QCOMPARE(told, 0);
+    QVERIFY(owner.Publisher() == nullptr);
 }
 
 void PublisherTest::statusText()
