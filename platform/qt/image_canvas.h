@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/qt/painter_canvas.h"
+
+#include <QImage>
+#include <QPainter>
+
+namespace platform {
+
+// The image a canvas draws on, made before the canvas that refers to it.
+class ImageCanvasSurface
+{
+protected:
+    ImageCanvasSurface(int width, int height, int pixelsPerInch);
+
+    QImage m_image;
+};
+
+// A canvas that owns its bitmap and its painter: a screen bitmap for
+// measuring, or the page image a screen device draws.
+class ImageCanvas : private ImageCanvasSurface, public PainterCanvas
+{
+public:
+    // Throws std::runtime_error when there is no graphics system to draw with
+    // or no bitmap of that size can be had.
+    ImageCanvas(int width, int height, int pixelsPerInch);
+    ~ImageCanvas() override;
+
+    const QImage &Image() const { return m_image; }
+
+private:
+    QPainter m_painter;
+};
+
+} // namespace platform

@@ -1,0 +1,498 @@
+#include "platform/qt/painter_canvas.h"
+
+#include "platform/qt/qt_color.h"
+#include "platform/qt/qt_font.h"
+#include "platform/qt/tab_expansion.h"
+
+#include <QImage>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace platform {
+
+namespace {
+
+constexpr QChar kTab(u'\t');
+constexpr QChar kSpace(u' ');
+constexpr int kTabCharacters = 8;
+
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QRect ToQRect(const CanvasRect &rect)
+{
+    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
+// The outline of a shape whose stroke stays inside the rectangle, as GDI
+// draws frames: a one-pixel pen covers the first and last pixel rows.
+QRectF StrokeRect(const CanvasRect &rect, qreal penWidth)
+{
+    const qreal inset = penWidth / 2;
+    return QRectF(rect.left + inset, rect.top + inset, std::max<qreal>(0, rect.Width() - penWidth),
+                  std::max<qreal>(0, rect.Height() - penWidth));
+}
+
+Qt::PenStyle ToQtPenStyle(TppPenStyle style)
+{
+    switch (style) {
+    case psDash:
+        return Qt::DashLine;
+    case psDot:
+        return Qt::DotLine;
+    case psDashDot:
+        return Qt::DashDotLine;
+    case psDashDotDot:
+        return Qt::DashDotDotLine;
+    case psClear:
+        return Qt::NoPen;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+Qt::BrushStyle ToQtBrushStyle(TppBrushStyle style)
+{
+    switch (style) {
+    case bsClear:
+        return Qt::NoBrush;
+    case bsHorizontal:
+        return Qt::HorPattern;
+    case bsVertical:
+        return Qt::VerPattern;
+    case bsFDiagonal:
+        return Qt::BDiagPattern; // "forward" runs from bottom left to top right
+    case bsBDiagonal:
+        return Qt::FDiagPattern;
+    case bsCross:
+        return Qt::CrossPattern;
+    case bsDiagCross:
+        return Qt::DiagCrossPattern;
+    default:
+        return Qt::SolidPattern;
+    }
+}
+
+QPainter::CompositionMode ToCompositionMode(TppPenMode mode)
+{
+    switch (mode) {
+    case pmNotCopy:
+        return QPainter::RasterOp_NotSource;
+    case pmMerge:
+        return QPainter::RasterOp_SourceOrDestination;
+    case pmMask:
+        return QPainter::RasterOp_SourceAndDestination;
+    case pmXor:
+        return QPainter::RasterOp_SourceXorDestination;
+    case pmNot:
+        return QPainter::RasterOp_NotDestination;
+    default:
+        return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+bool IsRaster(const QPainter &painter)
+{
+    const QPaintEngine *engine = painter.paintEngine();
+    return engine && engine->type() == QPaintEngine::Raster;
+}
+
+QImage ToQImage(const TppBitmap &bitmap)
+{
+    QImage image(bitmap.Width, bitmap.Height, QImage::Format_ARGB32);
+    for (int y = 0; y < bitmap.Height; ++y) {
+        const std::uint32_t *source = bitmap.Pixels.data() + std::size_t(y) * bitmap.Width;
+        std::copy(source, source + bitmap.Width, reinterpret_cast<std::uint32_t *>(image.scanLine(y)));
+    }
+    return image;
+}
+
+// White made transparent: the same result as combining with "AND" over white
+// paper, for devices that cannot combine pixels (printers).
+QImage WhiteAsTransparent(QImage image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] & 0xFFFFFFu) == 0xFFFFFFu)
+                line[x] = 0;
+        }
+    }
+    return image;
+}
+
+// Number of spaces in a text, the breaks that justification widens.
+int CountSpaces(const QString &text)
+{
+    return int(text.count(kSpace));
+}
+
+} // namespace
+
+PainterCanvas::PainterCanvas(QPaintDevice *device, QPainter *painter)
+    : m_device(device)
+    , m_painter(painter)
+{
+    SetFont(TppFont());
+}
+
+PainterCanvas::~PainterCanvas() = default;
+
+void PainterCanvas::SetPainter(QPainter *painter)
+{
+    m_painter = painter;
+}
+
+int PainterCanvas::PixelsPerInchX() const
+{
+    return m_device ? m_device->logicalDpiX() : 96;
+}
+
+int PainterCanvas::PixelsPerInchY() const
+{
+    return m_device ? m_device->logicalDpiY() : 96;
+}
+
+void PainterCanvas::SetFont(const TppFont &font)
+{
+    m_font = font;
+    m_font.SetPixelsPerInch(PixelsPerInchY());
+    m_qfont = ToQFont(m_font, m_device);
+    m_metrics.reset();
+}
+
+const QFontMetricsF &PainterCanvas::Metrics() const
+{
+    if (!m_metrics)
+        m_metrics.emplace(m_qfont, m_device);
+    return *m_metrics;
+}
+
+CanvasFontMetrics PainterCanvas::FontMetrics() const
+{
+    const QFontMetricsF &metrics = Metrics();
+    CanvasFontMetrics result;
+    result.ascent = qRound(metrics.ascent());
+    result.descent = qRound(metrics.descent());
+    result.height = result.ascent + result.descent;
+    result.internalLeading = std::max(0, result.height - m_qfont.pixelSize());
+    result.externalLeading = std::max(0, qRound(metrics.leading()));
+    result.averageCharWidth = std::max(1, qRound(metrics.averageCharWidth()));
+    return result;
+}
+
+int PainterCanvas::WidthOf(const QString &text) const
+{
+    return text.isEmpty() ? 0 : qRound(Metrics().horizontalAdvance(text));
+}
+
+int PainterCanvas::TextWidth(std::string_view text) const
+{
+    return WidthOf(FromUtf8(text));
+}
+
+int PainterCanvas::TextHeight(std::string_view) const
+{
+    return FontMetrics().height;
+}
+
+int PainterCanvas::DefaultTabSpacing() const
+{
+    return kTabCharacters * FontMetrics().averageCharWidth;
+}
+
+int PainterCanvas::TabbedWidthOf(const QString &text, const TabStops &stops) const
+{
+    const int spacing = DefaultTabSpacing();
+    int x = 0;
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype tab = text.indexOf(kTab, start);
+        x += WidthOf(text.mid(start, tab < 0 ? -1 : tab - start));
+        if (tab < 0)
+            return x;
+        x = NextTabPosition(x, 0, stops, spacing);
+        start = tab + 1;
+    }
+}
+
+int PainterCanvas::TabbedTextWidth(std::string_view text, const TabStops &stops) const
+{
+    return TabbedWidthOf(FromUtf8(text), stops);
+}
+
+CanvasRect PainterCanvas::CalcTextRect(const CanvasRect &bounds, std::string_view text,
+                                       CanvasTextFlags flags) const
+{
+    const CanvasFontMetrics metrics = FontMetrics();
+    const int lineHeight
+        = metrics.height + ((flags & ctfExternalLeading) ? metrics.externalLeading : 0);
+    const bool expandTabs = flags & ctfExpandTabs;
+    const TabStops noStops;
+    auto width = [&](const QString &line) {
+        return expandTabs ? TabbedWidthOf(line, noStops) : WidthOf(line);
+    };
+
+    QString all = FromUtf8(text);
+    all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    all.replace(QChar(u'\r'), QChar(u'\n'));
+    const QStringList paragraphs = all.split(QChar(u'\n'));
+
+    int lines = 0;
+    int widest = 0;
+    for (const QString &paragraph : paragraphs) {
+        if (!(flags & ctfWordBreak)) {
+            widest = std::max(widest, width(paragraph));
+            ++lines;
+            continue;
+        }
+        // Greedy breaking at spaces; a word wider than the bounds stays whole.
+        QString line;
+        for (const QString &word : paragraph.split(kSpace)) {
+            const QString candidate = line.isEmpty() ? word : line + kSpace + word;
+            if (!line.isEmpty() && width(candidate) > bounds.Width()) {
+                widest = std::max(widest, width(line));
+                ++lines;
+                line = word;
+            } else {
+                line = candidate;
+            }
+        }
+        widest = std::max(widest, width(line));
+        ++lines;
+    }
+
+    CanvasRect result = bounds;
+    result.bottom = bounds.top + lines * lineHeight;
+    if (flags & ctfRight)
+        result.left = bounds.right - widest;
+    else if (flags & ctfCenter)
+        result.left = bounds.left + (bounds.Width() - widest) / 2;
+    result.right = result.left + widest;
+    return result;
+}
+
+void PainterCanvas::SetTextJustification(int extra, int breakCount)
+{
+    m_justification = breakCount > 0 ? Justification{extra, breakCount} : Justification{};
+}
+
+void PainterCanvas::PrepareText()
+{
+    m_painter->setFont(m_qfont);
+    m_painter->setPen(QPen(ToQColor(m_font.Color())));
+    m_painter->setBrush(Qt::NoBrush);
+    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter->setRenderHint(QPainter::TextAntialiasing, true);
+    ApplyClip();
+}
+
+int PainterCanvas::DrawRun(int x, int y, const QString &run, int &breaksDone)
+{
+    const qreal baseline = y + Metrics().ascent();
+    if (m_justification.breakCount == 0 || CountSpaces(run) == 0) {
+        m_painter->drawText(QPointF(x, baseline), run);
+        return x + WidthOf(run);
+    }
+    // Each of the first breakCount spaces gets its share of the extra pixels;
+    // the remainder goes one pixel each to the first ones.
+    const int share = m_justification.extra / m_justification.breakCount;
+    const int remainder = std::abs(m_justification.extra % m_justification.breakCount);
+    const int step = m_justification.extra < 0 ? -1 : 1;
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype space = run.indexOf(kSpace, start);
+        const QString word = run.mid(start, space < 0 ? -1 : space - start + 1);
+        m_painter->drawText(QPointF(x, baseline), word);
+        x += WidthOf(word);
+        if (space < 0)
+            return x;
+        if (breaksDone < m_justification.breakCount) {
+            x += share + (breaksDone < remainder ? step : 0);
+            ++breaksDone;
+        }
+        start = space + 1;
+        if (start >= run.size())
+            return x;
+    }
+}
+
+int PainterCanvas::DrawTabbed(int x, int y, const QString &text, const TabStops &stops,
+                              int origin)
+{
+    const int spacing = DefaultTabSpacing();
+    int breaksDone = 0;
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype tab = text.indexOf(kTab, start);
+        x = DrawRun(x, y, text.mid(start, tab < 0 ? -1 : tab - start), breaksDone);
+        if (tab < 0)
+            return x;
+        x = NextTabPosition(x, origin, stops, spacing);
+        start = tab + 1;
+    }
+}
+
+void PainterCanvas::TextOut(int x, int y, std::string_view text)
+{
+    if (!m_painter)
+        return;
+    PrepareText();
+    int breaksDone = 0;
+    DrawRun(x, y, FromUtf8(text), breaksDone);
+}
+
+void PainterCanvas::TextRect(const CanvasRect &clip, int x, int y, std::string_view text,
+                             bool opaque)
+{
+    if (!m_painter)
+        return;
+    PrepareText();
+    if (m_clip)
+        m_painter->setClipRect(ToQRect(clip), Qt::IntersectClip);
+    else
+        m_painter->setClipRect(ToQRect(clip));
+    if (opaque)
+        m_painter->fillRect(ToQRect(clip), ToQColor(m_brush.Color));
+    int breaksDone = 0;
+    DrawRun(x, y, FromUtf8(text), breaksDone);
+    ApplyClip();
+}
+
+void PainterCanvas::TabbedTextOut(int x, int y, std::string_view text, const TabStops &stops,
+                                  int tabOrigin)
+{
+    if (!m_painter)
+        return;
+    PrepareText();
+    DrawTabbed(x, y, FromUtf8(text), stops, tabOrigin);
+}
+
+bool PainterCanvas::PrepareShape()
+{
+    if (!m_painter)
+        return false;
+    if (m_pen.Style == psClear) {
+        m_painter->setPen(Qt::NoPen);
+    } else {
+        QPen pen(ToQColor(m_pen.Color), std::max(1, m_pen.Width), ToQtPenStyle(m_pen.Style));
+        pen.setCapStyle(Qt::SquareCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        m_painter->setPen(pen);
+    }
+    m_painter->setBrush(QBrush(ToQColor(m_brush.Color), ToQtBrushStyle(m_brush.Style)));
+    m_painter->setRenderHint(QPainter::Antialiasing, false);
+    m_painter->setCompositionMode(IsRaster(*m_painter) ? ToCompositionMode(m_pen.Mode)
+                                                       : QPainter::CompositionMode_SourceOver);
+    ApplyClip();
+    return true;
+}
+
+static qreal StrokeWidth(const QPainter &painter)
+{
+    return painter.pen().style() == Qt::NoPen ? 0 : painter.pen().widthF();
+}
+
+void PainterCanvas::FillRect(const CanvasRect &rect)
+{
+    if (!m_painter || m_brush.Style == bsClear)
+        return;
+    ApplyClip();
+    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter->fillRect(ToQRect(rect), QBrush(ToQColor(m_brush.Color), ToQtBrushStyle(m_brush.Style)));
+}
+
+void PainterCanvas::Rectangle(const CanvasRect &rect)
+{
+    if (!PrepareShape() || rect.Width() <= 0 || rect.Height() <= 0)
+        return;
+    m_painter->drawRect(StrokeRect(rect, StrokeWidth(*m_painter)));
+}
+
+void PainterCanvas::RoundRect(const CanvasRect &rect, int cornerWidth, int cornerHeight)
+{
+    if (!PrepareShape() || rect.Width() <= 0 || rect.Height() <= 0)
+        return;
+    m_painter->drawRoundedRect(StrokeRect(rect, StrokeWidth(*m_painter)), cornerWidth / 2.0,
+                               cornerHeight / 2.0, Qt::AbsoluteSize);
+}
+
+void PainterCanvas::Ellipse(const CanvasRect &rect)
+{
+    if (!PrepareShape() || rect.Width() <= 0 || rect.Height() <= 0)
+        return;
+    m_painter->drawEllipse(StrokeRect(rect, StrokeWidth(*m_painter)));
+}
+
+void PainterCanvas::Line(CanvasPoint from, CanvasPoint to)
+{
+    if (!PrepareShape() || from == to)
+        return;
+    // The end point belongs to the next segment: stop one pixel short of it
+    // along the longer axis.
+    const int dx = to.x - from.x;
+    const int dy = to.y - from.y;
+    const int steps = std::max(std::abs(dx), std::abs(dy));
+    const QPointF last(to.x - qreal(dx) / steps, to.y - qreal(dy) / steps);
+    const qreal half = 0.5;
+    m_painter->drawLine(QPointF(from.x + half, from.y + half),
+                        QPointF(std::round(last.x()) + half, std::round(last.y()) + half));
+}
+
+void PainterCanvas::Polyline(const std::vector<CanvasPoint> &points)
+{
+    for (std::size_t i = 1; i < points.size(); ++i)
+        Line(points[i - 1], points[i]);
+}
+
+void PainterCanvas::StretchBitmap(const CanvasRect &target, const TppBitmap &bitmap,
+                                  CopyMode mode)
+{
+    if (!m_painter || bitmap.IsEmpty() || target.Width() == 0 || target.Height() == 0
+        || bitmap.Pixels.size() < std::size_t(bitmap.Width) * std::size_t(bitmap.Height))
+        return;
+    ApplyClip();
+    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    QImage image = ToQImage(bitmap);
+    if (mode == CopyMode::And && IsRaster(*m_painter)) {
+        m_painter->setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    } else {
+        m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (mode == CopyMode::And)
+            image = WhiteAsTransparent(std::move(image));
+    }
+    m_painter->drawImage(ToQRect(target).normalized(), image);
+    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void PainterCanvas::SetClipRect(const CanvasRect &rect)
+{
+    m_clip = rect;
+    if (m_painter)
+        ApplyClip();
+}
+
+void PainterCanvas::RemoveClipping()
+{
+    m_clip.reset();
+    if (m_painter)
+        ApplyClip();
+}
+
+void PainterCanvas::ApplyClip()
+{
+    if (m_clip)
+        m_painter->setClipRect(ToQRect(*m_clip));
+    else
+        m_painter->setClipping(false);
+}
+
+} // namespace platform

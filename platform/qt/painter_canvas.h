@@ -1,0 +1,97 @@
+#pragma once
+
+#include "platform/canvas.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+
+#include <optional>
+
+class QPaintDevice;
+class QPainter;
+class QString;
+
+namespace platform {
+
+// A canvas over any paint device (a QImage, a QPrinter). It measures with the
+// fonts of that device at its resolution, and draws through a painter active
+// on it; without a painter (a printer between documents) it only measures and
+// drawing does nothing. Neither the device nor the painter is owned.
+class PainterCanvas : public Canvas
+{
+public:
+    explicit PainterCanvas(QPaintDevice *device, QPainter *painter = nullptr);
+    ~PainterCanvas() override;
+
+    // The printer's painter lives as long as its document.
+    void SetPainter(QPainter *painter);
+    QPainter *Painter() const { return m_painter; }
+    QPaintDevice *Device() const { return m_device; }
+
+    int PixelsPerInchX() const override;
+    int PixelsPerInchY() const override;
+
+    void SetFont(const TppFont &font) override;
+    const TppFont &Font() const override { return m_font; }
+    void SetPen(const TppPen &pen) override { m_pen = pen; }
+    const TppPen &Pen() const override { return m_pen; }
+    void SetBrush(const TppBrush &brush) override { m_brush = brush; }
+    const TppBrush &Brush() const override { return m_brush; }
+
+    CanvasFontMetrics FontMetrics() const override;
+    int TextWidth(std::string_view text) const override;
+    int TextHeight(std::string_view text) const override;
+    int TabbedTextWidth(std::string_view text, const TabStops &stops) const override;
+    CanvasRect CalcTextRect(const CanvasRect &bounds, std::string_view text,
+                            CanvasTextFlags flags) const override;
+
+    void SetTextJustification(int extra, int breakCount) override;
+    void TextOut(int x, int y, std::string_view text) override;
+    void TextRect(const CanvasRect &clip, int x, int y, std::string_view text,
+                  bool opaque = false) override;
+    void TabbedTextOut(int x, int y, std::string_view text, const TabStops &stops,
+                       int tabOrigin) override;
+
+    void FillRect(const CanvasRect &rect) override;
+    void Rectangle(const CanvasRect &rect) override;
+    void RoundRect(const CanvasRect &rect, int cornerWidth, int cornerHeight) override;
+    void Ellipse(const CanvasRect &rect) override;
+    void Line(CanvasPoint from, CanvasPoint to) override;
+    void Polyline(const std::vector<CanvasPoint> &points) override;
+
+    void StretchBitmap(const CanvasRect &target, const TppBitmap &bitmap,
+                       CopyMode mode = CopyMode::Copy) override;
+
+    void SetClipRect(const CanvasRect &rect) override;
+    void RemoveClipping() override;
+
+private:
+    struct Justification {
+        int extra = 0;
+        int breakCount = 0;
+    };
+
+    const QFontMetricsF &Metrics() const;
+    int WidthOf(const QString &text) const;
+    int DefaultTabSpacing() const;
+    int TabbedWidthOf(const QString &text, const TabStops &stops) const;
+    // Draws one tab-free run at x, spaces widened by the justification; answers
+    // the x after it.
+    int DrawRun(int x, int y, const QString &run, int &breaksDone);
+    int DrawTabbed(int x, int y, const QString &text, const TabStops &stops, int origin);
+    bool PrepareShape();
+    void PrepareText();
+    void ApplyClip();
+
+    QPaintDevice *m_device;
+    QPainter *m_painter;
+    TppFont m_font;
+    TppPen m_pen;
+    TppBrush m_brush;
+    QFont m_qfont;
+    mutable std::optional<QFontMetricsF> m_metrics;
+    Justification m_justification;
+    std::optional<CanvasRect> m_clip;
+};
+
+} // namespace platform

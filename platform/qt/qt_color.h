@@ -1,0 +1,13 @@
+#pragma once
+
+#include "output/graphics_color.h"
+
+#include <QColor>
+
+namespace platform {
+
+// The colour as the desktop shows it now: fixed values as they are, system
+// colour roles from the application's palette.
+QColor ToQColor(TppColor color);
+
+} // namespace platform
