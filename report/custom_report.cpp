@@ -41,6 +41,7 @@ TppBand *TppCustomReport::AddBand(std::unique_ptr<TppBand> band)
     m_bands.push_back(std::move(band));
     raw->SetReportLink(this);
     raw->SetUnits(m_units);
+    m_modified = true;
     SortBands();
     Changed();
     return raw;

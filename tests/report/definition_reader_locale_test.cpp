@@ -56,6 +56,7 @@ private slots:
     void badDefinitionsNameTheField();
     void versionConversion_data();
     void versionConversion();
+    void olderColumnsBecomeThousandths();
     void versionNumbers_data();
     void versionNumbers();
     void missingResourceIsAnError();
@@ -207,6 +208,19 @@ void DefinitionReaderTest::versionConversion()
     QCOMPARE(report->Version(), std::string(kCurrentDefinitionVersion));
 }
 
+// Run under a comma locale too: stored numbers never depend on it.
+void DefinitionReaderTest::olderColumnsBecomeThousandths()
+{
+    std::string text = Replace(kBase, R"("Version": "5.0")", R"("Version": "2.9", "Units": "utMillimeters",
+        "ColumnPositions": ["10", "2.5", "x", ""])");
+    text = Replace(text, R"("mmColumnWidth": 203200)", R"("mmColumnWidth": 50)");
+    const auto report = ReadReportDefinitionText(text);
+    QCOMPARE(report->ColumnPositions(), (TppStringList{"10000", "2500", "0", "0"}));
+    QCOMPARE(report->mmColumnWidth(), 50000);
+    QCOMPARE(report->PassSetting(), psTwoPass);
+    QCOMPARE(report->AutoStop(), false);
+}
+
 void DefinitionReaderTest::versionNumbers_data()
 {
     QTest::addColumn<QString>("text");
@@ -234,4 +248,4 @@ void DefinitionReaderTest::missingResourceIsAnError()
 }
 
 QTEST_GUILESS_MAIN(DefinitionReaderTest)
-#include "definition_reader_test.moc"
+#include "definition_reader_locale_test.moc"
