@@ -1,4 +1,5 @@
 #!/bin/sh
+# shellcheck disable=SC2046  # draw arguments come one a line and are split on purpose
 # Draws the program's pictures with ImageMagick's convert and writes them as
 # JPEG files next to this script. The JPEGs are committed, so building the
 # program needs none of this; run it again only to change a picture.
@@ -55,7 +56,6 @@ emblem() {
 
 # --- logo: 398 x 236 (the main screen shows the left 393 columns) ----------
 logo() {
-  # shellcheck disable=SC2046  # emblem prints one draw argument per line
   IFS='
 '
   set -- $(emblem 196 50 140 112 172)

@@ -14,12 +14,14 @@ out=$root/docs/screenshots
 program=$build/app/valdora
 [ -x "$program" ] || { echo "no $program: build first" >&2; exit 1; }
 
-# shellcheck source=../../scripts/test-services.sh
+# shellcheck source=scripts/test-services.sh disable=SC1091
 source "$root/scripts/test-services.sh"
 start_test_services > /dev/null
 pid=
 finish() {
-  [ -n "$pid" ] && kill "$pid" 2> /dev/null || true
+  if [ -n "$pid" ]; then
+    kill "$pid" 2> /dev/null || true
+  fi
   stop_test_services
 }
 trap finish EXIT
