@@ -40,7 +40,7 @@ void FitLines(QPlainTextEdit *memo, const QStringList &lines)
     for (const QString &line : lines)
         widest = std::max(widest, metrics.horizontalAdvance(line.trimmed()));
     const int room = memo->contentsRect().width() - 2 * kTextMargin - 1;
-    if (widest <= room || widest == 0)
+    if (widest <= room)
         return;
     font.setStretch(std::max(80, room * 100 / widest));
     memo->setFont(font);
