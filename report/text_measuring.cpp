@@ -1,0 +1,39 @@
+#include "report/text_measuring.h"
+
+#include "report/text_markups.h"
+
+#include <cmath>
+
+TppTextMeasuring::TppTextMeasuring(platform::Canvas *printerCanvas)
+    : m_canvas(printerCanvas)
+    , m_onPrinter(printerCanvas != nullptr)
+{
+    if (!m_canvas) {
+        m_screenCanvas = platform::CreateScreenBitmapCanvas();
+        m_canvas = m_screenCanvas.get();
+    }
+}
+
+TppTextMeasuring::~TppTextMeasuring() = default;
+
+int TppTextMeasuring::PixelWidth(std::string_view text, const platform::TabStops &stops) const
+{
+    if (text.find(TppTextMarkups::Tab) != std::string_view::npos)
+        return m_canvas->TabbedTextWidth(text, stops);
+    return m_canvas->TextWidth(text);
+}
+
+std::int32_t TppTextMeasuring::Width(std::string_view text, const platform::TabStops &stops) const
+{
+    return PixelsToThousandths(PixelWidth(text, stops), raHorizontal);
+}
+
+std::int32_t TppTextMeasuring::PixelsToThousandths(int pixels, TppResolutionAxis axis) const
+{
+    return UnitsToMMThousandths(float(pixels), PixelUnit(), axis, this);
+}
+
+int TppTextMeasuring::ThousandthsToPixels(std::int32_t thousandths, TppResolutionAxis axis) const
+{
+    return int(std::trunc(MMThousandthsToUnits(thousandths, PixelUnit(), axis, this)));
+}

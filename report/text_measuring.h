@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/canvas.h"
+#include "report/units.h"
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+// The surface text is measured on, with the conversions between its pixels
+// and thousandths: the report printer's canvas when there is one (printer
+// pixels at its resolution), otherwise a screen bitmap of its own (screen
+// pixels).
+class TppTextMeasuring : private TppResolutionSource
+{
+public:
+    explicit TppTextMeasuring(platform::Canvas *printerCanvas);
+    ~TppTextMeasuring() override;
+
+    platform::Canvas &Canvas() const { return *m_canvas; }
+    bool OnPrinter() const { return m_onPrinter; }
+
+    // Width of a text in pixels: tabs expanded to the stops when it holds any.
+    int PixelWidth(std::string_view text, const platform::TabStops &stops) const;
+    // The same width in thousandths.
+    std::int32_t Width(std::string_view text, const platform::TabStops &stops) const;
+
+    // The printer's resolution for unit conversions; none (the screen's)
+    // on a screen bitmap.
+    const TppResolutionSource *Resolution() const { return m_onPrinter ? this : nullptr; }
+
+    std::int32_t PixelsToThousandths(int pixels, TppResolutionAxis axis) const;
+    // Truncated to whole pixels.
+    int ThousandthsToPixels(std::int32_t thousandths, TppResolutionAxis axis) const;
+
+private:
+    bool HasDeviceContext() const override { return true; }
+    int PixelsPerInchX() const override { return m_canvas->PixelsPerInchX(); }
+    int PixelsPerInchY() const override { return m_canvas->PixelsPerInchY(); }
+    TppUnitType PixelUnit() const { return m_onPrinter ? utPrinterPixels : utScreenPixels; }
+
+    std::unique_ptr<platform::Canvas> m_screenCanvas;
+    platform::Canvas *m_canvas;
+    bool m_onPrinter;
+};

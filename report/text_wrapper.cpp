@@ -1,0 +1,218 @@
+#include "report/text_wrapper.h"
+
+#include "report/plain_text.h"
+#include "report/text_markups.h"
+#include "report/text_measuring.h"
+
+#include <cmath>
+
+namespace {
+
+// Bytes of the UTF-8 character that starts with `lead`.
+std::size_t CharacterLength(unsigned char lead)
+{
+    if (lead >= 0xF0)
+        return 4;
+    if (lead >= 0xE0)
+        return 3;
+    if (lead >= 0xC0)
+        return 2;
+    return 1;
+}
+
+// The next character boundary after `index`, never past the end.
+std::size_t NextCharacter(const std::string &text, std::size_t index)
+{
+    return std::min(text.size(), index + CharacterLength(static_cast<unsigned char>(text[index])));
+}
+
+bool IsBlankOrControl(char c)
+{
+    return static_cast<unsigned char>(c) <= static_cast<unsigned char>(TppTextMarkups::Space);
+}
+
+// Nearest integer, ties to even.
+std::int32_t RoundHalfEven(long double x)
+{
+    long double lower = std::floor(x);
+    const long double fraction = x - lower;
+    if (fraction > 0.5L || (fraction == 0.5L && std::fmod(lower, 2.0L) != 0.0L))
+        lower += 1.0L;
+    return static_cast<std::int32_t>(lower);
+}
+
+} // namespace
+
+struct TppTextWrapper::LoopState {
+    std::string line;
+    std::string token;
+    std::string remainder;
+    int leadingSpaces = 0;
+    bool emitted = false;
+    bool stopped = false;
+};
+
+TppTextWrapper::TppTextWrapper() = default;
+TppTextWrapper::~TppTextWrapper() = default;
+
+void TppTextWrapper::Run()
+{
+    m_lines.clear();
+    m_position = m_startPosition;
+    m_widestLine = 0;
+    TppTextMeasuring measuring(m_printerCanvas);
+    Setup(measuring);
+    if (!RoomFor(0))
+        return;
+    m_parser = std::make_unique<TppPlainTextParser>(m_text, m_startPosition);
+    m_dropLeading = m_startPosition != 0;
+    WrapLoop(measuring);
+    m_parser.reset();
+}
+
+void TppTextWrapper::Setup(TppTextMeasuring &measuring)
+{
+    platform::Canvas &canvas = measuring.Canvas();
+    canvas.SetFont(m_font);
+    m_lineHeight
+        = measuring.PixelsToThousandths(canvas.TextHeight("W"), raVertical) + m_leading;
+    m_pixelTabStops = TppPlainText::ConvertTabStops(m_tabStops, measuring.Resolution());
+    m_availableWidth = m_rect.Right - m_rect.Left;
+    if (m_autoSize) {
+        const std::int32_t space = measuring.Width(" ", m_pixelTabStops);
+        m_availableWidth += RoundHalfEven(0.3L * space);
+    }
+}
+
+bool TppTextWrapper::RoomFor(std::size_t lineCount) const
+{
+    // Whether one more line fits below `lineCount` lines.
+    const long long bottom = m_rect.Top + (static_cast<long long>(lineCount) + 1) * m_lineHeight;
+    return m_lineHeight > 0 ? bottom <= m_rect.Bottom : false;
+}
+
+bool TppTextWrapper::Wider(TppTextMeasuring &measuring, const std::string &text) const
+{
+    return measuring.Width(text, m_pixelTabStops) > m_availableWidth;
+}
+
+void TppTextWrapper::WrapLoop(TppTextMeasuring &measuring)
+{
+    const bool fullJustified = m_alignment == taFullJustified;
+    LoopState state;
+    state.token = m_parser->NextToken();
+    if (!RoomFor(m_lines.size()))
+        state.stopped = true;
+
+    while (!state.token.empty() && !state.stopped) {
+        if (state.token == TppTextMarkups::LineBreak) {
+            AddLine(measuring, std::move(state.line), fullJustified);
+            m_position = m_parser->Position();
+            state.line.clear();
+            state.token.clear();
+            m_dropLeading = false;
+            state.leadingSpaces = 0;
+            state.emitted = true;
+        } else {
+            DropLeadingSpaces(state);
+            if (Wider(measuring, state.line + state.token)) {
+                BreakLine(measuring, state);
+                state.emitted = true;
+            } else {
+                state.line += state.token;
+                state.token.clear();
+            }
+        }
+
+        if (state.emitted && !RoomFor(m_lines.size())) {
+            state.stopped = true;
+            if (!state.token.empty()) {
+                const std::size_t back = state.token == " " ? 1 : state.token.size() + 1;
+                m_position = m_parser->Position() >= back ? m_parser->Position() - back : 0;
+            }
+        }
+        if (state.stopped)
+            break;
+
+        if (!state.remainder.empty()) {
+            state.token = std::move(state.remainder);
+            state.remainder.clear();
+        } else if (state.token.empty()) {
+            state.token = m_parser->NextToken();
+        }
+        if (state.token.empty()) {
+            if (!state.line.empty())
+                AddLine(measuring, std::move(state.line), fullJustified);
+            m_position = m_parser->Position();
+        }
+    }
+
+    if (m_lines.empty())
+        m_position = m_parser->Position();
+}
+
+void TppTextWrapper::DropLeadingSpaces(LoopState &state)
+{
+    if (!m_dropLeading)
+        return;
+    if (state.token == " ") {
+        // One or two spaces at a line's start are a gap left by the break;
+        // three or more are meant, and are kept.
+        if (++state.leadingSpaces > 2) {
+            state.leadingSpaces = 0;
+            m_dropLeading = false;
+        }
+        return;
+    }
+    state.line.erase(0, std::min<std::size_t>(state.line.size(), state.leadingSpaces));
+    state.leadingSpaces = 0;
+    m_dropLeading = false;
+}
+
+void TppTextWrapper::BreakLine(TppTextMeasuring &measuring, LoopState &state)
+{
+    const bool split = m_charWrap || state.line.empty() || Wider(measuring, state.token);
+    if (split) {
+        SplitToken(measuring, state);
+        std::size_t position = m_parser->Position();
+        position -= std::min(position, state.remainder.size());
+        if (m_parser->PastEnd() && position > 0)
+            --position;
+        m_position = position;
+    } else {
+        m_position = m_parser->Position();
+    }
+    AddLine(measuring, std::move(state.line), false);
+    state.line.clear();
+}
+
+void TppTextWrapper::SplitToken(TppTextMeasuring &measuring, LoopState &state) const
+{
+    const std::string &token = state.token;
+    std::size_t fits = 0; // bytes of the token that join the line
+    while (fits < token.size()) {
+        const std::size_t next = NextCharacter(token, fits);
+        if (Wider(measuring, state.line + token.substr(0, next)))
+            break;
+        fits = next;
+    }
+    // A line must take at least one character, or the loop would never end.
+    if (fits == 0 && state.line.empty() && !token.empty())
+        fits = NextCharacter(token, 0);
+    state.line += token.substr(0, fits);
+    state.remainder = token.substr(fits);
+    state.token.clear();
+}
+
+void TppTextWrapper::AddLine(TppTextMeasuring &measuring, std::string line, bool paragraphEnd)
+{
+    if (!line.empty() && line.back() == TppTextMarkups::Space) {
+        while (!line.empty() && IsBlankOrControl(line.back()))
+            line.pop_back();
+    }
+    m_widestLine = std::max(m_widestLine, measuring.Width(line, m_pixelTabStops));
+    if (paragraphEnd)
+        line += TppTextMarkups::ParagraphEnd;
+    m_lines.push_back(std::move(line));
+    m_dropLeading = true;
+}
