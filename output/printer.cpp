@@ -88,12 +88,29 @@ std::string TppPrinter::PrinterDisplayName() const
 
 void TppPrinter::ReleaseDevice()
 {
+    m_canvas.reset();
+    m_screenCanvas.reset();
     m_device.reset();
     m_screenContext = false;
     m_hasDeviceMode = false;
     m_deviceModePending = false;
     m_deviceMode = {};
     m_metrics = {};
+}
+
+TppPrinterCanvas *TppPrinter::Canvas()
+{
+    if (!DeviceContext())
+        return nullptr;
+    if (!m_canvas) {
+        if (m_device) {
+            m_canvas = std::make_unique<TppPrinterCanvas>(m_device->DrawingCanvas(), !m_metrics.isColor);
+        } else {
+            m_screenCanvas = platform::CreateScreenBitmapCanvas();
+            m_canvas = std::make_unique<TppPrinterCanvas>(*m_screenCanvas, false);
+        }
+    }
+    return m_canvas.get();
 }
 
 bool TppPrinter::HasDeviceContext() const

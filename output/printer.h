@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/printer_canvas.h"
 #include "output/printer_info.h"
 #include "output/printer_setup.h"
 #include "platform/printer_device.h"
@@ -57,6 +58,12 @@ public:
     // "Screen", whose context is the screen's).
     bool DeviceContext();
 
+    // The canvas of the drawing context (created on demand): it draws on the
+    // current page while a document is open and measures at the printer's
+    // resolution otherwise. Null without a context; replaced when the
+    // printer changes.
+    TppPrinterCanvas *Canvas();
+
     // TppResolutionSource: the context's resolution, without creating it.
     bool HasDeviceContext() const override;
     int PixelsPerInchX() const override { return ResolutionX(); }
@@ -112,6 +119,8 @@ private:
     std::string m_printerName = "Default";
     std::shared_ptr<const TppPrinterInfo> m_printerInfo;
     std::unique_ptr<platform::PrinterDevice> m_device;
+    std::unique_ptr<platform::Canvas> m_screenCanvas;
+    std::unique_ptr<TppPrinterCanvas> m_canvas;
     bool m_screenContext = false;
     bool m_hasDeviceMode = false;
     platform::DeviceMode m_deviceMode;

@@ -9,6 +9,8 @@
 // the print document. Implemented over the toolkit and the spooler.
 namespace platform {
 
+class Canvas;
+
 // A print document could not be started, or the spooler did not take it.
 class PrintError : public std::runtime_error
 {
@@ -71,6 +73,11 @@ public:
     virtual void EndPage() = 0;
     virtual void EndDocument() = 0;
     virtual void AbortDocument() = 0;
+
+    // The drawing context's canvas at the printer's resolution: it draws on the
+    // current page while a document is open, and only measures otherwise.
+    // Coordinates count from the corner of the printable area.
+    virtual Canvas &DrawingCanvas() = 0;
 
     // The driver's settings dialog over the application's active window, on
     // `mode`; true, with `mode` changed, when the user confirmed it.

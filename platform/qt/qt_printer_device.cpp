@@ -3,6 +3,8 @@
 #include "platform/qt/cups_queue.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPrintEngine>
@@ -62,12 +64,13 @@ QtPrinterDevice::QtPrinterDevice(const QString &queue)
     printer->setCopyCount(1);
     UseQueueMargins(*printer);
     m_printer = std::move(printer);
+    m_canvas = std::make_unique<PainterCanvas>(m_printer.get());
 }
 
 QtPrinterDevice::~QtPrinterDevice()
 {
-    if (m_painter && m_painter->isActive())
-        AbortDocument();
+    AbortDocument();
+    m_canvas.reset();
 }
 
 bool QtPrinterDevice::IsOpen() const
@@ -187,7 +190,7 @@ void QtPrinterDevice::ApplyModeToPrinter(QPrinter &printer, const DeviceMode &mo
 
 void QtPrinterDevice::ApplyMode(const DeviceMode &mode)
 {
-    if (m_painter && m_painter->isActive()) {
+    if (m_painter) {
         m_pendingMode = mode;
         m_modePending = true;
         return;
@@ -214,30 +217,49 @@ void QtPrinterDevice::EnsureQueueTakesJobs() const
 
 void QtPrinterDevice::BeginDocument(const std::string &title)
 {
-    if (m_painter && m_painter->isActive())
+    if (m_painter)
         return;
     EnsureQueueTakesJobs();
-    m_printer->setDocName(QString::fromStdString(title));
-    m_printer->setCopyCount(1);
-    m_painter = std::make_unique<QPainter>();
-    if (!m_painter->begin(m_printer.get())) {
-        m_painter.reset();
+    // The document is made as a PDF file of our own and handed to the spooler
+    // at its end: so an abandoned document is never printed, and the spooler's
+    // answer to the job is ours to read.
+    auto file = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("valdora-print-XXXXXX.pdf")));
+    if (!file->open())
+        throw PrintError(QStringLiteral("Cannot start a document for the printer %1: %2.")
+                             .arg(Quoted(m_queue), file->errorString()).toStdString());
+    file->close();
+    auto document = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    document->setOutputFormat(QPrinter::PdfFormat);
+    document->setOutputFileName(file->fileName());
+    document->setResolution(m_printer->resolution());
+    document->setDocName(QString::fromStdString(title));
+    document->setPageLayout(m_printer->pageLayout());
+    auto painter = std::make_unique<QPainter>();
+    if (!painter->begin(document.get()))
         throw PrintError(QStringLiteral("Cannot start a document on the printer %1.").arg(Quoted(m_queue)).toStdString());
-    }
+    m_documentFile = std::move(file);
+    m_documentPrinter = std::move(document);
+    m_painter = std::move(painter);
+    m_documentTitle = QString::fromStdString(title);
+    m_documentLayout = m_printer->pageLayout();
+    m_canvas->SetPainter(m_painter.get());
     m_startedPages = 0;
 }
 
 void QtPrinterDevice::StartPage()
 {
-    if (!m_painter || !m_painter->isActive())
+    if (!m_painter)
         return;
     if (m_modePending) {
         ApplyModeToPrinter(*m_printer, m_pendingMode);
         m_modePending = false;
+        m_documentPrinter->setPageLayout(m_printer->pageLayout());
     }
     // The document's first page exists from its start; later ones are added.
-    if (m_startedPages > 0 && !m_printer->newPage())
+    if (m_startedPages > 0 && !m_documentPrinter->newPage())
         throw PrintError(QStringLiteral("Cannot start a page on the printer %1.").arg(Quoted(m_queue)).toStdString());
+    if (m_startedPages == 0)
+        m_documentLayout = m_documentPrinter->pageLayout();
     ++m_startedPages;
 }
 
@@ -245,29 +267,61 @@ void QtPrinterDevice::EndPage()
 {
 }
 
+std::vector<std::pair<QByteArray, QByteArray>> QtPrinterDevice::JobOptions() const
+{
+    // As Qt's own spooler hand-over names them, so that drivers see the same.
+    std::vector<std::pair<QByteArray, QByteArray>> options;
+    options.emplace_back("media", m_documentLayout.pageSize().key().toUtf8());
+    if (m_documentLayout.orientation() == QPageLayout::Landscape)
+        options.emplace_back("landscape", "");
+    switch (m_printer->duplex()) {
+    case QPrinter::DuplexLongSide:
+        options.emplace_back("sides", "two-sided-long-edge");
+        break;
+    case QPrinter::DuplexShortSide:
+        options.emplace_back("sides", "two-sided-short-edge");
+        break;
+    default:
+        options.emplace_back("sides", "one-sided");
+        break;
+    }
+    for (const QueueBin &bin : m_bins.bins) {
+        if (bin.number == m_source) {
+            options.emplace_back("InputSlot", QByteArray::fromStdString(bin.keyword));
+            break;
+        }
+    }
+    return options;
+}
+
 void QtPrinterDevice::EndDocument()
 {
-    if (!m_painter || !m_painter->isActive())
+    if (!m_painter)
         return;
     if (m_startedPages == 0) {
         AbortDocument();
         return;
     }
-    try {
-        EnsureQueueTakesJobs();
-    } catch (...) {
-        AbortDocument();
-        throw;
-    }
-    // QPainter::end() hands the document to the spooler and answers true even
-    // when the spooler refuses it; the spooler's status of that request tells.
-    const bool ended = m_painter->end();
+    m_canvas->SetPainter(nullptr);
+    const bool written = m_painter->end();
     m_painter.reset();
+    m_documentPrinter.reset();
+    const std::unique_ptr<QTemporaryFile> file = std::move(m_documentFile);
+    m_startedPages = 0;
+    if (!written)
+        throw PrintError(QStringLiteral("The document for the printer %1 could not be written.").arg(Quoted(m_queue)).toStdString());
+    EnsureQueueTakesJobs();
+
+    const std::vector<std::pair<QByteArray, QByteArray>> options = JobOptions();
+    std::vector<cups_option_t> cupsOptions;
+    for (const auto &option : options)
+        cupsOptions.push_back({const_cast<char *>(option.first.constData()), const_cast<char *>(option.second.constData())});
+    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, QueueName().c_str(), QFile::encodeName(file->fileName()).constData(),
+                                   m_documentTitle.toUtf8().constData(), int(cupsOptions.size()), cupsOptions.data());
     const ipp_status_t status = cupsLastError();
-    if (!ended || status > IPP_STATUS_OK_CONFLICTING) {
-        const char *reason = cupsLastErrorString();
+    if (job <= 0 || status > IPP_STATUS_OK_CONFLICTING) {
         QString message = QStringLiteral("The printer %1 did not accept the document").arg(Quoted(m_queue));
-        if (status > IPP_STATUS_OK_CONFLICTING && reason && *reason)
+        if (const char *reason = cupsLastErrorString(); reason && *reason)
             message += QStringLiteral(": ") + QString::fromUtf8(reason);
         throw PrintError((message + QLatin1Char('.')).toStdString());
     }
@@ -277,10 +331,11 @@ void QtPrinterDevice::AbortDocument()
 {
     if (!m_painter)
         return;
-    m_printer->abort();
-    if (m_painter->isActive())
-        m_painter->end();
+    m_canvas->SetPainter(nullptr);
+    m_painter->end();
     m_painter.reset();
+    m_documentPrinter.reset();
+    m_documentFile.reset();
     m_startedPages = 0;
 }
 

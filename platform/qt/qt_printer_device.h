@@ -1,19 +1,27 @@
 #pragma once
 
 #include "platform/printer_device.h"
+#include "platform/qt/painter_canvas.h"
 #include "platform/qt/queue_driver.h"
 
+#include <QByteArray>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
+#include <QTemporaryFile>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
 // A spooler queue through QPrinter. Metrics come from the queue's own
 // description (its default resolution and the imageable area of its papers),
-// not from Qt's defaults; the document is checked against the spooler before
-// and after it is handed over, since QPrinter reports success either way.
+// not from Qt's defaults. The document is drawn into a PDF file of its own and
+// submitted with libcups, whose answer is checked: QPrinter's own hand-over
+// reports success even when the spooler refuses the job, and cannot abandon
+// a document once begun.
 class QtPrinterDevice : public PrinterDevice
 {
 public:
@@ -32,11 +40,8 @@ public:
     void EndDocument() override;
     void AbortDocument() override;
 
+    Canvas &DrawingCanvas() override { return *m_canvas; }
     bool ShowPropertiesDialog(DeviceMode &mode) override;
-
-    // The drawing surface while a document is open, for the printer canvas.
-    QPrinter *Printer() const { return m_printer.get(); }
-    QPainter *Painter() const { return m_painter.get(); }
 
 private:
     void ApplyModeToPrinter(QPrinter &printer, const DeviceMode &mode);
@@ -44,10 +49,17 @@ private:
     void UseQueueMargins(QPrinter &printer) const;
     void EnsureQueueTakesJobs() const;
     std::string QueueName() const { return m_queue.toStdString(); }
+    std::vector<std::pair<QByteArray, QByteArray>> JobOptions() const;
 
     QString m_queue;
     std::unique_ptr<QPrinter> m_printer;
+    // The open document: its file, the PDF printer drawing into it, its painter.
+    std::unique_ptr<QTemporaryFile> m_documentFile;
+    std::unique_ptr<QPrinter> m_documentPrinter;
     std::unique_ptr<QPainter> m_painter;
+    QString m_documentTitle;
+    QPageLayout m_documentLayout;
+    std::unique_ptr<PainterCanvas> m_canvas;
     std::vector<QueuePaper> m_papers;
     QueueBins m_bins;
     std::int16_t m_source = 7;

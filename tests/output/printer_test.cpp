@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 #include <QtTest>
@@ -130,7 +131,11 @@ private slots:
     void setupRoundTrip();
     void nameFixedWhileDocumentOpen();
 
+    void printsOneDocument_data();
     void printsOneDocument();
+    void abandonedDocumentIsNotPrinted();
+    void monochromeFontColours_data();
+    void monochromeFontColours();
     void refusedDocuments_data();
     void refusedDocuments();
 
@@ -360,23 +365,47 @@ void PrinterTest::nameFixedWhileDocumentOpen()
     QCOMPARE(printer.PrinterName(), std::string("ValdoraSecond"));
 }
 
+void PrinterTest::printsOneDocument_data()
+{
+    QTest::addColumn<QString>("paper");
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<QString>("pageSize");
+
+    QTest::newRow("A4") << "A4" << int(poPortrait) << "595 x 842 pts";
+    // Landscape is printed turned on the paper, as Qt's own printing does.
+    QTest::newRow("Legal landscape") << "Legal" << int(poLandscape) << "612 x 1008 pts";
+}
+
 void PrinterTest::printsOneDocument()
 {
+    QFETCH(QString, paper);
+    QFETCH(int, orientation);
+    QFETCH(QString, pageSize);
+
     QFile::remove(OutputFile());
     TppPrinter printer;
     TppPrinterSetup &setup = printer.PrinterSetup();
     setup.SetPrinterName(kOwnQueue.toStdString());
-    setup.SetPaperName("A4");
+    setup.SetPaperName(paper.toStdString());
+    setup.SetOrientation(static_cast<TPrinterOrientation>(orientation));
     setup.SetDocumentName("Valdora printer test");
     setup.SetCopies(3);
     setup.SetCollation(true);
 
+    TppFont font;
+    font.SetName("Arial");
+    font.SetSize(12);
     printer.BeginDoc();
     QVERIFY(printer.DocumentOpen());
     for (int page = 1; page <= 2; ++page) {
         printer.NewPage();
         QVERIFY(printer.PageStarted());
         QCOMPARE(printer.StartedPages(), page);
+        TppPrinterCanvas *canvas = printer.Canvas();
+        QVERIFY(canvas);
+        canvas->SetFont(font);
+        // The canvas counts from the corner of the printable area.
+        canvas->TextOut(0, 0, "Corner" + std::to_string(page));
         printer.EndPage();
     }
     printer.EndDoc();
@@ -386,7 +415,84 @@ void PrinterTest::printsOneDocument()
     QVERIFY2(!info.isEmpty(), "the spooler wrote no readable document");
     // The spooler is asked for one copy: the engine makes copies itself.
     QCOMPARE(PageCount(info), 2);
-    QVERIFY2(info.contains(QStringLiteral("595 x 842 pts")), qPrintable(info));
+    QVERIFY2(info.contains(pageSize), qPrintable(info));
+
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), OutputFile(), QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(10000));
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>Corner(\\d)</word>"));
+    QList<int> pages;
+    for (const QRegularExpressionMatch &match : word.globalMatch(words)) {
+        pages << match.captured(3).toInt();
+        const TppPrintableOffsets offsets = printer.PrintableOffsets();
+        const double leftPoints = offsets.Left * 72.0 / printer.ResolutionX();
+        const double topPoints = offsets.Top * 72.0 / printer.ResolutionY();
+        if (orientation == poLandscape)
+            continue;
+        QVERIFY2(qAbs(match.captured(1).toDouble() - leftPoints) < 3, qPrintable(match.captured(0)));
+        QVERIFY2(qAbs(match.captured(2).toDouble() - topPoints) < 6, qPrintable(match.captured(0)));
+    }
+    QCOMPARE(pages, (QList<int>{1, 2}));
+}
+
+void PrinterTest::abandonedDocumentIsNotPrinted()
+{
+    const auto jobCount = [] {
+        cups_job_t *jobs = nullptr;
+        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, qPrintable(kOwnQueue), 0, CUPS_WHICHJOBS_ALL);
+        cupsFreeJobs(count, jobs);
+        return count;
+    };
+    const int before = jobCount();
+    TppPrinter printer;
+    printer.SetPrinterName(kOwnQueue.toStdString());
+    printer.BeginDoc();
+    printer.NewPage();
+    printer.Canvas()->TextOut(0, 0, "Abandoned");
+    printer.AbortDoc();
+    QVERIFY(!printer.DocumentOpen());
+    QCOMPARE(jobCount(), before);
+
+    // A document without pages is not sent either.
+    printer.BeginDoc();
+    printer.EndDoc();
+    QCOMPARE(jobCount(), before);
+}
+
+void PrinterTest::monochromeFontColours_data()
+{
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<quint32>("colour");
+    QTest::addColumn<quint32>("expected");
+
+    QTest::newRow("colour printer keeps red") << "ValdoraPDF" << 0xFF0000u << 0xFF0000u;
+    QTest::newRow("grey printer prints red black") << "ValdoraSecond" << 0xFF0000u << 0x000000u;
+    QTest::newRow("grey printer keeps white") << "ValdoraSecond" << 0xFFFFFFu << 0xFFFFFFu;
+    QTest::newRow("grey printer keeps black") << "ValdoraSecond" << 0x000000u << 0x000000u;
+}
+
+void PrinterTest::monochromeFontColours()
+{
+    QFETCH(QString, queue);
+    QFETCH(quint32, colour);
+    QFETCH(quint32, expected);
+
+    TppPrinter printer;
+    printer.SetPrinterName(queue.toStdString());
+    TppPrinterCanvas *canvas = printer.Canvas();
+    QVERIFY(canvas);
+    QCOMPARE(canvas->PixelsPerInchY(), printer.ResolutionY());
+    TppFont font;
+    font.SetName("Arial");
+    font.SetSize(10);
+    font.SetColor(TppColor::FromRgb(colour));
+    canvas->SetFont(font);
+    QCOMPARE(canvas->Font().Color(), TppColor::FromRgb(expected));
+    // The font moved to the printer's resolution at its point size.
+    QCOMPARE(canvas->Font().Size(), 10);
+    QCOMPARE(canvas->Font().PixelsPerInch(), printer.ResolutionY());
+    QVERIFY(canvas->TextWidth("Valdora") > 0);
 }
 
 void PrinterTest::refusedDocuments_data()
