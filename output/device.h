@@ -26,6 +26,9 @@ public:
     TppDevice();
     ~TppDevice() override;
 
+    // Every device class has its own descriptor: a subclass declares its
+    // StaticClass() (a function-local static TppDeviceClass naming its base's)
+    // and answers it from Class().
     static const TppDeviceClass &StaticClass();
     virtual const TppDeviceClass &Class() const { return StaticClass(); }
     const char *ClassName() const override;

@@ -131,6 +131,9 @@ void TppPublisher::MergeDeviceRequest(const TppDevice &device)
 
 void TppPublisher::RequestPages()
 {
+    // A request made from OnPageRequestDue, while the requests are being
+    // collected, leaves the production to the request that is collecting.
+    const bool nested = m_collectingRequests;
     m_collectingRequests = true;
     m_requestResetPending = true;
     try {
@@ -140,10 +143,10 @@ void TppPublisher::RequestPages()
             MergeDeviceRequest(device);
         });
     } catch (...) {
-        m_collectingRequests = false;
+        m_collectingRequests = nested;
         throw;
     }
-    m_collectingRequests = false;
+    m_collectingRequests = nested;
     m_requestOpen = true;
     if (m_collectingRequests || m_requestSatisfied)
         return;

@@ -69,6 +69,7 @@ private slots:
     void jobSequence();
     void errorFromProducerStillClosesTheJob();
     void errorFromRequestDueStopsCollecting();
+    void requestFromRequestDueProducesOnce();
     void abandonReachesOnlyDevicesStillWantingPages();
     void resetDevicesResetsEnabledDevices();
 
@@ -613,6 +614,26 @@ void PublisherTest::errorFromRequestDueStopsCollecting()
     QVERIFY(!publisher.CollectingRequests());
     QVERIFY(!device.JobOpen());
     QCOMPARE(producer.calls, 0);
+}
+
+void PublisherTest::requestFromRequestDueProducesOnce()
+{
+    TppPublisher publisher;
+    PageProducer producer(publisher, 2);
+    RecordingDevice device;
+    device.SetPublisher(&publisher);
+    bool inner = false;
+    device.OnPageRequestDue = [&](TppDevice &) {
+        if (inner)
+            return;
+        inner = true;
+        publisher.RequestPages();
+        QVERIFY(publisher.CollectingRequests());
+    };
+    device.RequestPages();
+    QCOMPARE(producer.calls, 1);
+    QCOMPARE(device.drawn, (QList<int>{1, 2}));
+    QVERIFY(!publisher.CollectingRequests());
 }
 
 void PublisherTest::abandonReachesOnlyDevicesStillWantingPages()
