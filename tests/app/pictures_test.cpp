@@ -1,8 +1,36 @@
+#include <QDir>
 #include <QImage>
 #include <QImageReader>
 #include <QtTest>
 
 #include <algorithm>
+
+namespace {
+
+struct Picture {
+    const char *name;
+    QSize size;
+};
+
+// The pictures with the sizes the screens and the results sheet are laid out for.
+const Picture kPictures[] = {
+    {"background.jpg", {795, 541}},
+    {"logo.jpg", {398, 236}},
+    {"wordmark.jpg", {332, 68}},
+    {"check.jpg", {48, 35}},
+    {"door.jpg", {31, 25}},
+    {"book.jpg", {21, 22}},
+    {"calculator.jpg", {30, 28}},
+    {"back_arrow.jpg", {27, 22}},
+    {"arrow_up.jpg", {9, 5}},
+    {"arrow_down.jpg", {9, 5}},
+    {"printer.jpg", {29, 22}},
+    {"formula_confidence.jpg", {192, 52}},
+    {"formula_deff_ratio.jpg", {134, 50}},
+    {"formula_deff_rho.jpg", {128, 45}},
+};
+
+} // namespace
 
 // Every picture the program shows is compiled in and decodes through the
 // JPEG reader to the size the screens and the results sheet are laid out for.
@@ -14,6 +42,7 @@ private slots:
     void jpegReaderIsAvailable();
     void decodesToItsSize_data();
     void decodesToItsSize();
+    void everyCompiledPictureIsChecked();
 };
 
 void PicturesTest::initTestCase()
@@ -31,21 +60,8 @@ void PicturesTest::decodesToItsSize_data()
 {
     QTest::addColumn<QString>("resource");
     QTest::addColumn<QSize>("size");
-
-    QTest::newRow("background") << ":/assets/background.jpg" << QSize(795, 541);
-    QTest::newRow("logo") << ":/assets/logo.jpg" << QSize(398, 236);
-    QTest::newRow("wordmark") << ":/assets/wordmark.jpg" << QSize(332, 68);
-    QTest::newRow("check") << ":/assets/check.jpg" << QSize(48, 35);
-    QTest::newRow("door") << ":/assets/door.jpg" << QSize(31, 25);
-    QTest::newRow("book") << ":/assets/book.jpg" << QSize(21, 22);
-    QTest::newRow("calculator") << ":/assets/calculator.jpg" << QSize(30, 28);
-    QTest::newRow("back_arrow") << ":/assets/back_arrow.jpg" << QSize(27, 22);
-    QTest::newRow("arrow_up") << ":/assets/arrow_up.jpg" << QSize(9, 5);
-    QTest::newRow("arrow_down") << ":/assets/arrow_down.jpg" << QSize(9, 5);
-    QTest::newRow("printer") << ":/assets/printer.jpg" << QSize(29, 22);
-    QTest::newRow("formula_confidence") << ":/assets/formula_confidence.jpg" << QSize(192, 52);
-    QTest::newRow("formula_deff_ratio") << ":/assets/formula_deff_ratio.jpg" << QSize(134, 50);
-    QTest::newRow("formula_deff_rho") << ":/assets/formula_deff_rho.jpg" << QSize(128, 45);
+    for (const Picture &picture : kPictures)
+        QTest::newRow(picture.name) << QStringLiteral(":/assets/") + QLatin1String(picture.name) << picture.size;
 }
 
 void PicturesTest::decodesToItsSize()
@@ -69,6 +85,18 @@ void PicturesTest::decodesToItsSize()
         }
     }
     QVERIFY2(lightest - darkest >= 32, qPrintable(QString::number(lightest - darkest)));
+}
+
+void PicturesTest::everyCompiledPictureIsChecked()
+{
+    // A picture added to the resources without a stated size shows up here.
+    QStringList checked;
+    for (const Picture &picture : kPictures)
+        checked.append(QLatin1String(picture.name));
+    checked.sort();
+    const QStringList compiled =
+        QDir(QStringLiteral(":/assets")).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
+    QCOMPARE(compiled, checked);
 }
 
 QTEST_GUILESS_MAIN(PicturesTest)
