@@ -2,6 +2,7 @@
 
 #include "output/component_base.h"
 #include "output/page_def.h"
+#include "output/printer_setup.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,7 +11,6 @@
 
 class TppDrawCommand;
 class TppDrawTarget;
-class TppPrinterSetup;
 class TppCustomReport;
 
 enum TppPassSettingType : std::uint8_t { psOnePass, psTwoPass };

@@ -82,6 +82,13 @@ int TppBand::Index() const
     return -1;
 }
 
+void TppBand::SetReport(TppCustomReport *report)
+{
+    if (report == m_report || !m_report || !report)
+        return;
+    report->AddBand(m_report->RemoveBand(this));
+}
+
 void TppBand::SetReportLink(TppCustomReport *report)
 {
     m_report = report;

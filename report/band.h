@@ -23,6 +23,9 @@ public:
     ~TppBand() override;
 
     TppCustomReport *Report() const override { return m_report; }
+    // Moves a band of one report into another (see TppCustomReport::AddBand);
+    // null is ignored: TppCustomReport::RemoveBand takes a band out.
+    void SetReport(TppCustomReport *report);
     std::vector<TppRelative *> Children() const override;
 
     // Placing a component: the band becomes its owner (see the .cpp for the

@@ -73,6 +73,7 @@ private slots:
     void getBand();
     void placingSetsBandTypeAndUnits();
     void movingComponentBetweenBands();
+    void movingBandBetweenReports();
     void stretchingMemoMakesBandDynamic_data();
     void stretchingMemoMakesBandDynamic();
     void bandHeightRules_data();
@@ -287,6 +288,25 @@ void ReportModelTest::movingComponentBetweenBands()
     QVERIFY(taken.get() == label);
     QVERIFY(label->Band() == nullptr);
     QCOMPARE(detail->ObjectCount(), 0);
+}
+
+void ReportModelTest::movingBandBetweenReports()
+{
+    Sheet from;
+    TppReport to;
+    to.SetUnits(utMillimeters);
+    TppBand *footer = to.AddBand(std::make_unique<TppFooterBand>());
+    TppLabel *label = from.Add<TppLabel>("ppLabel1");
+    const int resets = to.Engine().ResetCount();
+    from.header->SetReport(&to);
+    QCOMPARE(from.report.BandCount(), 0);
+    QCOMPARE(KindsInOrder(to), QString("TppHeaderBand,TppFooterBand"));
+    QVERIFY(from.header->Report() == &to);
+    QCOMPARE(from.header->Index(), 0);
+    QCOMPARE(footer->Index(), 1);
+    QVERIFY(label->Report() == &to);
+    QCOMPARE(label->Units(), utMillimeters);
+    QVERIFY(to.Engine().ResetCount() > resets);
 }
 
 void ReportModelTest::stretchingMemoMakesBandDynamic_data()
