@@ -95,7 +95,7 @@ TppPicture LoadPictureResource(std::string_view path)
 {
     const QString name = QString::fromUtf8(path.data(), qsizetype(path.size()));
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
+    if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
         throw TppPictureError("There is no picture \"" + std::string(path) + "\" in the program.");
     const QByteArray bytes = file.readAll();
     std::vector<std::uint8_t> data(bytes.begin(), bytes.end());

@@ -109,7 +109,7 @@ TppPropertyNode ParseJsonDocument(std::string_view text)
 std::string ReadResource(std::string_view path)
 {
     QFile file(QString::fromUtf8(path.data(), qsizetype(path.size())));
-    if (!file.open(QIODevice::ReadOnly))
+    if (path.empty() || !file.open(QIODevice::ReadOnly))
         throw TppDocumentError("There is no resource \"" + std::string(path) + "\" in the program.");
     const QByteArray bytes = file.readAll();
     return std::string(bytes.constData(), std::size_t(bytes.size()));
