@@ -16,6 +16,8 @@
 #include <cups/ppd.h>
 
 #include <cmath>
+#include <thread>
+#include <vector>
 #include <unistd.h>
 
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
@@ -576,6 +578,18 @@ void PrinterTest::sharedMeasuringPrinter()
     QVERIFY(first);
     QCOMPARE(list.SharedMeasuringPrinter(), first);
     QCOMPARE(first->PrinterDisplayName(), list.DefaultPrinterName());
+
+    // Asked for from several threads at once, one printer is made.
+    list.Refresh();
+    std::vector<TppPrinter *> seen(4, nullptr);
+    std::vector<std::thread> threads;
+    for (TppPrinter *&printer : seen)
+        threads.emplace_back([&list, &printer] { printer = list.SharedMeasuringPrinter(); });
+    for (std::thread &thread : threads)
+        thread.join();
+    QVERIFY(seen.front());
+    for (TppPrinter *printer : seen)
+        QCOMPARE(printer, seen.front());
 }
 
 QTEST_MAIN(PrinterTest)
