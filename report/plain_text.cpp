@@ -1,5 +1,7 @@
 #include "report/plain_text.h"
 
+#include "output/printer.h"
+#include "output/printer_canvas.h"
 #include "report/text_markups.h"
 #include "report/text_measuring.h"
 
@@ -43,6 +45,13 @@ std::string LetterSpaced(std::string_view text, int &inserted)
 }
 
 } // namespace
+
+platform::Canvas *TppPlainText::MeasuringCanvasOf(TppPrinter *printer)
+{
+    // The context is created on demand, so that wrapping and line counting
+    // of one memo always measure on the same surface.
+    return printer ? printer->Canvas() : nullptr;
+}
 
 void TppPlainText::WrapText(const std::string &text, const TppTextRect &rect,
                             TppStringList &lines, std::size_t &position,

@@ -12,12 +12,19 @@
 #include <string>
 #include <string_view>
 
+class TppPrinter;
+
 // Text wrapping and the helpers the devices use to draw wrapped lines.
 class TppPlainText
 {
 public:
     // At most this many tab stops are used; further entries are ignored.
     static constexpr std::size_t MaxTabStops = 100;
+
+    // The canvas text is measured on for a report's printer: the printer's
+    // (its drawing context made on demand); none, meaning a screen bitmap,
+    // when there is no printer or it cannot give a context.
+    static platform::Canvas *MeasuringCanvasOf(TppPrinter *printer);
 
     // Wraps `text` into `rect` from `position` (bytes already printed) and
     // replaces `lines` with the result; `position` becomes where printing

@@ -53,6 +53,8 @@ struct TppTextWrapper::LoopState {
 };
 
 TppTextWrapper::TppTextWrapper() = default;
+TppTextWrapper::TppTextWrapper(TppTextWrapper &&) noexcept = default;
+TppTextWrapper &TppTextWrapper::operator=(TppTextWrapper &&) noexcept = default;
 TppTextWrapper::~TppTextWrapper() = default;
 
 void TppTextWrapper::Run()
@@ -62,7 +64,8 @@ void TppTextWrapper::Run()
     m_widestLine = 0;
     TppTextMeasuring measuring(m_printerCanvas);
     Setup(measuring);
-    if (!RoomFor(0))
+    // A rectangle only one line tall takes no line at all.
+    if (static_cast<long long>(m_rect.Top) + m_lineHeight >= m_rect.Bottom)
         return;
     m_parser = std::make_unique<TppPlainTextParser>(m_text, m_startPosition);
     m_dropLeading = m_startPosition != 0;

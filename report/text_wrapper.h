@@ -28,6 +28,8 @@ class TppTextWrapper
 {
 public:
     TppTextWrapper();
+    TppTextWrapper(TppTextWrapper &&) noexcept;
+    TppTextWrapper &operator=(TppTextWrapper &&) noexcept;
     ~TppTextWrapper();
 
     void SetText(std::string text) { m_text = std::move(text); }
