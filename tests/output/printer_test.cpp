@@ -128,6 +128,7 @@ private slots:
     void landscapeAndCustomSizes();
     void noContextUntilAsked();
     void screenCannotPrint();
+    void vanishedQueueFallsBackToScreen();
 
     void setupRoundTrip_data();
     void setupRoundTrip();
@@ -296,6 +297,26 @@ void PrinterTest::screenCannotPrint()
     QVERIFY(!printer.DocumentOpen());
     printer.SetPrinterName("ValdoraSecond");
     QCOMPARE(printer.PrinterName(), std::string("ValdoraSecond"));
+}
+
+void PrinterTest::vanishedQueueFallsBackToScreen()
+{
+    const QString queue = QStringLiteral("ValdoraVanishing");
+    QVERIFY(Run(QStringLiteral("lpadmin"), {"-p", queue, "-E", "-v", "file:/dev/null", "-P", kPdfDriver}));
+    TppPrinterList &list = TppPrinterList::Instance();
+    list.Refresh();
+    QVERIFY(Run(QStringLiteral("lpadmin"), {"-x", queue}));
+
+    // The list still names the queue; opening it fails.
+    TppPrinter printer;
+    printer.SetPrinterName(queue.toStdString());
+    QCOMPARE(QString::fromStdString(printer.PrinterName()), queue);
+    const auto entry = list.Find(queue.toStdString());
+    QVERIFY(printer.DeviceContext());
+    QVERIFY(!entry->Valid());
+    QCOMPARE(printer.PrinterName(), std::string("Screen"));
+    QCOMPARE(printer.ResolutionX(), ScreenPixelsPerInch());
+    list.Refresh();
 }
 
 void PrinterTest::setupRoundTrip_data()
