@@ -191,7 +191,9 @@ CanvasFontMetrics PainterCanvas::FontMetrics() const
 
 int PainterCanvas::WidthOf(const QString &text) const
 {
-    return text.isEmpty() ? 0 : qRound(Metrics().horizontalAdvance(text));
+    // Rounded up, so that a text measured to fit never reaches past its room.
+    constexpr qreal kTolerance = 1e-4;
+    return text.isEmpty() ? 0 : int(std::ceil(Metrics().horizontalAdvance(text) - kTolerance));
 }
 
 int PainterCanvas::TextWidth(std::string_view text) const
@@ -307,22 +309,26 @@ int PainterCanvas::DrawRun(int x, int y, const QString &run, int &breaksDone)
     const int share = m_justification.extra / m_justification.breakCount;
     const int remainder = std::abs(m_justification.extra % m_justification.breakCount);
     const int step = m_justification.extra < 0 ? -1 : 1;
+    // Pieces are placed by the width of everything before them, so that the
+    // run is exactly as wide as measured plus the extra pixels.
+    int added = 0;
     qsizetype start = 0;
     for (;;) {
         const qsizetype space = run.indexOf(kSpace, start);
         const QString word = run.mid(start, space < 0 ? -1 : space - start + 1);
-        m_painter->drawText(QPointF(x, baseline), word);
-        x += WidthOf(word);
+        const qreal before = start > 0 ? Metrics().horizontalAdvance(run.left(start)) : 0;
+        m_painter->drawText(QPointF(x + before + added, baseline), word);
         if (space < 0)
-            return x;
+            break;
         if (breaksDone < m_justification.breakCount) {
-            x += share + (breaksDone < remainder ? step : 0);
+            added += share + (breaksDone < remainder ? step : 0);
             ++breaksDone;
         }
         start = space + 1;
         if (start >= run.size())
-            return x;
+            break;
     }
+    return x + WidthOf(run) + added;
 }
 
 int PainterCanvas::DrawTabbed(int x, int y, const QString &text, const TabStops &stops,
