@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Builds and runs the printer benchmark against the private print server of
-# the test services (its two queues), in a build directory of its own.
+# the test services (its two queues); BUILD_DIR chooses the build directory.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build-bench}
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release > /dev/null
+build=${BUILD_DIR:-$root/build}
+# An existing build keeps its own type; a new one is made optimised.
+if [ -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" > /dev/null
+else
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release > /dev/null
+fi
 cmake --build "$build" -j2 --target bench_printers > /dev/null
 source "$root/scripts/test-services.sh"
 start_test_services
