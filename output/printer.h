@@ -81,7 +81,8 @@ public:
     bool IsColor();
 
     // The print document. Printing on "Screen" fails at BeginDoc; a queue
-    // that does not take the document fails at EndDoc.
+    // that is stopped, refuses jobs or is gone fails at BeginDoc or EndDoc
+    // with an EPrinterError, and the document is then no longer open.
     void BeginDoc();
     void NewPage();
     void EndPage();
