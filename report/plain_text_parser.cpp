@@ -2,6 +2,8 @@
 
 #include "report/text_markups.h"
 
+#include <algorithm>
+
 TppPlainTextParser::TppPlainTextParser(std::string_view text, std::size_t startPosition)
     : m_text(text)
     , m_position(startPosition)
@@ -15,45 +17,50 @@ bool TppPlainTextParser::AtParagraphEnd() const
     return m_text.substr(m_position).starts_with(TppTextMarkups::ParagraphEnd);
 }
 
-std::string TppPlainTextParser::NextToken()
+std::string_view TppPlainTextParser::NextToken()
 {
-    std::string token;
+    // A token is always a run of the text itself, so it is answered as a view.
+    const std::size_t start = m_position;
+    auto token = [&] { return m_text.substr(start, m_position - start); };
     while (!m_endOfText) {
         if (m_position >= m_text.size()) {
+            const std::string_view word = m_text.substr(std::min(start, m_text.size()));
             m_position = m_text.size() + 1;
             m_endOfText = true;
-            break;
+            return word;
         }
         if (AtParagraphEnd()) {
-            if (!token.empty())
-                break;
+            if (m_position > start)
+                return token();
             m_position += TppTextMarkups::ParagraphEnd.size();
-            return std::string(TppTextMarkups::LineBreak);
+            return TppTextMarkups::LineBreak;
         }
-        const char c = m_text[m_position++];
+        const char c = m_text[m_position];
         switch (c) {
-        case TppTextMarkups::EndOfText:
+        case TppTextMarkups::EndOfText: {
+            const std::string_view word = token();
+            ++m_position;
             m_endOfText = true;
-            return token;
+            return word;
+        }
         case TppTextMarkups::Space:
         case TppTextMarkups::Tab:
-            if (token.empty())
-                return std::string(1, c);
-            --m_position;
-            return token;
+            if (m_position > start)
+                return token();
+            ++m_position;
+            return token();
         case TppTextMarkups::CarriageReturn:
         case TppTextMarkups::LineFeed:
-            if (!token.empty()) {
-                --m_position;
-                return token;
-            }
+            if (m_position > start)
+                return token();
+            ++m_position;
             if (c == TppTextMarkups::CarriageReturn && m_position < m_text.size()
                 && m_text[m_position] == TppTextMarkups::LineFeed)
                 ++m_position;
-            return std::string(TppTextMarkups::LineBreak);
+            return TppTextMarkups::LineBreak;
         default:
-            token += c;
+            ++m_position;
         }
     }
-    return token;
+    return {};
 }

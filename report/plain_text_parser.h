@@ -13,8 +13,9 @@ public:
     // The text is referred to, not copied: it must outlive the parser.
     explicit TppPlainTextParser(std::string_view text, std::size_t startPosition = 0);
 
-    // The next token; empty once the text is exhausted.
-    std::string NextToken();
+    // The next token: a part of the text (or LineBreak for any line break),
+    // valid as long as the text; empty once the text is exhausted.
+    std::string_view NextToken();
 
     // Bytes consumed so far. A byte that ends a token and is left for the
     // next call is not counted; the attempt to read past the end is, so at

@@ -4,26 +4,37 @@
 #include "report/text_markups.h"
 #include "report/text_measuring.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-// Bytes of the UTF-8 character that starts with `lead`.
-std::size_t CharacterLength(unsigned char lead)
+// Tokens are measured by growing prefixes of this many bytes and more, so
+// that a huge word (a pasted text without blanks) costs no more than the part
+// of it that matters.
+constexpr std::size_t kFirstProbe = 256;
+
+bool IsContinuationByte(char c)
 {
-    if (lead >= 0xF0)
-        return 4;
-    if (lead >= 0xE0)
-        return 3;
-    if (lead >= 0xC0)
-        return 2;
-    return 1;
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-// The next character boundary after `index`, never past the end.
-std::size_t NextCharacter(const std::string &text, std::size_t index)
+// The character boundary at or before `index` (UTF-8 characters stay whole).
+std::size_t BoundaryAtOrBefore(std::string_view text, std::size_t index)
 {
-    return std::min(text.size(), index + CharacterLength(static_cast<unsigned char>(text[index])));
+    index = std::min(index, text.size());
+    while (index > 0 && index < text.size() && IsContinuationByte(text[index]))
+        --index;
+    return index;
+}
+
+// The character boundary after the character that starts at `index`.
+std::size_t NextBoundary(std::string_view text, std::size_t index)
+{
+    ++index;
+    while (index < text.size() && IsContinuationByte(text[index]))
+        ++index;
+    return std::min(index, text.size());
 }
 
 bool IsBlankOrControl(char c)
@@ -45,8 +56,8 @@ std::int32_t RoundHalfEven(long double x)
 
 struct TppTextWrapper::LoopState {
     std::string line;
-    std::string token;
-    std::string remainder;
+    std::string_view token;     // a part of the text, or the line break token
+    std::string_view remainder; // the part of a split word still to place
     int leadingSpaces = 0;
     bool emitted = false;
     bool stopped = false;
@@ -89,14 +100,62 @@ void TppTextWrapper::Setup(TppTextMeasuring &measuring)
 
 bool TppTextWrapper::RoomFor(std::size_t lineCount) const
 {
-    // Whether one more line fits below `lineCount` lines.
+    // Whether one more line fits below `lineCount` lines. A line height that
+    // a negative leading made 0 or less always has room: every line is then
+    // placed, and the text still comes to an end.
     const long long bottom = m_rect.Top + (static_cast<long long>(lineCount) + 1) * m_lineHeight;
-    return m_lineHeight > 0 ? bottom <= m_rect.Bottom : false;
+    return bottom <= m_rect.Bottom;
 }
 
-bool TppTextWrapper::Wider(TppTextMeasuring &measuring, const std::string &text) const
+bool TppTextWrapper::Fits(TppTextMeasuring &measuring, std::string_view line,
+                          std::string_view part) const
 {
-    return measuring.Width(text, m_pixelTabStops) > m_availableWidth;
+    std::string text;
+    text.reserve(line.size() + part.size());
+    text += line;
+    text += part;
+    return measuring.Width(text, m_pixelTabStops) <= m_availableWidth;
+}
+
+bool TppTextWrapper::Wider(TppTextMeasuring &measuring, std::string_view line,
+                           std::string_view token) const
+{
+    // Widths grow with every character, so a prefix that is already too wide
+    // answers for the whole token.
+    for (std::size_t probe = kFirstProbe;; probe *= 2) {
+        if (token.size() <= probe)
+            return !Fits(measuring, line, token);
+        if (!Fits(measuring, line, token.substr(0, BoundaryAtOrBefore(token, probe))))
+            return true;
+    }
+}
+
+std::size_t TppTextWrapper::FittingPrefix(TppTextMeasuring &measuring, std::string_view line,
+                                          std::string_view token) const
+{
+    // The longest prefix that fits, as appending one character at a time
+    // would find it: widening probes find a bound, bisection the boundary.
+    std::size_t fits = 0;
+    std::size_t tooWide = token.size() + 1;
+    for (std::size_t probe = kFirstProbe; fits < token.size(); probe *= 2) {
+        const std::size_t end = BoundaryAtOrBefore(token, fits + probe);
+        if (Fits(measuring, line, token.substr(0, end))) {
+            fits = end;
+        } else {
+            tooWide = end;
+            break;
+        }
+    }
+    while (fits < token.size() && NextBoundary(token, fits) < tooWide) {
+        std::size_t middle = BoundaryAtOrBefore(token, fits + (tooWide - fits) / 2);
+        if (middle <= fits)
+            middle = NextBoundary(token, fits);
+        if (Fits(measuring, line, token.substr(0, middle)))
+            fits = middle;
+        else
+            tooWide = middle;
+    }
+    return fits;
 }
 
 void TppTextWrapper::WrapLoop(TppTextMeasuring &measuring)
@@ -112,34 +171,34 @@ void TppTextWrapper::WrapLoop(TppTextMeasuring &measuring)
             AddLine(measuring, std::move(state.line), fullJustified);
             m_position = m_parser->Position();
             state.line.clear();
-            state.token.clear();
+            state.token = {};
             m_dropLeading = false;
             state.leadingSpaces = 0;
             state.emitted = true;
         } else {
             DropLeadingSpaces(state);
-            if (Wider(measuring, state.line + state.token)) {
+            if (Wider(measuring, state.line, state.token)) {
                 BreakLine(measuring, state);
                 state.emitted = true;
             } else {
                 state.line += state.token;
-                state.token.clear();
+                state.token = {};
             }
         }
 
         if (state.emitted && !RoomFor(m_lines.size())) {
             state.stopped = true;
             if (!state.token.empty()) {
+                // Resume where the pending token starts.
                 const std::size_t back = state.token == " " ? 1 : state.token.size() + 1;
                 m_position = m_parser->Position() >= back ? m_parser->Position() - back : 0;
             }
-        }
-        if (state.stopped)
             break;
+        }
 
         if (!state.remainder.empty()) {
-            state.token = std::move(state.remainder);
-            state.remainder.clear();
+            state.token = state.remainder;
+            state.remainder = {};
         } else if (state.token.empty()) {
             state.token = m_parser->NextToken();
         }
@@ -174,7 +233,7 @@ void TppTextWrapper::DropLeadingSpaces(LoopState &state)
 
 void TppTextWrapper::BreakLine(TppTextMeasuring &measuring, LoopState &state)
 {
-    const bool split = m_charWrap || state.line.empty() || Wider(measuring, state.token);
+    const bool split = m_charWrap || state.line.empty() || Wider(measuring, {}, state.token);
     if (split) {
         SplitToken(measuring, state);
         std::size_t position = m_parser->Position();
@@ -191,20 +250,14 @@ void TppTextWrapper::BreakLine(TppTextMeasuring &measuring, LoopState &state)
 
 void TppTextWrapper::SplitToken(TppTextMeasuring &measuring, LoopState &state) const
 {
-    const std::string &token = state.token;
-    std::size_t fits = 0; // bytes of the token that join the line
-    while (fits < token.size()) {
-        const std::size_t next = NextCharacter(token, fits);
-        if (Wider(measuring, state.line + token.substr(0, next)))
-            break;
-        fits = next;
-    }
+    const std::string_view token = state.token;
+    std::size_t fits = FittingPrefix(measuring, state.line, token);
     // A line must take at least one character, or the loop would never end.
     if (fits == 0 && state.line.empty() && !token.empty())
-        fits = NextCharacter(token, 0);
+        fits = NextBoundary(token, 0);
     state.line += token.substr(0, fits);
     state.remainder = token.substr(fits);
-    state.token.clear();
+    state.token = {};
 }
 
 void TppTextWrapper::AddLine(TppTextMeasuring &measuring, std::string line, bool paragraphEnd)

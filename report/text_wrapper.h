@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class TppTextMeasuring;
 
@@ -67,7 +68,10 @@ private:
     void BreakLine(TppTextMeasuring &measuring, LoopState &state);
     void SplitToken(TppTextMeasuring &measuring, LoopState &state) const;
     void AddLine(TppTextMeasuring &measuring, std::string line, bool paragraphEnd);
-    bool Wider(TppTextMeasuring &measuring, const std::string &text) const;
+    bool Fits(TppTextMeasuring &measuring, std::string_view line, std::string_view part) const;
+    bool Wider(TppTextMeasuring &measuring, std::string_view line, std::string_view token) const;
+    std::size_t FittingPrefix(TppTextMeasuring &measuring, std::string_view line,
+                              std::string_view token) const;
 
     std::string m_text;
     TppTextRect m_rect;

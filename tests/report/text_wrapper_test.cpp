@@ -58,6 +58,9 @@ private slots:
     void widestLineIsTracked();
     void screenBitmapWithoutPrinter();
     void startBeyondTheTextGivesNothing();
+    void hugeWordIsCutLikeAnyOther_data();
+    void hugeWordIsCutLikeAnyOther();
+    void negativeLeadingStillComesToAnEnd();
 
 private:
     std::int32_t Width(const QString &text) const;
@@ -366,6 +369,46 @@ void TextWrapperTest::startBeyondTheTextGivesNothing()
     wrapper.Run();
     QVERIFY(wrapper.Lines().empty());
     QCOMPARE(int(wrapper.Position()), 4);
+}
+
+void TextWrapperTest::hugeWordIsCutLikeAnyOther_data()
+{
+    QTest::addColumn<QString>("letter");
+    QTest::addColumn<int>("count");
+    QTest::newRow("300 letters") << "x" << 300;
+    QTest::newRow("100 000 letters") << "x" << 100000;
+    QTest::newRow("50 000 two-byte letters") << QString::fromUtf8("ñ") << 50000;
+}
+
+void TextWrapperTest::hugeWordIsCutLikeAnyOther()
+{
+    // A pasted text without blanks: every line holds as many letters as fit,
+    // found as if the letters were tried one at a time.
+    QFETCH(QString, letter);
+    QFETCH(int, count);
+    const QString word = letter.repeated(count);
+    const QString line = letter.repeated(10);
+    TppTextWrapper wrapper = Wrapper(word, Width(line), 0);
+    wrapper.SetRect({0, 0, Width(line), std::int32_t(1) << 30});
+    wrapper.Run();
+    const int expectedLines = (count + 9) / 10;
+    QCOMPARE(int(wrapper.Lines().size()), expectedLines);
+    QCOMPARE(QString::fromStdString(wrapper.Lines().front()), line);
+    QCOMPARE(QString::fromStdString(wrapper.Lines()[std::size_t(expectedLines) / 2]), line);
+    QCOMPARE(ToQt(wrapper.Lines()).join(QString()), word);
+    QCOMPARE(int(wrapper.Position()), int(word.toStdString().size()) + 1);
+}
+
+void TextWrapperTest::negativeLeadingStillComesToAnEnd()
+{
+    // A leading that cancels the line height leaves every line room; the
+    // text is still placed once and the wrap ends.
+    TppTextWrapper wrapper = Wrapper("uno dos tres", Width("uno"), 10);
+    wrapper.SetLeading(-m_lineHeight);
+    wrapper.Run();
+    QCOMPARE(wrapper.LineHeight(), 0);
+    QCOMPARE(ToQt(wrapper.Lines()), (QStringList{"uno", "dos", "tres"}));
+    QCOMPARE(int(wrapper.Position()), 13);
 }
 
 QTEST_MAIN(TextWrapperTest)
