@@ -137,6 +137,8 @@ private slots:
     void printsOneDocument_data();
     void printsOneDocument();
     void abandonedDocumentIsNotPrinted();
+    void jobOptionsReachTheSpooler_data();
+    void jobOptionsReachTheSpooler();
     void monochromeFontColours_data();
     void monochromeFontColours();
     void refusedDocuments_data();
@@ -481,6 +483,82 @@ void PrinterTest::abandonedDocumentIsNotPrinted()
     printer.BeginDoc();
     printer.EndDoc();
     QCOMPARE(jobCount(), before);
+}
+
+// The attributes the spooler keeps for the newest job of a queue with a title.
+QHash<QString, QString> NewestJobAttributes(const QString &queue, const QString &title)
+{
+    cups_job_t *jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, qPrintable(queue), 0, CUPS_WHICHJOBS_ALL);
+    int newest = 0;
+    for (int i = 0; i < count; ++i) {
+        if (QString::fromUtf8(jobs[i].title) == title)
+            newest = std::max(newest, jobs[i].id);
+    }
+    cupsFreeJobs(count, jobs);
+
+    QHash<QString, QString> attributes;
+    ipp_t *request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(newest);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
+    ipp_t *response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    for (ipp_attribute_t *attribute = ippFirstAttribute(response); attribute; attribute = ippNextAttribute(response)) {
+        char value[512];
+        ippAttributeString(attribute, value, sizeof value);
+        if (ippGetName(attribute))
+            attributes.insert(QString::fromUtf8(ippGetName(attribute)), QString::fromUtf8(value));
+    }
+    ippDelete(response);
+    return attributes;
+}
+
+void PrinterTest::jobOptionsReachTheSpooler_data()
+{
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<QString>("paper");
+    QTest::addColumn<QString>("bin");
+    QTest::addColumn<int>("duplex");
+    QTest::addColumn<QString>("media");
+    QTest::addColumn<QString>("inputSlot");
+    QTest::addColumn<QString>("sides");
+
+    QTest::newRow("manual feed") << "ValdoraSecond" << "Legal" << "Manual Feed" << int(dpNone) << "Legal" << "Manual" << "one-sided";
+    QTest::newRow("envelope feeder") << "ValdoraSecond" << "Envelope #10" << "Envelope Feeder" << int(dpNone) << "Env10" << "EnvelopeFeeder" << "one-sided";
+    QTest::newRow("driver's default source") << "ValdoraSecond" << "A5" << "Default" << int(dpNone) << "A5" << "Upper" << "one-sided";
+    QTest::newRow("long edge") << kOwnQueue << "A4" << "Default" << int(dpHorizontal) << "A4" << "" << "two-sided-long-edge";
+    QTest::newRow("short edge") << kOwnQueue << "Letter" << "Default" << int(dpVertical) << "Letter" << "" << "two-sided-short-edge";
+}
+
+void PrinterTest::jobOptionsReachTheSpooler()
+{
+    QFETCH(QString, queue);
+    QFETCH(QString, paper);
+    QFETCH(QString, bin);
+    QFETCH(int, duplex);
+    QFETCH(QString, media);
+    QFETCH(QString, inputSlot);
+    QFETCH(QString, sides);
+
+    TppPrinter printer;
+    TppPrinterSetup &setup = printer.PrinterSetup();
+    setup.SetPrinterName(queue.toStdString());
+    setup.SetPaperName(paper.toStdString());
+    setup.SetBinName(bin.toStdString());
+    setup.SetDuplex(static_cast<TppDuplexType>(duplex));
+    setup.SetCopies(3);
+    const QString title = QStringLiteral("Options %1").arg(QString::fromUtf8(QTest::currentDataTag()));
+    setup.SetDocumentName(title.toStdString());
+    printer.BeginDoc();
+    printer.NewPage();
+    printer.EndDoc();
+
+    const QHash<QString, QString> job = NewestJobAttributes(queue, title);
+    QCOMPARE(job.value(QStringLiteral("job-name")), title);
+    QCOMPARE(job.value(QStringLiteral("media")), media);
+    QCOMPARE(job.value(QStringLiteral("InputSlot")), inputSlot);
+    QCOMPARE(job.value(QStringLiteral("sides")), sides);
+    // The engine makes copies itself: the spooler is asked for one.
+    QVERIFY(job.value(QStringLiteral("copies"), QStringLiteral("1")) == QStringLiteral("1"));
 }
 
 void PrinterTest::monochromeFontColours_data()
