@@ -1,7 +1,7 @@
 // Wrapping a long memo text on the PDF test queue's resolution: time and
 // lines for texts of 0.25, 0.5 and 1 MB, wrapped into one tall rectangle and
 // page by page through the continuation position, to show that the cost
-// grows linearly with the text's length.
+// grows linearly with the text's length; and one huge word without blanks.
 #include "output/printer.h"
 #include "output/printer_canvas.h"
 #include "report/plain_text.h"
@@ -141,6 +141,14 @@ int main(int argc, char **argv)
                         whole.milliseconds / firstWhole, paged.milliseconds / firstPaged,
                         bytes / (256.0 * 1024));
         }
+    }
+    // A pasted text without a single blank: one huge word cut into lines.
+    std::printf("\nOne word without blanks (letters cut where the line is full)\n");
+    std::printf("%10s %12s %8s %14s\n", "bytes", "whole ms", "lines", "us/KB");
+    for (const std::size_t bytes : {256u * 1024u, 512u * 1024u, 1024u * 1024u}) {
+        const Run whole = WrapWhole(std::string(bytes, 'x'), canvas);
+        std::printf("%10zu %12.1f %8zu %14.1f\n", bytes, whole.milliseconds, whole.lines,
+                    whole.milliseconds * 1000 / (bytes / 1024.0));
     }
     return 0;
 }
