@@ -31,7 +31,7 @@ void Form1::applyLook()
     SetBackground(ui.Panel4, Qt::yellow);
     for (QCheckBox *box : {ui.CheckBox1, ui.CheckBox2, ui.CheckBox3, ui.CheckBox4, ui.CheckBox5, ui.CheckBox6}) {
         box->setFont(ScreenFont(kLucida, 13));
-        SetTextColor(box, Qt::yellow);
+        SetCaptionColor(box, Qt::yellow);
         WidenToCaption(box);
     }
     SetTextColor(ui.BitBtn1, ToColor(SystemColor::WindowText));

@@ -88,7 +88,7 @@ void Form2::applyLook()
     SetBackground(ui.RadioButton4, activeBorder);
     for (RadioButton *choice : {ui.RadioButton7, ui.RadioButton8}) {
         choice->setFont(ScreenFont(kSansSerif, 11));
-        SetTextColor(choice, Qt::black);
+        SetCaptionColor(choice, Qt::black);
         SetBackground(choice, activeBorder);
     }
     for (TextField *field : {static_cast<TextField *>(ui.Edit1), ui.Edit2, static_cast<TextField *>(ui.SpinEdit4)})
@@ -100,15 +100,17 @@ void Form2::applyLook()
     ui.Label1->setFont(ScreenFont(kSansSerif, 11));
     SetTextColor(ui.Label1, Qt::black);
     SetBackground(ui.Label1, menu);
+    // Room for "Conglomerado" in the substitute font, short of the field beside it.
+    WidenToLongestWord(ui.Label1, ui.SpinEdit4->x() - ui.Label1->x());
 
     for (QCheckBox *box : {ui.CheckBox1, ui.CheckBox2, ui.CheckBox3, ui.CheckBox4}) {
         box->setFont(ScreenFont(kSansSerif, 11));
         SetBackground(box, desktop);
     }
-    SetTextColor(ui.CheckBox1, Qt::white);
-    SetTextColor(ui.CheckBox2, Qt::white);
-    SetTextColor(ui.CheckBox3, ToColor(SystemColor::Window));
-    SetTextColor(ui.CheckBox4, ToColor(SystemColor::Window));
+    SetCaptionColor(ui.CheckBox1, Qt::white);
+    SetCaptionColor(ui.CheckBox2, Qt::white);
+    SetCaptionColor(ui.CheckBox3, ToColor(SystemColor::Window));
+    SetCaptionColor(ui.CheckBox4, ToColor(SystemColor::Window));
 
     ui.BitBtn11->setFont(ScreenFont(kSansSerif, 11, true));
     for (QAbstractButton *choice : std::initializer_list<QAbstractButton *>{

@@ -1,6 +1,10 @@
 #include "app/screen_font.h"
 
+#include <QFontMetrics>
+#include <QLabel>
 #include <QWidget>
+
+#include <algorithm>
 
 void UseScreenFontSubstitutes()
 {
@@ -21,4 +25,15 @@ void WidenToCaption(QWidget *control)
     const int needed = control->sizeHint().width();
     if (needed > control->width())
         control->resize(needed, control->height());
+}
+
+void WidenToLongestWord(QLabel *label, int maxWidth)
+{
+    const QFontMetrics metrics(label->font());
+    int longest = 0;
+    for (const QString &word : label->text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        longest = std::max(longest, metrics.horizontalAdvance(word));
+    const int needed = std::min(longest + 2 * label->margin() + 2, maxWidth);
+    if (needed > label->width())
+        label->resize(needed, label->height());
 }

@@ -49,3 +49,11 @@ void SetTextColor(QWidget *widget, const QColor &color)
     }
     widget->setPalette(palette);
 }
+
+void SetCaptionColor(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::WindowText, color);
+    widget->setPalette(palette);
+}

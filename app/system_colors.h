@@ -27,3 +27,7 @@ void SetBackground(QWidget *widget, const QColor &color);
 
 // Sets the colour the widget draws its text in, enabled or not.
 void SetTextColor(QWidget *widget, const QColor &color);
+
+// Sets the colour of a check box's or radio button's caption only; its mark
+// keeps the field text colour, so that it stays visible in its white box.
+void SetCaptionColor(QWidget *widget, const QColor &color);
