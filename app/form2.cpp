@@ -38,6 +38,12 @@ double Fraction(long double percent)
 
 constexpr long double kErrorStep = 0.1L;
 
+// An element's group font is black while it is considered, grey while not.
+void SetGroupFontColor(QWidget *group, bool considered)
+{
+    SetTextColor(group, considered ? QColor(Qt::black) : kGrey);
+}
+
 } // namespace
 
 Form2::Form2(Application &application)
@@ -468,11 +474,11 @@ void Form2::proportionBoxChanged()
     ui.SpinEdit2->setValue(50);
     ui.RadioButton5->setEnabled(considered);
     ui.RadioButton6->setEnabled(considered);
-    if (!considered) {
+    if (!considered)
         ui.RadioButton6->setChecked(true);
-        params().UnknownProportion = 0.5;
-    }
     ui.Label3->setEnabled(considered);
+    if (!considered)
+        params().UnknownProportion = 0.5;
     m_application.form1().ui.CheckBox3->setChecked(considered);
 }
 
@@ -488,16 +494,7 @@ void Form2::populationBoxChanged()
     }
 }
 
-// Group fonts: black while the element is considered, grey while it is not.
-
-namespace {
-
-void SetGroupFontColor(QWidget *group, bool considered)
-{
-    SetTextColor(group, considered ? QColor(Qt::black) : kGrey);
-}
-
-} // namespace
+// Group fonts ------------------------------------------------------------------
 
 void Form2::setDesignEffectFontConsidered(bool considered)
 {
