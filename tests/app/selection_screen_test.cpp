@@ -16,6 +16,8 @@ private slots:
     void cleanup();
 
     void windowAsLaidOut();
+    void controlsAsLaidOut_data();
+    void controlsAsLaidOut();
     void tabOrder();
     void firstActivationDefaults();
     void activationRunsAgainAfterResults();
@@ -85,6 +87,86 @@ void SelectionScreenTest::windowAsLaidOut()
     QVERIFY(!ui().GroupBox5->isEnabled());
     QVERIFY(ui().Edit3->text().isEmpty());
     QVERIFY(ui().Edit10->text().isEmpty());
+}
+
+void SelectionScreenTest::controlsAsLaidOut_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("mayWiden");
+    const auto row = [](const char *name, const char *parent, QRect geometry, const char *text = "",
+                        bool mayWiden = false) {
+        QTest::newRow(name) << QString(name) << QString(parent) << geometry << QString::fromUtf8(text)
+                            << mayWiden;
+    };
+    row("BitBtn3", "Form2", {584, 248, 113, 129}, "CALCULAR");
+    row("GroupBox1", "Form2", {40, 17, 137, 152});
+    row("Label6", "GroupBox1", {10, -2, 108, 48}, "Error Máximo Aceptable para el  Estimador");
+    row("Panel1", "GroupBox1", {8, 64, 121, 59});
+    row("Edit3", "Panel1", {24, 14, 49, 21});
+    row("BitBtn1", "Panel1", {72, 8, 17, 17});
+    row("BitBtn2", "Panel1", {72, 24, 17, 17});
+    row("Label5", "Panel1", {89, 15, 16, 20}, "%");
+    row("GroupBox2", "Form2", {200, 16, 137, 153});
+    row("Panel3", "GroupBox2", {16, 19, 97, 41});
+    row("SpinEdit5", "GroupBox2", {32, 28, 57, 22});
+    row("Label10", "Panel3", {74, 10, 16, 20}, "%");
+    row("Panel4", "GroupBox2", {17, 76, 94, 33});
+    row("Panel5", "GroupBox2", {18, 115, 94, 32});
+    row("RadioButton3", "Form2", {232, 98, 57, 17}, "99.5 %", true);
+    row("RadioButton4", "Form2", {231, 139, 57, 17}, "99.7  %", true);
+    row("GroupBox7", "Form2", {363, 16, 161, 153});
+    row("Label8", "GroupBox7", {32, 0, 94, 32}, "Tamaño de la  Población");
+    row("Edit10", "GroupBox7", {53, 40, 57, 21});
+    row("CheckBox4", "Form2", {365, 141, 156, 25}, "Contemplar en el Cálculo", true);
+    row("Panel2", "Form2", {136, 176, 338, 72});
+    row("Image2", "Panel2", {3, 3, 337, 65});
+    row("GroupBox5", "Form2", {24, 256, 161, 201});
+    row("RadioButton7", "GroupBox5", {24, 40, 49, 17}, "DEFF", true);
+    row("Edit1", "GroupBox5", {80, 36, 65, 21});
+    row("RadioButton8", "GroupBox5", {24, 88, 57, 17}, "RHO", true);
+    row("Edit2", "GroupBox5", {80, 88, 65, 21});
+    row("Label1", "GroupBox5", {8, 128, 68, 26}, "Tamaño del    Conglomerado", true);
+    row("SpinEdit4", "GroupBox5", {80, 131, 65, 22});
+    row("CheckBox1", "Form2", {27, 421, 155, 33}, "Contemplar en el Cálculo", true);
+    row("GroupBox4", "Form2", {192, 256, 153, 201});
+    row("Label4", "GroupBox4", {96, 88, 16, 20}, "%");
+    row("SpinEdit3", "Form2", {235, 344, 49, 22});
+    row("CheckBox2", "Form2", {195, 421, 147, 33}, "Contemplar en el Cálculo", true);
+    row("GroupBox3", "Form2", {352, 256, 177, 201});
+    row("Label9", "GroupBox3", {12, 0, 133, 64}, "Tamaño Aproximado de la Proporción a Estimar");
+    row("RadioButton5", "GroupBox3", {8, 77, 121, 21}, "Conocida Aproximado", true);
+    row("RadioButton6", "GroupBox3", {8, 138, 113, 21}, "Desconocida", true);
+    row("Label3", "GroupBox3", {96, 98, 16, 20}, "%");
+    row("SpinEdit2", "Form2", {388, 354, 57, 22});
+    row("CheckBox3", "Form2", {355, 421, 170, 33}, "Contemplar en el Cálculo", true);
+    row("BitBtn9", "Form2", {584, 32, 113, 129}, "MENÚ");
+    row("BitBtn11", "Form2", {584, 184, 117, 41}, "Definiciones");
+}
+
+void SelectionScreenTest::controlsAsLaidOut()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, parent);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    QFETCH(bool, mayWiden);
+    auto *control = form2().findChild<QWidget *>(name);
+    QVERIFY(control);
+    QCOMPARE(control->parentWidget()->objectName(), parent);
+    const QRect actual = control->geometry();
+    QCOMPARE(actual.topLeft(), geometry.topLeft());
+    QCOMPARE(actual.height(), geometry.height());
+    if (mayWiden)
+        QVERIFY(actual.width() >= geometry.width());
+    else
+        QCOMPARE(actual.width(), geometry.width());
+    if (auto *label = qobject_cast<QLabel *>(control))
+        QCOMPARE(label->text(), text);
+    if (auto *button = qobject_cast<QAbstractButton *>(control))
+        QCOMPARE(button->text(), text);
 }
 
 void SelectionScreenTest::tabOrder()
