@@ -15,6 +15,11 @@ public:
     bool PrintOnLastPage() const { return m_printOnLastPage; }
     void SetPrintOnLastPage(bool value);
 
+protected:
+    // Skipped on page 1 without PrintOnFirstPage, and on the last page
+    // without PrintOnLastPage.
+    bool SkipsPage(const TppBandContext &context) const override;
+
 private:
     bool m_printOnFirstPage = true;
     bool m_printOnLastPage = true;
@@ -36,6 +41,10 @@ public:
     int BandTypeCode() const override { return 8; }
     int Rank() const override { return 8; }
     void SetPrintHeight(TppPrintHeightType) override { }
+
+protected:
+    // Always at the bottom of the page; never out of space.
+    void Place(TppBandContext &context) override;
 };
 
 // The band repeated for each record.
@@ -53,6 +62,11 @@ public:
     void SetColumnTraversal(TppColumnTraversalType value);
     std::int32_t PrintCount() const { return m_printCount; }
     void SetPrintCount(std::int32_t value);
+
+protected:
+    // Once per record; without data, AutoStop ends the report after the
+    // first print, and PrintCount limits the prints on a page.
+    bool CallOver(TppBandContext &context, bool printedCompletely) override;
 
 private:
     std::int32_t m_bandsPerRecord = 1;
@@ -81,13 +95,26 @@ public:
     void SetPageList(const std::vector<std::string> &value) { m_pageList = value; }
     const std::vector<std::string> &ValidPages() const { return m_validPages; }
 
+protected:
+    // Visible on the pages its PageSetting selects.
+    void PreparePass(const TppBandContext &context) override;
+    // From the top margin, behind the page's other bands.
+    void Place(TppBandContext &context) override;
+    // The engine's print position is left as it was.
+    void Advanced(TppBandContext &context) override;
+
 private:
+    bool SelectsPage(const TppBandContext &context) const;
+
     TppPageSettingType m_pageSetting = psAll;
     std::int32_t m_startPage = 0;
     std::int32_t m_endPage = 0;
     std::int32_t m_singlePage = 0;
     std::vector<std::string> m_pageList;
     std::vector<std::string> m_validPages;
+    std::int32_t m_savedPrintLeft = 0;
+    std::int32_t m_savedPrintTop = 0;
+    std::int32_t m_savedPrintWidth = 0;
 };
 
 // Bands this program never uses; they exist so that a definition naming them

@@ -3,6 +3,8 @@
 #include "platform/picture.h"
 #include "report/component.h"
 
+#include <string>
+
 // Base of pictures: the picture and how it is fitted into the rectangle.
 class TppCustomImage : public TppCustomComponent {
 public:
@@ -24,13 +26,21 @@ public:
     void SetSequenceNumber(int value) { m_sequenceNumber = value; }
 
     std::unique_ptr<TppDrawCommand> CreateDrawCommand() const override;
+    // A report starting again numbers its pictures from 0.
+    void ResetGeneration() override;
 
 protected:
     using TppCustomComponent::TppCustomComponent;
-    // With AutoSize the component takes the picture's pixel size.
+    // With AutoSize the component takes the picture's pixel size; a picture
+    // changed while a page is generated for the first time gets the next
+    // sequence number, so that its draw commands carry another image name.
     virtual void PictureChanged();
+    void FillDrawCommand(TppBandContext &context, TppDrawCommand &command) override;
 
 private:
+    // "ppImage1", "ppImage2" ...: the first not used in the report.
+    std::string FreeComponentName() const;
+
     TppPicture m_picture;
     bool m_stretch = false;
     bool m_maintainAspectRatio = false;

@@ -1,6 +1,10 @@
 #include "report/custom_memo.h"
 
 #include "output/draw_text.h"
+#include "report/band.h"
+#include "report/band_context.h"
+#include "report/generation_state.h"
+#include "report/plain_text.h"
 
 void TppCustomMemo::SetLines(const TppStringList &lines)
 {
@@ -100,4 +104,137 @@ void TppCustomMemo::Notify(TppCommunicator *removed)
 std::unique_ptr<TppDrawCommand> TppCustomMemo::CreateDrawCommand() const
 {
     return std::make_unique<TppDrawText>();
+}
+
+// ---- Generation ------------------------------------------------------------
+
+bool TppCustomMemo::StretchesInBand() const
+{
+    return m_stretch && Band() && Band()->PrintHeight() == phDynamic;
+}
+
+void TppCustomMemo::Generate(TppBandContext &context)
+{
+    RunPrintEvent();
+    if (!PrintsOnPage() || !Visible() || !Band()) {
+        SetGenerationComplete(true);
+        return;
+    }
+    const TppBand &band = *Band();
+    const bool stretches = StretchesInBand();
+    const bool bounded = stretches || m_mmStopPosition != 0;
+
+    const std::int32_t top = m_overFlow && m_mmStopPosition == 0
+        ? band.PrintTop() + m_mmOverFlowOffset
+        : PlacedTop();
+    std::int32_t limit = band.AvailableBottom();
+    if (m_mmStopPosition != 0 && m_mmStopPosition < limit)
+        limit = m_mmStopPosition;
+    limit -= m_mmBottomOffset;
+
+    const std::int32_t left = band.PrintLeft() + mmLeft();
+    const std::int32_t bottom = bounded ? limit : top + mmHeight();
+    if ((bounded ? top : bottom) - limit > 1) {
+        SetOutOfSpace(true);
+        return;
+    }
+    const TppTextRect rect{left, top, left + mmWidth(), bottom};
+    const std::string text = Text();
+    if (stretches) {
+        LayOutStretching(context, text, rect);
+    } else {
+        // Whatever does not fit is left out; the memo keeps its height.
+        m_continuation = 0;
+        std::size_t position = 0;
+        TppPlainText::WrapText(text, rect, m_pageLines, position, context.MeasuringCanvas(),
+                               m_tabStops, m_mmLeading, m_charWrap, Font(), false, TextAlignment());
+        SetSpaceUsed(mmHeight());
+        m_overFlow = false;
+    }
+    SetPrintRect(rect.Left, top, rect.Right, top + SpaceUsed());
+    if (SpaceUsed() > 0)
+        SetSpaceUsed(SpaceUsed() + m_mmBottomOffset);
+    // An overflowing memo prints again on the next page.
+    SetGenerationComplete(!m_overFlow);
+}
+
+void TppCustomMemo::LayOutStretching(TppBandContext &context, const std::string &text,
+                                     const TppTextRect &rect)
+{
+    platform::Canvas *canvas = context.MeasuringCanvas();
+    const std::size_t start = m_continuation;
+    std::size_t position = start;
+    TppPlainText::WrapText(text, rect, m_pageLines, position, canvas, m_tabStops, m_mmLeading,
+                           m_charWrap, Font(), false, TextAlignment());
+    std::int32_t lineHeight = 0;
+    TppPlainText::LineHeightAndCount(Font(), m_mmLeading, canvas, rect.Bottom - rect.Top, lineHeight);
+    const auto lines = std::int32_t(m_pageLines.size());
+    SetSpaceUsed(lines * lineHeight);
+
+    if (position >= text.size()) {
+        m_overFlow = false;
+        m_continuation = 0;
+        m_keptForNextPage = false;
+        return;
+    }
+    m_overFlow = true;
+    // Without a line placed the text resumes where this page's wrap began:
+    // going back to its start would print again what earlier pages hold.
+    m_continuation = lines > 0 ? position : start;
+    const TppBand &band = *Band();
+    if (m_keepTogether && !m_keptForNextPage
+        && (context.PageHoldsBodyBand() || band.PrintsOnPage() > 0)) {
+        SetSpaceUsed(0);
+        m_keptForNextPage = true;
+        m_continuation = start;
+        m_pageLines.clear();
+    }
+}
+
+void TppCustomMemo::FillDrawCommand(TppBandContext &, TppDrawCommand &command)
+{
+    auto &text = static_cast<TppDrawText &>(command);
+    // The rectangle ends where the lines end, without the bottom offset.
+    text.SetHeight(PrintBottom() - PrintTop());
+    text.SetIsMemo(true);
+    text.SetWordWrap(true);
+    text.SetWrappedText(m_pageLines);
+    text.SetTabStopPositions(m_tabStops);
+    text.SetLeading(m_mmLeading);
+    text.SetTextAlignment(TextAlignment());
+    text.SetForceJustifyLastLine(m_forceJustifyLastLine);
+    text.SetAlignment(AlignmentOf(TextAlignment()));
+    text.SetColor(Color());
+    text.SetTransparent(Transparent());
+    text.SetFont(Font());
+    text.SetDataType(dtMemo);
+}
+
+void TppCustomMemo::ResetGeneration()
+{
+    TppStretchable::ResetGeneration();
+    m_continuation = 0;
+    m_overFlow = false;
+    m_keptForNextPage = false;
+    m_pageLines.clear();
+}
+
+std::unique_ptr<TppComponentState> TppCustomMemo::SaveGenerationState() const
+{
+    auto state = std::make_unique<TppMemoState>();
+    state->PrintsOnPage = PrintsOnPage();
+    state->ContinuationPosition = m_continuation;
+    state->OverFlow = m_overFlow;
+    state->KeptForNextPage = m_keptForNextPage;
+    return state;
+}
+
+void TppCustomMemo::RestoreGenerationState(const TppComponentState &state)
+{
+    TppStretchable::RestoreGenerationState(state);
+    if (const auto *memo = dynamic_cast<const TppMemoState *>(&state)) {
+        m_continuation = memo->ContinuationPosition;
+        m_overFlow = memo->OverFlow;
+        m_keptForNextPage = memo->KeptForNextPage;
+    }
 }

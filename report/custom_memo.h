@@ -2,6 +2,10 @@
 
 #include "output/string_list.h"
 #include "report/component.h"
+#include "report/text_wrapper.h"
+
+#include <cstddef>
+#include <string>
 
 // Multi-line text that can grow downwards and continue on the next page.
 // Memos always wrap and never auto-size.
@@ -44,9 +48,25 @@ public:
     bool Stretches() const override { return m_stretch; }
     std::unique_ptr<TppDrawCommand> CreateDrawCommand() const override;
 
+    // ---- Generation --------------------------------------------------------
+
+    // Lays the memo's text out in its rectangle for this page (see the .cpp).
+    void Generate(TppBandContext &context) override;
+    bool OverFlow() const override { return m_overFlow; }
+    // Bytes of the text printed on earlier pages; 0 on a fresh start.
+    std::size_t ContinuationPosition() const { return m_continuation; }
+    bool KeptForNextPage() const { return m_keptForNextPage; }
+    // The lines of this page's layout.
+    const TppStringList &PageLines() const { return m_pageLines; }
+
+    void ResetGeneration() override;
+    std::unique_ptr<TppComponentState> SaveGenerationState() const override;
+    void RestoreGenerationState(const TppComponentState &state) override;
+
 protected:
     using TppStretchable::TppStretchable;
     void Notify(TppCommunicator *removed) override;
+    void FillDrawCommand(TppBandContext &context, TppDrawCommand &command) override;
 
 private:
     TppStringList m_lines;
@@ -60,4 +80,14 @@ private:
     std::int32_t m_mmOverFlowOffset = 0;
     std::int32_t m_mmStopPosition = 0;
     TppStretchable *m_shiftRelativeTo = nullptr;
+
+    // Whether the memo grows with its text on this band, and whether its
+    // rectangle reaches down to its bottom limit.
+    bool StretchesInBand() const;
+    void LayOutStretching(TppBandContext &context, const std::string &text, const TppTextRect &rect);
+
+    std::size_t m_continuation = 0;
+    bool m_overFlow = false;
+    bool m_keptForNextPage = false;
+    TppStringList m_pageLines;
 };

@@ -24,6 +24,10 @@ public:
 protected:
     using TppCustomComponent::TppCustomComponent;
 
+    // The text a page shows.
+    virtual std::string PrintText() { return Caption(); }
+    void FillDrawCommand(TppBandContext &context, TppDrawCommand &command) override;
+
 private:
     bool m_charWrap = false;
     bool m_save = false;

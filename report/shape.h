@@ -20,6 +20,11 @@ public:
 
     std::unique_ptr<TppDrawCommand> CreateDrawCommand() const override;
 
+protected:
+    // The outline inside the print rectangle, worked out in whole screen
+    // pixels so that thick pens stay inside and squares and circles centre.
+    void FillDrawCommand(TppBandContext &context, TppDrawCommand &command) override;
+
 private:
     TppShapeType m_shape = stRectangle;
     TppPen m_pen;
