@@ -4,14 +4,26 @@
 #include "report/band_kinds.h"
 #include "report/component.h"
 #include "report/engine.h"
+#include "report/plain_text.h"
+#include "report/print_error.h"
+#include "report/state_cache.h"
 #include "report/version_number.h"
+#include "output/printer.h"
+#include "output/publisher.h"
 
 #include <algorithm>
+#include <exception>
 
-TppCustomReport::TppCustomReport() : m_engine(std::make_unique<TppEngine>(this))
+TppCustomReport::TppCustomReport()
+    : m_stateCache(std::make_unique<TppStateCache>())
+    , m_engine(std::make_unique<TppEngine>(this))
+    , m_publisher(std::make_unique<TppPublisher>())
 {
     StoreUserName("Report");
     PrinterSetup().SetDocumentName(UserName());
+    m_publisher->OnPagesNeeded = [this](TppPublisher &publisher, const TppPageRequest &request) {
+        PagesNeeded(publisher, request);
+    };
 }
 
 TppCustomReport::~TppCustomReport()
@@ -21,6 +33,63 @@ TppCustomReport::~TppCustomReport()
         m_bands.back()->SetReportLink(nullptr);
         m_bands.pop_back();
     }
+}
+
+void TppCustomReport::PagesNeeded(TppPublisher &publisher, const TppPageRequest &request)
+{
+    if (OnPageRequest)
+        OnPageRequest(publisher, request);
+    SetPrinting(true);
+    TppPage &page = *m_engine->Page();
+    page.SetPrinterSetup(&PrinterSetup());
+    page.SetReport(this);
+    if (!page.PrinterSetup().SameAs(PrinterSetup())) {
+        // Pages made for another sheet are of no use any more.
+        m_publisher->ResetCache();
+        m_engine->Reset();
+    }
+    try {
+        m_engine->GeneratePages(request);
+    } catch (const EPrintError &) {
+        AbandonGeneration();
+        throw;
+    } catch (const std::exception &error) {
+        AbandonGeneration();
+        throw EPrintError::CannotGenerate(error.what());
+    } catch (...) {
+        AbandonGeneration();
+        throw EPrintError::CannotGenerate("Unknown error.");
+    }
+    SetPrinting(false);
+    if (m_engine->Cancelled())
+        m_engine->Reset();
+}
+
+void TppCustomReport::AbandonGeneration()
+{
+    m_engine->ClearBusy();
+    m_engine->Reset();
+    SetPrinting(false);
+}
+
+void TppCustomReport::PublishPage(TppPage &page)
+{
+    m_publisher->PublishPage(page);
+}
+
+void TppCustomReport::Cancel()
+{
+    m_cancelRequested = true;
+    m_engine->Cancel();
+}
+
+platform::Canvas *TppCustomReport::MeasuringCanvas()
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<TppPrinter>();
+        m_printer->SetPrinterSetup(PrinterSetup());
+    }
+    return TppPlainText::MeasuringCanvasOf(m_printer.get());
 }
 
 std::vector<TppRelative *> TppCustomReport::Children() const
@@ -118,6 +187,10 @@ void TppCustomReport::SetPrinterSetup(const TppPrinterSetup &setup)
     const TppPageDef before = PrinterSetup().PageDef();
     const TPrinterOrientation orientationBefore = PrinterSetup().Orientation();
     TppProducer::SetPrinterSetup(setup);
+    // Text is measured on the printer of the new setup from now on; not in
+    // the middle of a page, whose components may hold the old canvas.
+    if (!Printing())
+        m_printer.reset();
     if (IsReading())
         return;
     PrinterSetup().SetUnits(m_units);
@@ -130,8 +203,10 @@ void TppCustomReport::SetPrinterSetup(const TppPrinterSetup &setup)
 
 void TppCustomReport::Changed()
 {
-    if (!Printing())
+    if (!Printing()) {
         m_jobStarted = false;
+        m_cancelRequested = false;
+    }
     if (!IsReading() && !Producing())
         m_engine->Reset();
 }

@@ -1,16 +1,26 @@
 #pragma once
 
+#include "output/page.h"
+#include "output/page_request.h"
 #include "report/producer.h"
 #include "report/units.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class TppBand;
 class TppComponent;
-class TppCustomEngine;
+class TppEngine;
+class TppPrinter;
+class TppPublisher;
+class TppStateCache;
+
+namespace platform {
+class Canvas;
+}
 
 // Band-type codes, as stored with each component and asked of GetBand.
 enum TppBandTypeCode : int {
@@ -27,10 +37,15 @@ enum TppBandTypeCode : int {
 };
 
 // A report: its printer setup, its bands in rank order (each holding its
-// components), the engine that lays them out, and the unit its lengths are
-// shown in. Bands and engine are owned; components are owned by their bands.
+// components), the engine that lays them out, the publisher that carries the
+// pages to the devices, and the unit its lengths are shown in. Bands, engine,
+// publisher and the engine's state cache are owned; components are owned by
+// their bands.
 class TppCustomReport : public TppProducer {
 public:
+    using Event = std::function<void(TppCustomReport &sender)>;
+    using PageRequestEvent = std::function<void(TppPublisher &sender, const TppPageRequest &request)>;
+
     TppCustomReport();
     ~TppCustomReport() override;
 
@@ -70,7 +85,52 @@ public:
     // The first free user name made of `base` and a number from 1.
     std::string FreeUserName(const std::string &base) const;
 
-    TppCustomEngine &Engine() const { return *m_engine; }
+    TppEngine &Engine() const { return *m_engine; }
+    TppPublisher &Publisher() const { return *m_publisher; }
+    // The generation states saved at the end of each page.
+    TppStateCache &StateCache() const { return *m_stateCache; }
+
+    // Serves a page request of the publisher (its OnPagesNeeded): the engine
+    // generates the pages, each handed to PublishPage. Any error other than
+    // EPrintError comes out as one ("Cannot generate report.", CR LF CR LF,
+    // its message); either way the engine is reset.
+    void PagesNeeded(TppPublisher &publisher, const TppPageRequest &request);
+    // Hands a page the engine has filled to the publisher.
+    void PublishPage(TppPage &page);
+    // Stops the running generation at the engine's next check.
+    void Cancel();
+    // Cancel was called since the last job start or change.
+    bool CancelRequested() const { return m_cancelRequested; }
+    void SetCancelRequested(bool value) { m_cancelRequested = value; }
+    // Pending window messages are handled after each band the engine prints.
+    bool EnableProcessMessages() const { return m_enableProcessMessages; }
+    void SetEnableProcessMessages(bool value) { m_enableProcessMessages = value; }
+
+    // Without a data source: end the report once the detail band has printed.
+    bool AutoStop() const { return m_autoStop; }
+    void SetAutoStop(bool value) { m_autoStop = value; }
+    // psTwoPass generates every page once before the requested ones, so that
+    // the page count is known.
+    TppPassSettingType PassSetting() const { return m_passSetting; }
+    void SetPassSetting(TppPassSettingType value) { m_passSetting = value; }
+    // Most pages to generate; 0 for no limit.
+    std::int32_t PageLimit() const { return m_pageLimit; }
+    void SetPageLimit(std::int32_t value) { m_pageLimit = value; }
+
+    // The surface text is measured on: the canvas of a printer kept for the
+    // report's printer setup; none (a screen bitmap) when it has no context.
+    platform::Canvas *MeasuringCanvas();
+
+    // Generation events, in the order of a page: a pass starts, the page
+    // starts, the bands print, the page ends, a pass ends.
+    Event OnStartFirstPass;
+    Event OnStartSecondPass;
+    Event OnStartPage;
+    Event OnEndPage;
+    Event OnEndFirstPass;
+    Event OnEndSecondPass;
+    // A page request reached the report, before generation.
+    PageRequestEvent OnPageRequest;
     std::int32_t PageNo() const;
     std::int32_t Page() const { return PageNo(); }
     std::int32_t PageCount() const;
@@ -116,8 +176,19 @@ protected:
     virtual void ConvertVersion(int versionNumber);
 
 private:
+    // A failed request: the engine starts afresh next time.
+    void AbandonGeneration();
+
     std::vector<std::unique_ptr<TppBand>> m_bands;
-    std::unique_ptr<TppCustomEngine> m_engine;
+    std::unique_ptr<TppStateCache> m_stateCache;
+    std::unique_ptr<TppEngine> m_engine;
+    std::unique_ptr<TppPublisher> m_publisher;
+    std::unique_ptr<TppPrinter> m_printer;
+    bool m_cancelRequested = false;
+    bool m_enableProcessMessages = true;
+    bool m_autoStop = true;
+    TppPassSettingType m_passSetting = psOnePass;
+    std::int32_t m_pageLimit = 0;
     TppUnitType m_units = utInches;
     bool m_modified = false;
     bool m_jobStarted = false;

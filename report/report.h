@@ -22,14 +22,6 @@ class TppReport : public TppBandedReport {
 public:
     const char *ClassName() const override { return "TppReport"; }
 
-    // Without a data source: end the report once the detail band has printed.
-    bool AutoStop() const { return m_autoStop; }
-    void SetAutoStop(bool value) { m_autoStop = value; }
-    TppPassSettingType PassSetting() const { return m_passSetting; }
-    void SetPassSetting(TppPassSettingType value) { m_passSetting = value; }
-    // Most pages to generate; 0 for no limit.
-    std::int32_t PageLimit() const { return m_pageLimit; }
-    void SetPageLimit(std::int32_t value) { m_pageLimit = value; }
     TppNoDataBehaviors NoDataBehaviors() const { return m_noDataBehaviors; }
     void SetNoDataBehaviors(TppNoDataBehaviors value) { m_noDataBehaviors = value; }
     const TppStringList &ColumnPositions() const { return m_columnPositions; }
@@ -43,9 +35,6 @@ protected:
     void ConvertVersion(int versionNumber) override;
 
 private:
-    bool m_autoStop = true;
-    TppPassSettingType m_passSetting = psOnePass;
-    std::int32_t m_pageLimit = 0;
     TppNoDataBehaviors m_noDataBehaviors = ndBlankPage;
     TppStringList m_columnPositions;
     TppPicture m_icon;

@@ -1,0 +1,6 @@
+#include "report/print_error.h"
+
+EPrintError EPrintError::CannotGenerate(const std::string &reason)
+{
+    return EPrintError("Cannot generate report.\r\n\r\n" + reason);
+}
