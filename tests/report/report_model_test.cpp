@@ -719,5 +719,6 @@ void ReportModelTest::eventSubscriptions()
     sender.SendEventNotify(3); // nobody left to call
 }
 
-QTEST_GUILESS_MAIN(ReportModelTest)
+// Labels measure their text, which needs the graphics system.
+QTEST_MAIN(ReportModelTest)
 #include "report_model_test.moc"
