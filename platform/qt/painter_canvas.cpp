@@ -389,7 +389,10 @@ bool PainterCanvas::PrepareShape()
     if (m_pen.Style == psClear) {
         m_painter->setPen(Qt::NoPen);
     } else {
-        QPen pen(ToQColor(m_pen.Color), std::max(1, m_pen.Width), ToQtPenStyle(m_pen.Style));
+        // Dashes and dots exist only for one-pixel pens; wider ones draw solid.
+        const int width = std::max(1, m_pen.Width);
+        QPen pen(ToQColor(m_pen.Color), width,
+                 width > 1 ? Qt::SolidLine : ToQtPenStyle(m_pen.Style));
         pen.setCapStyle(Qt::SquareCap);
         pen.setJoinStyle(Qt::MiterJoin);
         m_painter->setPen(pen);

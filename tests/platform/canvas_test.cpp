@@ -81,6 +81,8 @@ private slots:
     void rectangleStaysInsideItsBounds_data();
     void rectangleStaysInsideItsBounds();
     void lineLeavesOutItsEndPoint();
+    void dashedPenIsSolidWhenWide_data();
+    void dashedPenIsSolidWhenWide();
     void stretchBitmapFillsTarget();
     void andCopyLetsWhiteShowThrough();
     void calcTextRectCountsLines();
@@ -321,6 +323,27 @@ void CanvasTest::lineLeavesOutItsEndPoint()
     QCOMPARE(Pixel(canvas, 2, 15), kBlack); // start of the second segment
     QCOMPARE(Pixel(canvas, 6, 15), kBlack);
     QCOMPARE(Pixel(canvas, 7, 15), kWhite);
+}
+
+void CanvasTest::dashedPenIsSolidWhenWide_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("gaps");
+    QTest::newRow("one pixel: dashed") << 1 << true;
+    QTest::newRow("two pixels: solid") << 2 << false;
+}
+
+void CanvasTest::dashedPenIsSolidWhenWide()
+{
+    QFETCH(int, width);
+    QFETCH(bool, gaps);
+    ImageCanvas canvas(100, 10, 96);
+    canvas.SetPen({clBlack, psDash, width, pmCopy});
+    canvas.Line({0, 5}, {100, 5});
+    int white = 0;
+    for (int x = 0; x < 99; ++x)
+        white += Pixel(canvas, x, 5) == kWhite;
+    QCOMPARE(white > 0, gaps);
 }
 
 void CanvasTest::stretchBitmapFillsTarget()
