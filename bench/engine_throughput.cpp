@@ -1,0 +1,148 @@
+// Pages per second of a long report: AutoStop off and PageLimit N, the
+// detail band holding a label, a shape, a picture and a word-wrapped memo of
+// a few hundred words, all pages asked for at once through the report's
+// publisher. Usage: bench_engine_throughput N on|off [nomemo]: N pages,
+// page caching on or off, and optionally without the memo, which shows what
+// the engine and the other components cost without text wrapping. Prints
+// one line: N, caching, pages, seconds, pages per second, peak memory.
+// Run through bench/engine.sh, one process per figure, so that each peak is
+// its own.
+
+#include "bench/engine_bench_device.h"
+#include "output/publisher.h"
+#include "platform/picture.h"
+#include "report/band_kinds.h"
+#include "report/engine.h"
+#include "report/image.h"
+#include "report/label.h"
+#include "report/memo.h"
+#include "report/report.h"
+#include "report/shape.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+static void LoadPictures()
+{
+    Q_INIT_RESOURCE(pictures);
+}
+
+namespace {
+
+// A few hundred words of Spanish-looking text, in lines.
+TppStringList MemoText()
+{
+    static const char *const kWords[] = {"muestra", "aleatoria", "simple", "para", "estimar", "una",
+                                         "proporción", "con", "error", "máximo", "y", "confianza",
+                                         "del", "noventa", "y", "cinco", "por", "ciento", "en", "la",
+                                         "población", "objetivo", "según", "el", "diseño"};
+    TppStringList lines;
+    std::string line;
+    for (int i = 0; i < 320; ++i) {
+        line += kWords[i % std::size(kWords)];
+        line += ' ';
+        if (i % 80 == 79) {
+            lines.push_back(line);
+            line.clear();
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+template <typename Component>
+Component &Place(TppBand &band, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)
+{
+    auto &component = static_cast<Component &>(*band.AddObject(std::make_unique<Component>()));
+    component.SetBounds(left, top, width, height);
+    return component;
+}
+
+std::unique_ptr<TppReport> LongReport(int pages, bool withMemo)
+{
+    auto report = std::make_unique<TppReport>();
+    TppPrinterSetup &setup = report->PrinterSetup();
+    setup.SetmmPaperWidth(215900);
+    setup.SetmmPaperHeight(279401);
+    for (auto set : {&TppPrinterSetup::SetmmMarginLeft, &TppPrinterSetup::SetmmMarginTop,
+                     &TppPrinterSetup::SetmmMarginRight, &TppPrinterSetup::SetmmMarginBottom})
+        (setup.*set)(6350);
+    report->SetAutoStop(false);
+    report->SetPageLimit(pages);
+
+    auto &header = *report->AddBand(std::make_unique<TppHeaderBand>());
+    header.SetmmHeight(20000);
+    auto &title = Place<TppLabel>(header, 0, 5000, 100000, 6000);
+    title.SetCaption("Informe de prueba");
+
+    // Four detail bands to a page.
+    auto &detail = *report->AddBand(std::make_unique<TppDetailBand>());
+    detail.SetmmHeight(60000);
+    auto &label = Place<TppLabel>(detail, 0, 0, 80000, 5000);
+    label.SetCaption("Tamaño de la muestra");
+    auto &shape = Place<TppShape>(detail, 90000, 0, 40000, 8000);
+    shape.SetVisible(true);
+    auto &image = Place<TppImage>(detail, 140000, 0, 10054, 8731);
+    image.SetPicture(platform::LoadPictureResource(":/assets/check.jpg"));
+    image.SetStretch(true);
+    if (withMemo) {
+        auto &memo = Place<TppMemo>(detail, 0, 10000, 190000, 48000);
+        memo.SetLines(MemoText());
+    }
+
+    auto &footer = *report->AddBand(std::make_unique<TppFooterBand>());
+    footer.SetmmHeight(8000);
+    Place<TppLabel>(footer, 0, 1000, 40000, 5000).SetCaption("Pie");
+    return report;
+}
+
+long PeakKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s pages on|off\n", argv[0]);
+        return 2;
+    }
+    const int pages = std::atoi(argv[1]);
+    const bool cache = std::strcmp(argv[2], "on") == 0;
+    const bool withMemo = argc < 4 || std::strcmp(argv[3], "nomemo") != 0;
+    QApplication app(argc, argv);
+    LoadPictures();
+
+    auto report = LongReport(pages, withMemo);
+    report->SetCachePages(cache);
+    report->Publisher().SetCachePages(cache);
+    // A job of its own: no window to keep responsive.
+    report->SetEnableProcessMessages(false);
+    CountingDevice device;
+    device.SetPublisher(&report->Publisher());
+    device.PageRequest().SetPageSetting(psAll);
+
+    QElapsedTimer timer;
+    timer.start();
+    device.RequestPages();
+    const double seconds = timer.nsecsElapsed() / 1e9;
+
+    std::printf("%-7s N %6d  cache %-3s  pages %6ld  %8.3f s  %9.0f pages/s  peak %7.1f MB  commands/page %ld\n",
+                withMemo ? "memo" : "no memo", pages, cache ? "on" : "off", device.pages, seconds, device.pages / seconds,
+                PeakKilobytes() / 1024.0, device.pages ? device.commands / device.pages : 0);
+    device.SetPublisher(nullptr);
+    return device.pages == pages ? 0 : 1;
+}
