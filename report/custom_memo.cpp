@@ -4,7 +4,13 @@
 #include "report/band.h"
 #include "report/band_context.h"
 #include "report/generation_state.h"
+#include "platform/user_locale.h"
 #include "report/plain_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
 
 void TppCustomMemo::SetLines(const TppStringList &lines)
 {
@@ -237,4 +243,68 @@ void TppCustomMemo::RestoreGenerationState(const TppComponentState &state)
         m_overFlow = memo->OverFlow;
         m_keptForNextPage = memo->KeptForNextPage;
     }
+}
+
+// ---- Tab stops in the report's units ---------------------------------------
+
+namespace {
+
+bool ParseWhole(std::string_view text, std::int32_t &value)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+// A number written with '.' or the user's decimal separator.
+bool ParseNumber(std::string text, double &value)
+{
+    std::replace(text.begin(), text.end(), platform::DecimalSeparator(), '.');
+    const auto first = text.find_first_not_of(' ');
+    const auto last = text.find_last_not_of(' ');
+    if (first == std::string::npos)
+        return false;
+    text = text.substr(first, last - first + 1);
+    if (!text.empty() && text.front() == '+')
+        text.erase(0, 1);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
+std::string WithSeparator(std::string text)
+{
+    std::replace(text.begin(), text.end(), '.', platform::DecimalSeparator());
+    return text;
+}
+
+} // namespace
+
+TppStringList TppCustomMemo::TabStopPositions() const
+{
+    TppStringList positions;
+    for (const auto &entry : m_tabStops) {
+        std::int32_t thousandths = 0;
+        if (!ParseWhole(entry, thousandths)) {
+            positions.push_back(WithSeparator("0.0"));
+            continue;
+        }
+        char text[32];
+        std::snprintf(text, sizeof text, "%.7g",
+                      double(MMThousandthsToUnits(thousandths, Units(), raHorizontal)));
+        positions.push_back(WithSeparator(text));
+    }
+    return positions;
+}
+
+void TppCustomMemo::SetTabStopPositions(const TppStringList &value)
+{
+    TppStringList stops;
+    for (const auto &entry : value) {
+        double number = 0;
+        if (!ParseNumber(entry, number) || std::fabs(number) > 3.0e38) {
+            stops.push_back("0");
+            continue;
+        }
+        stops.push_back(std::to_string(UnitsToMMThousandths(float(number), Units(), raHorizontal)));
+    }
+    SetTabStops(stops);
 }

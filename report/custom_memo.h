@@ -25,6 +25,12 @@ public:
     // Tab stops as whole thousandths in decimal text.
     const TppStringList &TabStops() const { return m_tabStops; }
     void SetTabStops(const TppStringList &value);
+    // The tab stops in the report's units, with up to 7 significant digits
+    // and the user's decimal separator; an entry that is not an integer reads
+    // as zero. Assigning converts each entry back to thousandths; one that is
+    // not a number becomes "0".
+    TppStringList TabStopPositions() const;
+    void SetTabStopPositions(const TppStringList &value);
     bool ForceJustifyLastLine() const { return m_forceJustifyLastLine; }
     void SetForceJustifyLastLine(bool value) { m_forceJustifyLastLine = value; }
     bool Stretch() const { return m_stretch; }

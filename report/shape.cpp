@@ -7,11 +7,9 @@
 
 namespace {
 
-// Truncated; a length stored from whole pixels lies up to one thousandth
-// below them (50 pixels are 13229 thousandths) and still counts as them.
 int ToScreenPixels(std::int32_t thousandths, TppResolutionAxis axis)
 {
-    return int(std::trunc(MMThousandthsToUnits(thousandths + 1, utScreenPixels, axis)));
+    return int(std::trunc(MMThousandthsToUnits(thousandths, utScreenPixels, axis)));
 }
 
 std::int32_t FromScreenPixels(int pixels, TppResolutionAxis axis)
