@@ -37,6 +37,10 @@ TppCustomReport::~TppCustomReport()
 
 void TppCustomReport::PagesNeeded(TppPublisher &publisher, const TppPageRequest &request)
 {
+    // A request that arrives while pages are being generated (window
+    // messages handled between bands) leaves the running one alone.
+    if (m_engine->Busy())
+        return;
     if (OnPageRequest)
         OnPageRequest(publisher, request);
     SetPrinting(true);

@@ -245,6 +245,9 @@ void TppEngine::BuildBandLists()
         if (list >= 0)
             m_bandLists[std::size_t(list)].push_back(band);
     }
+    TppBand *last = LastBodyBand();
+    for (int i = 0; i < m_report->BandCount(); ++i)
+        m_report->Bands(i)->SetLastBand(m_report->Bands(i) == last);
 }
 
 void TppEngine::MarkPass()

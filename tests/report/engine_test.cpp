@@ -47,6 +47,7 @@ private slots:
     void errorsBecomePrintErrors();
     void cancelStopsAtPageBoundary();
     void requestWhileBusyReturns();
+    void publisherRequestWhileBusyKeepsPrinting();
     void pageRangeEndsAtOnce();
     void hiddenDetailEnds();
     void bandTallerThanPageFails();
@@ -409,6 +410,22 @@ void EngineTest::requestWhileBusyReturns()
     r.Request(MakeRequest(psAll));
     QCOMPARE(nested, 2);
     QCOMPARE(r.generated, QList<int>({1, 2}));
+}
+
+void EngineTest::publisherRequestWhileBusyKeepsPrinting()
+{
+    EngineReport r;
+    r.Pages(2);
+    int pageRequests = 0;
+    r.report->OnPageRequest = [&](TppPublisher &, const TppPageRequest &) { ++pageRequests; };
+    r.report->OnStartPage = [&](TppCustomReport &report) {
+        report.PagesNeeded(report.Publisher(), MakeRequest(psSinglePage, 1));
+        QVERIFY(report.Printing());
+    };
+    r.Request(MakeRequest(psAll));
+    QCOMPARE(pageRequests, 1);
+    QCOMPARE(r.generated, QList<int>({1, 2}));
+    QVERIFY(!r.report->Printing());
 }
 
 void EngineTest::pageRangeEndsAtOnce()
