@@ -2,6 +2,7 @@
 
 #include "output/draw_text.h"
 #include "report/band_kinds.h"
+#include "report/memo.h"
 #include "report/print_error.h"
 #include "report/report.h"
 #include "report/state_cache.h"
@@ -40,6 +41,11 @@ private slots:
     void headerSkipsFirstPage();
     void headerRemovedFromLastPage();
     void regeneratedPageShowsCurrentValues();
+    void memoContinuesFromSavedState();
+    void footerRemovedFromLastPage();
+    void servedFromPublisherCache();
+    void messagesProcessedBetweenBands_data();
+    void messagesProcessedBetweenBands();
     void changeResetsEngine();
     void eventsInOrder();
     void twoPassEvents();
@@ -249,6 +255,112 @@ void EngineTest::regeneratedPageShowsCurrentValues()
     QCOMPARE(r.report->PrintDateTime(), started);
     QCOMPARE(r.generated, QList<int>({1}));
     QVERIFY(EngineReport::Texts(*r.device.Last()).startsWith("H2@8350"));
+}
+
+namespace {
+
+const TppDrawText *MemoCommand(const TppPage &page)
+{
+    for (int i = 0; i < page.DrawCommandCount(); ++i) {
+        const auto *text = dynamic_cast<const TppDrawText *>(page.DrawCommands(i));
+        if (text && text->IsMemo())
+            return text;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void EngineTest::memoContinuesFromSavedState()
+{
+    // A stretching memo of 150 lines runs over several pages; each page
+    // generated again resumes it where the page before left it.
+    EngineReport r;
+    r.header->SetmmHeight(20000);
+    auto *memo = static_cast<TppMemo *>(r.detail->AddObject(std::make_unique<TppMemo>()));
+    memo->SetBounds(0, 0, 150000, 10000);
+    memo->SetStretch(true);
+    r.detail->SetPrintHeight(phDynamic);
+    TppStringList lines;
+    for (int i = 1; i <= 150; ++i)
+        lines.push_back("Línea " + std::to_string(i));
+    memo->SetLines(lines);
+
+    r.Request(MakeRequest(psAll));
+    const int pages = int(r.device.pages.size());
+    QVERIFY(pages >= 2);
+    QVERIFY(r.device.Last()->LastPage());
+    std::vector<TppStringList> shown;
+    for (const auto &page : r.device.pages) {
+        QVERIFY(MemoCommand(*page));
+        shown.push_back(MemoCommand(*page)->WrappedText());
+    }
+    QCOMPARE(shown.front().front(), std::string("Línea 1"));
+    QCOMPARE(shown.back().back(), std::string("Línea 150"));
+
+    r.Request(MakeRequest(psSinglePage, 2));
+    QCOMPARE(r.generated, QList<int>({2}));
+    QCOMPARE(MemoCommand(*r.device.Last())->WrappedText(), shown[1]);
+
+    // Lines changed in place announce nothing; page 2 shows them, still
+    // starting where page 1 ended.
+    const std::string first = shown[1].front();
+    const auto it = std::find(memo->Lines().begin(), memo->Lines().end(), first);
+    QVERIFY(it != memo->Lines().end());
+    *it = "Cambiada";
+    r.Request(MakeRequest(psSinglePage, 2));
+    QCOMPARE(r.generated, QList<int>({2}));
+    QCOMPARE(MemoCommand(*r.device.Last())->WrappedText().front(), std::string("Cambiada"));
+    QCOMPARE(MemoCommand(*r.device.Last())->WrappedText().size(), shown[1].size());
+}
+
+void EngineTest::footerRemovedFromLastPage()
+{
+    EngineReport r;
+    r.Pages(2);
+    r.footer->SetPrintOnLastPage(false);
+    r.Request(MakeRequest(psAll));
+    QCOMPARE(int(r.device.pages.size()), 2);
+    QVERIFY(EngineReport::Texts(*r.device.pages[0]).contains("F@268788"));
+    QCOMPARE(EngineReport::Texts(*r.device.pages[1]), QStringList({"H@8350", "D@242036", "D@251826"}));
+}
+
+void EngineTest::servedFromPublisherCache()
+{
+    EngineReport r;
+    r.Pages(3);
+    r.CachePages(true);
+    r.Request(MakeRequest(psAll));
+    QCOMPARE(r.generated, QList<int>({1, 2, 3}));
+    // The publisher keeps the pages: the engine is not asked again.
+    r.device.pages.clear();
+    r.Request(MakeRequest(psSinglePage, 2));
+    QVERIFY(r.generated.isEmpty());
+    QCOMPARE(int(r.device.pages.size()), 1);
+    QCOMPARE(r.device.Last()->AbsolutePageNo(), 2);
+    QCOMPARE(r.device.Last()->AbsolutePageCount(), 3);
+}
+
+void EngineTest::messagesProcessedBetweenBands_data()
+{
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("enabled") << true;
+    QTest::newRow("disabled") << false;
+}
+
+void EngineTest::messagesProcessedBetweenBands()
+{
+    QFETCH(bool, enabled);
+    EngineReport r;
+    r.report->SetEnableProcessMessages(enabled);
+    bool handled = false;
+    bool handledBeforePageEnd = false;
+    QMetaObject::invokeMethod(qApp, [&] { handled = true; }, Qt::QueuedConnection);
+    r.report->OnEndPage = [&](TppCustomReport &) { handledBeforePageEnd = handled; };
+    r.Request(MakeRequest(psAll));
+    QCOMPARE(handledBeforePageEnd, enabled);
+    QCoreApplication::processEvents();
+    QVERIFY(handled);
 }
 
 void EngineTest::changeResetsEngine()
