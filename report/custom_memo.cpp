@@ -152,8 +152,8 @@ void TppCustomMemo::Generate(TppBandContext &context)
         // Whatever does not fit is left out; the memo keeps its height.
         m_continuation = 0;
         std::size_t position = 0;
-        TppPlainText::WrapText(text, rect, m_pageLines, position, context.MeasuringCanvas(),
-                               m_tabStops, m_mmLeading, m_charWrap, Font(), false, TextAlignment());
+        m_wrapCache.Wrap(text, rect, m_pageLines, position, context.MeasuringCanvas(), m_tabStops,
+                         m_mmLeading, m_charWrap, Font(), false, TextAlignment());
         SetSpaceUsed(mmHeight());
         m_overFlow = false;
     }
@@ -170,10 +170,9 @@ void TppCustomMemo::LayOutStretching(TppBandContext &context, const std::string 
     platform::Canvas *canvas = context.MeasuringCanvas();
     const std::size_t start = m_continuation;
     std::size_t position = start;
-    TppPlainText::WrapText(text, rect, m_pageLines, position, canvas, m_tabStops, m_mmLeading,
-                           m_charWrap, Font(), false, TextAlignment());
-    std::int32_t lineHeight = 0;
-    TppPlainText::LineHeightAndCount(Font(), m_mmLeading, canvas, rect.Bottom - rect.Top, lineHeight);
+    m_wrapCache.Wrap(text, rect, m_pageLines, position, canvas, m_tabStops, m_mmLeading,
+                     m_charWrap, Font(), false, TextAlignment());
+    const std::int32_t lineHeight = m_wrapCache.LineHeight(Font(), m_mmLeading, canvas);
     const auto lines = std::int32_t(m_pageLines.size());
     SetSpaceUsed(lines * lineHeight);
 
@@ -223,6 +222,7 @@ void TppCustomMemo::ResetGeneration()
     m_overFlow = false;
     m_keptForNextPage = false;
     m_pageLines.clear();
+    m_wrapCache.Clear();
 }
 
 std::unique_ptr<TppComponentState> TppCustomMemo::SaveGenerationState() const

@@ -3,6 +3,7 @@
 #include "output/string_list.h"
 #include "report/component.h"
 #include "report/text_wrapper.h"
+#include "report/wrap_cache.h"
 
 #include <cstddef>
 #include <string>
@@ -96,4 +97,5 @@ private:
     bool m_overFlow = false;
     bool m_keptForNextPage = false;
     TppStringList m_pageLines;
+    TppWrapCache m_wrapCache;
 };
