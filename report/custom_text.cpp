@@ -3,7 +3,6 @@
 #include "output/draw_text.h"
 #include "report/band.h"
 #include "report/band_context.h"
-#include "report/plain_text.h"
 
 void TppCustomText::SetCharWrap(bool value)
 {
@@ -34,9 +33,8 @@ void TppCustomText::FillDrawCommand(TppBandContext &context, TppDrawCommand &com
         // Lines that do not fit the rectangle's height are left out.
         const TppTextRect rect{PrintLeft(), PrintTop(), PrintRight(), PrintBottom()};
         std::size_t position = 0;
-        TppPlainText::WrapText(text.Text(), rect, text.WrappedText(), position,
-                               context.MeasuringCanvas(), TppStringList(), 0, m_charWrap, Font(),
-                               AutoSize(), TextAlignment());
+        m_wrapCache.Wrap(text.Text(), rect, text.WrappedText(), position, context.MeasuringCanvas(),
+                         TppStringList(), 0, m_charWrap, Font(), AutoSize(), TextAlignment());
     }
     text.SetForceJustifyLastLine(false);
     text.SetDataType(dtString);

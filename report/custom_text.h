@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/component.h"
+#include "report/wrap_cache.h"
 
 // Base of one-piece texts: the legacy three-value alignment kept in step with
 // TextAlignment, character wrapping and the text-export fields.
@@ -29,6 +30,7 @@ protected:
     void FillDrawCommand(TppBandContext &context, TppDrawCommand &command) override;
 
 private:
+    TppWrapCache m_wrapCache;
     bool m_charWrap = false;
     bool m_save = false;
     std::int32_t m_saveOrder = -1;
