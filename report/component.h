@@ -123,6 +123,9 @@ private:
     bool m_stretchWithParent = false;
     bool m_reprintOnOverFlow = false;
 
+    // Lets a draw command kept beyond the component's life (a cached page)
+    // see that its click handler has nobody to call any more.
+    std::shared_ptr<TppComponent *> m_clickTarget = std::make_shared<TppComponent *>(this);
     bool m_printsOnPage = false;
     bool m_outOfSpace = false;
     bool m_generationComplete = false;

@@ -90,9 +90,13 @@ TppDrawCommand *TppComponent::AddDrawCommand(TppBandContext &context, TppPage &p
     FillDrawCommand(context, *command);
     command->SetTag(Tag());
     command->SetClickable(bool(OnDrawCommandClick));
-    command->SetClickHandler([this](TppDrawCommand &clicked) {
-        if (OnDrawCommandClick)
-            OnDrawCommandClick(*this, clicked);
+    const std::weak_ptr<TppComponent *> target = m_clickTarget;
+    command->SetClickHandler([target](TppDrawCommand &clicked) {
+        if (const auto alive = target.lock()) {
+            TppComponent &component = **alive;
+            if (component.OnDrawCommandClick)
+                component.OnDrawCommandClick(component, clicked);
+        }
     });
     if (OnDrawCommandCreate)
         OnDrawCommandCreate(*this, *command);

@@ -477,6 +477,12 @@ void ComponentsTest::drawCommandCreateSeesTheFinishedCommand()
     QVERIFY(command.Clickable());
     command.Click();
     QCOMPARE(clicks, 1);
+
+    // A command kept after its component is gone clicks into nothing.
+    std::unique_ptr<TppDrawCommand> kept = sheet.context.page->RemoveDrawCommand(&command);
+    band.RemoveObject(&label).reset();
+    kept->Click();
+    QCOMPARE(clicks, 1);
 }
 
 QTEST_MAIN(ComponentsTest)
