@@ -13,7 +13,7 @@ start_test_services
 trap stop_test_services EXIT
 "$build/bench/bench_generation"
 echo "long report (one process per line, peak is the process's):"
-for memo in memo nomemo; do
+for memo in memo varying nomemo; do
   for cache in off on; do
     for pages in 100 1000 10000; do
       "$build/bench/bench_engine_throughput" "$pages" "$cache" "$memo"

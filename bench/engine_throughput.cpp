@@ -1,9 +1,11 @@
 // Pages per second of a long report: AutoStop off and PageLimit N, the
 // detail band holding a label, a shape, a picture and a word-wrapped memo of
 // a few hundred words, all pages asked for at once through the report's
-// publisher. Usage: bench_engine_throughput N on|off [nomemo]: N pages,
-// page caching on or off, and optionally without the memo, which shows what
-// the engine and the other components cost without text wrapping. Prints
+// publisher. Usage: bench_engine_throughput N on|off [memo|varying|nomemo]:
+// N pages, page caching on or off, and the memo's text the same on every
+// detail band (memo, the default), different on each (varying: its first
+// line counts the prints, so every page wraps its texts afresh), or no memo
+// at all, which shows what the engine and the other components cost. Prints
 // one line: N, caching, pages, seconds, pages per second, peak memory.
 // Run through bench/engine.sh, one process per figure, so that each peak is
 // its own.
@@ -67,7 +69,7 @@ Component &Place(TppBand &band, std::int32_t left, std::int32_t top, std::int32_
     return component;
 }
 
-std::unique_ptr<TppReport> LongReport(int pages, bool withMemo)
+std::unique_ptr<TppReport> LongReport(int pages, const std::string &memoMode)
 {
     auto report = std::make_unique<TppReport>();
     TppPrinterSetup &setup = report->PrinterSetup();
@@ -94,9 +96,15 @@ std::unique_ptr<TppReport> LongReport(int pages, bool withMemo)
     auto &image = Place<TppImage>(detail, 140000, 0, 10054, 8731);
     image.SetPicture(platform::LoadPictureResource(":/assets/check.jpg"));
     image.SetStretch(true);
-    if (withMemo) {
+    if (memoMode != "nomemo") {
         auto &memo = Place<TppMemo>(detail, 0, 10000, 190000, 48000);
         memo.SetLines(MemoText());
+        if (memoMode == "varying") {
+            // Lines edited in place change no layout: each print shows its own.
+            detail.BeforePrint = [&memo, prints = 0](TppBand &) mutable {
+                memo.Lines().front() = "Registro " + std::to_string(++prints) + ": " + MemoText().front();
+            };
+        }
     }
 
     auto &footer = *report->AddBand(std::make_unique<TppFooterBand>());
@@ -122,11 +130,11 @@ int main(int argc, char **argv)
     }
     const int pages = std::atoi(argv[1]);
     const bool cache = std::strcmp(argv[2], "on") == 0;
-    const bool withMemo = argc < 4 || std::strcmp(argv[3], "nomemo") != 0;
+    const std::string memoMode = argc < 4 ? "memo" : argv[3];
     QApplication app(argc, argv);
     LoadPictures();
 
-    auto report = LongReport(pages, withMemo);
+    auto report = LongReport(pages, memoMode);
     report->SetCachePages(cache);
     report->Publisher().SetCachePages(cache);
     // A job of its own: no window to keep responsive.
@@ -141,7 +149,7 @@ int main(int argc, char **argv)
     const double seconds = timer.nsecsElapsed() / 1e9;
 
     std::printf("%-7s N %6d  cache %-3s  pages %6ld  %8.3f s  %9.0f pages/s  peak %7.1f MB  commands/page %ld\n",
-                withMemo ? "memo" : "no memo", pages, cache ? "on" : "off", device.pages, seconds, device.pages / seconds,
+                memoMode.c_str(), pages, cache ? "on" : "off", device.pages, seconds, device.pages / seconds,
                 PeakKilobytes() / 1024.0, device.pages ? device.commands / device.pages : 0);
     device.SetPublisher(nullptr);
     return device.pages == pages ? 0 : 1;

@@ -223,9 +223,9 @@ void TppEngine::Start()
 
 void TppEngine::BuildBandLists()
 {
+    // The report keeps its bands in rank order; the lists keep that order.
     for (auto &list : m_bandLists)
         list.clear();
-    m_report->SortBands();
     for (int i = 0; i < m_report->BandCount(); ++i) {
         TppBand *band = m_report->Bands(i);
         int list = -1;
