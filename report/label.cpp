@@ -1,9 +1,9 @@
 #include "report/label.h"
 
-#include "output/printer.h"
 #include "output/printer_list.h"
 #include "report/custom_report.h"
 #include "report/plain_text.h"
+#include "report/text_measuring.h"
 
 namespace {
 
@@ -69,30 +69,25 @@ void TppLabel::Measure()
 {
     if (IsReading())
         return;
-    if (const TppCustomReport *report = Report(); report && report->Printing())
+    if (const TppCustomReport *owner = Report(); owner && owner->Printing())
         return;
     if (!AutoSize() && WordWrap())
         return;
 
-    // The report's printer measures at its own resolution; without one, a
-    // screen bitmap at the screen's.
-    TppPrinter *printer = TppPrinterList::Instance().SharedMeasuringPrinter();
-    platform::Canvas *printerCanvas = TppPlainText::MeasuringCanvasOf(printer);
-    std::unique_ptr<platform::Canvas> screenCanvas;
-    platform::Canvas *canvas = printerCanvas;
-    const TppResolutionSource *resolution = printer;
-    TppUnitType pixels = utPrinterPixels;
-    if (!canvas) {
-        screenCanvas = platform::CreateScreenBitmapCanvas();
-        canvas = screenCanvas.get();
-        resolution = nullptr;
-        pixels = utScreenPixels;
-    }
+    // The report's printer measures at its own resolution; a label outside
+    // a report uses the shared measuring printer; without either, a screen
+    // bitmap at the screen's.
+    TppCustomReport *report = Report();
+    platform::Canvas *printerCanvas = report
+        ? report->MeasuringCanvas()
+        : TppPlainText::MeasuringCanvasOf(TppPrinterList::Instance().SharedMeasuringPrinter());
+    TppTextMeasuring measuring(printerCanvas);
+    platform::Canvas *canvas = &measuring.Canvas();
     const auto toPixels = [&](std::int32_t value, TppResolutionAxis axis) {
-        return int(MMThousandthsToUnits(value, pixels, axis, resolution));
+        return measuring.ThousandthsToPixels(value, axis);
     };
     const auto toThousandths = [&](int value, TppResolutionAxis axis) {
-        return UnitsToMMThousandths(float(value), pixels, axis, resolution);
+        return measuring.PixelsToThousandths(value, axis);
     };
 
     canvas->SetFont(Font());
