@@ -272,6 +272,9 @@ void BandGenerationTest::pageStyleSelectsItsPages_data()
     QTest::newRow("last: known last") << int(psLastPage) << 5 << true << true;
     QTest::newRow("last: count unknown") << int(psLastPage) << 5 << false << false;
     QTest::newRow("last: not last") << int(psLastPage) << 4 << true << false;
+    QTest::newRow("range: inside") << int(psPageRange) << 3 << false << true;
+    QTest::newRow("range: before") << int(psPageRange) << 1 << false << false;
+    QTest::newRow("range: after") << int(psPageRange) << 5 << false << false;
 }
 
 void BandGenerationTest::pageStyleSelectsItsPages()
@@ -288,6 +291,8 @@ void BandGenerationTest::pageStyleSelectsItsPages()
     style.SetPageSetting(TppPageSettingType(setting));
     style.SetSinglePage(2);
     style.SetPageList({"       1", "       3"});
+    style.SetStartPage(2);
+    style.SetEndPage(4);
     sheet.ResetAll();
     sheet.context.pageNo = pageNo;
     sheet.context.pageCount = 5;
