@@ -94,7 +94,11 @@ public:
     void Generate();
     void Generate(TppBandContext &context);
 
+    // The band did not fit (the page ends; it is generated again on the
+    // next page). A band that continues is out of space too.
     bool OutOfSpace() const { return m_outOfSpace; }
+    // A stretching component overflowed: on the next page the band resumes
+    // with it, the components that printed completely left out.
     bool Continuing() const { return m_continuing; }
     bool Done() const { return m_done; }
     // How far the last print moved the engine's print top (bottom offset
