@@ -23,6 +23,7 @@ private slots:
     void activationRunsAgainAfterResults();
     void activationRunsAgainAfterDefinitions();
     void messageBoxIsNoActivation();
+    void escapeDoesNotLeave();
     void considerDesignEffect();
     void designEffectWithoutResponseRate();
     void designEffectChoices();
@@ -274,6 +275,15 @@ void SelectionScreenTest::messageBoxIsNoActivation()
     QCOMPARE(CountMessages(seen), 1);
     QTest::qWait(100);
     QCOMPARE(ui().Edit3->text(), QString("7"));
+}
+
+void SelectionScreenTest::escapeDoesNotLeave()
+{
+    openSelection();
+    QTest::keyClick(&form2(), Qt::Key_Escape);
+    QVERIFY(form2().isVisible());
+    QTest::mouseClick(ui().BitBtn9, Qt::LeftButton);
+    QVERIFY(!form2().isVisible());
 }
 
 void SelectionScreenTest::considerDesignEffect()
