@@ -52,6 +52,9 @@ void TppCustomReport::PagesNeeded(TppPublisher &publisher, const TppPageRequest 
         m_publisher->ResetCache();
         m_engine->Reset();
     }
+    // The setup may have been edited in place since the printer was made.
+    if (m_printer && !m_measuredSetup->SameAs(PrinterSetup()))
+        m_printer.reset();
     try {
         m_engine->GeneratePages(request);
     } catch (const EPrintError &) {
@@ -92,6 +95,8 @@ platform::Canvas *TppCustomReport::MeasuringCanvas()
     if (!m_printer) {
         m_printer = std::make_unique<TppPrinter>();
         m_printer->SetPrinterSetup(PrinterSetup());
+        m_measuredSetup = std::make_unique<TppPrinterSetup>();
+        m_measuredSetup->Assign(PrinterSetup());
     }
     return TppPlainText::MeasuringCanvasOf(m_printer.get());
 }

@@ -184,6 +184,8 @@ private:
     std::unique_ptr<TppEngine> m_engine;
     std::unique_ptr<TppPublisher> m_publisher;
     std::unique_ptr<TppPrinter> m_printer;
+    // The setup the measuring printer was made for.
+    std::unique_ptr<TppPrinterSetup> m_measuredSetup;
     bool m_cancelRequested = false;
     bool m_enableProcessMessages = true;
     bool m_autoStop = true;
