@@ -71,7 +71,6 @@ selection=$(window 'Selección de Variables')
 retype "$selection" 250 55 95      # confidence level
 retype "$selection" 440 66 5000    # population size
 retype "$selection" 130 354 0.05   # RHO
-click "$selection" 440 66
 shoot "$selection" selection
 click "$selection" 640 312 # CALCULAR
 
