@@ -28,6 +28,9 @@ public:
 
     platform::CanvasFontMetrics FontMetrics() const override { return m_target.FontMetrics(); }
     int TextWidth(std::string_view text) const override { return m_target.TextWidth(text); }
+    double TextAdvance(std::string_view text) const override { return m_target.TextAdvance(text); }
+    int AdvancePixels(double advance) const override { return m_target.AdvancePixels(advance); }
+    bool AdvancesAdd(std::string_view text) const override { return m_target.AdvancesAdd(text); }
     int TextHeight(std::string_view text) const override { return m_target.TextHeight(text); }
     int TabbedTextWidth(std::string_view text, const platform::TabStops &stops) const override
     {

@@ -87,6 +87,15 @@ public:
     virtual CanvasFontMetrics FontMetrics() const = 0;
     // Width of a single-line text, tabs measured as ordinary characters.
     virtual int TextWidth(std::string_view text) const = 0;
+    // Width of a single-line text without tabs in fractional pixels, before
+    // TextWidth rounds it: TextWidth(t) == AdvancePixels(TextAdvance(t)).
+    virtual double TextAdvance(std::string_view text) const { return TextWidth(text); }
+    // The whole pixels TextWidth makes of an advance.
+    virtual int AdvancePixels(double advance) const { return int(advance); }
+    // Whether the text's advance, joined before or after any other such
+    // text, adds exactly to theirs (no shaping across the join), so that a
+    // line can be measured piece by piece. False when unsure.
+    virtual bool AdvancesAdd(std::string_view) const { return false; }
     // Height of a text's line: the character cell of the font.
     virtual int TextHeight(std::string_view text) const = 0;
     // Width of a text with tabs expanded to the stops (tab origin at 0).

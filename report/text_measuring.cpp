@@ -28,6 +28,16 @@ std::int32_t TppTextMeasuring::Width(std::string_view text, const platform::TabS
     return PixelsToThousandths(PixelWidth(text, stops), raHorizontal);
 }
 
+bool TppTextMeasuring::Piecewise(std::string_view text) const
+{
+    return text.find(TppTextMarkups::Tab) == std::string_view::npos && m_canvas->AdvancesAdd(text);
+}
+
+std::int32_t TppTextMeasuring::WidthOfAdvance(double advance) const
+{
+    return PixelsToThousandths(m_canvas->AdvancePixels(advance), raHorizontal);
+}
+
 std::int32_t TppTextMeasuring::PixelsToThousandths(int pixels, TppResolutionAxis axis) const
 {
     return UnitsToMMThousandths(float(pixels), PixelUnit(), axis, this);

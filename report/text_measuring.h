@@ -25,6 +25,14 @@ public:
     // The same width in thousandths.
     std::int32_t Width(std::string_view text, const platform::TabStops &stops) const;
 
+    // Whether a tab-free text can be measured piece by piece: the advance
+    // of a line is then the sum of its parts' advances.
+    bool Piecewise(std::string_view text) const;
+    // Fractional width in pixels, before rounding to whole pixels.
+    double Advance(std::string_view text) const { return m_canvas->TextAdvance(text); }
+    // Width in thousandths of a text of the given advance, as Width gives it.
+    std::int32_t WidthOfAdvance(double advance) const;
+
     // The printer's resolution for unit conversions; none (the screen's)
     // on a screen bitmap.
     const TppResolutionSource *Resolution() const { return m_onPrinter ? this : nullptr; }

@@ -56,6 +56,10 @@ std::int32_t RoundHalfEven(long double x)
 
 struct TppTextWrapper::LoopState {
     std::string line;
+    // The line's advance, summed token by token; none when the line cannot
+    // be measured piece by piece. Worked out again when not up to date.
+    std::optional<double> lineAdvance = 0.0;
+    bool lineAdvanceUpToDate = true;
     std::string_view token;     // a part of the text, or the line break token
     std::string_view remainder; // the part of a split word still to place
     int leadingSpaces = 0;
@@ -105,6 +109,52 @@ bool TppTextWrapper::RoomFor(std::size_t lineCount) const
     // placed, and the text still comes to an end.
     const long long bottom = m_rect.Top + (static_cast<long long>(lineCount) + 1) * m_lineHeight;
     return bottom <= m_rect.Bottom;
+}
+
+std::optional<double> TppTextWrapper::TokenAdvance(TppTextMeasuring &measuring,
+                                                   std::string_view token) const
+{
+    if (token.size() > kFirstProbe || !measuring.Piecewise(token))
+        return std::nullopt;
+    return measuring.Advance(token);
+}
+
+std::optional<double> TppTextWrapper::LineAdvance(TppTextMeasuring &measuring,
+                                                  LoopState &state) const
+{
+    if (!state.lineAdvanceUpToDate) {
+        state.lineAdvance = measuring.Piecewise(state.line)
+                                ? std::optional<double>(measuring.Advance(state.line))
+                                : std::nullopt;
+        state.lineAdvanceUpToDate = true;
+    }
+    return state.lineAdvance;
+}
+
+bool TppTextWrapper::TooWide(TppTextMeasuring &measuring, LoopState &state,
+                             std::optional<double> tokenAdvance) const
+{
+    // Measuring only the new token, not the whole line again, keeps long
+    // lines from costing the square of their words.
+    if (tokenAdvance) {
+        if (const std::optional<double> line = LineAdvance(measuring, state))
+            return measuring.WidthOfAdvance(*line + *tokenAdvance) > m_availableWidth;
+    }
+    return Wider(measuring, state.line, state.token);
+}
+
+bool TppTextWrapper::TokenTooWide(TppTextMeasuring &measuring, std::string_view token) const
+{
+    if (const std::optional<double> advance = TokenAdvance(measuring, token))
+        return measuring.WidthOfAdvance(*advance) > m_availableWidth;
+    return Wider(measuring, {}, token);
+}
+
+std::int32_t TppTextWrapper::LineWidth(TppTextMeasuring &measuring, std::string_view line) const
+{
+    if (measuring.Piecewise(line))
+        return measuring.WidthOfAdvance(measuring.Advance(line));
+    return measuring.Width(line, m_pixelTabStops);
 }
 
 bool TppTextWrapper::Fits(TppTextMeasuring &measuring, std::string_view line,
@@ -171,18 +221,27 @@ void TppTextWrapper::WrapLoop(TppTextMeasuring &measuring)
             AddLine(measuring, std::move(state.line), fullJustified);
             m_position = m_parser->Position();
             state.line.clear();
+            state.lineAdvance = 0.0;
+            state.lineAdvanceUpToDate = true;
             state.token = {};
             m_dropLeading = false;
             state.leadingSpaces = 0;
             state.emitted = true;
         } else {
             DropLeadingSpaces(state);
-            if (Wider(measuring, state.line, state.token)) {
+            const std::optional<double> tokenAdvance = TokenAdvance(measuring, state.token);
+            if (TooWide(measuring, state, tokenAdvance)) {
                 BreakLine(measuring, state);
                 state.emitted = true;
             } else {
                 state.line += state.token;
                 state.token = {};
+                if (state.lineAdvanceUpToDate && state.lineAdvance) {
+                    if (tokenAdvance)
+                        *state.lineAdvance += *tokenAdvance;
+                    else
+                        state.lineAdvanceUpToDate = false;
+                }
             }
         }
 
@@ -227,13 +286,14 @@ void TppTextWrapper::DropLeadingSpaces(LoopState &state)
         return;
     }
     state.line.erase(0, std::min<std::size_t>(state.line.size(), state.leadingSpaces));
+    state.lineAdvanceUpToDate = false;
     state.leadingSpaces = 0;
     m_dropLeading = false;
 }
 
 void TppTextWrapper::BreakLine(TppTextMeasuring &measuring, LoopState &state)
 {
-    const bool split = m_charWrap || state.line.empty() || Wider(measuring, {}, state.token);
+    const bool split = m_charWrap || state.line.empty() || TokenTooWide(measuring, state.token);
     if (split) {
         SplitToken(measuring, state);
         std::size_t position = m_parser->Position();
@@ -246,6 +306,8 @@ void TppTextWrapper::BreakLine(TppTextMeasuring &measuring, LoopState &state)
     }
     AddLine(measuring, std::move(state.line), false);
     state.line.clear();
+    state.lineAdvance = 0.0;
+    state.lineAdvanceUpToDate = true;
 }
 
 void TppTextWrapper::SplitToken(TppTextMeasuring &measuring, LoopState &state) const
@@ -266,7 +328,7 @@ void TppTextWrapper::AddLine(TppTextMeasuring &measuring, std::string line, bool
         while (!line.empty() && IsBlankOrControl(line.back()))
             line.pop_back();
     }
-    m_widestLine = std::max(m_widestLine, measuring.Width(line, m_pixelTabStops));
+    m_widestLine = std::max(m_widestLine, LineWidth(measuring, line));
     if (paragraphEnd)
         line += TppTextMarkups::ParagraphEnd;
     m_lines.push_back(std::move(line));

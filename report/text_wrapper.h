@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -68,6 +69,12 @@ private:
     void BreakLine(TppTextMeasuring &measuring, LoopState &state);
     void SplitToken(TppTextMeasuring &measuring, LoopState &state) const;
     void AddLine(TppTextMeasuring &measuring, std::string line, bool paragraphEnd);
+    std::optional<double> TokenAdvance(TppTextMeasuring &measuring, std::string_view token) const;
+    std::optional<double> LineAdvance(TppTextMeasuring &measuring, LoopState &state) const;
+    bool TooWide(TppTextMeasuring &measuring, LoopState &state,
+                 std::optional<double> tokenAdvance) const;
+    bool TokenTooWide(TppTextMeasuring &measuring, std::string_view token) const;
+    std::int32_t LineWidth(TppTextMeasuring &measuring, std::string_view line) const;
     bool Fits(TppTextMeasuring &measuring, std::string_view line, std::string_view part) const;
     bool Wider(TppTextMeasuring &measuring, std::string_view line, std::string_view token) const;
     std::size_t FittingPrefix(TppTextMeasuring &measuring, std::string_view line,

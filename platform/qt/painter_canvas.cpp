@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 namespace platform {
 
@@ -25,6 +26,49 @@ constexpr int kTabCharacters = 8;
 QString FromUtf8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// Decodes the UTF-8 character at `index` and moves past it; false when the
+// bytes there are not a valid character.
+bool NextCodePoint(std::string_view text, std::size_t &index, char32_t &code)
+{
+    const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    const unsigned char lead = byte(index);
+    std::size_t length = 1;
+    if (lead < 0x80) {
+        code = lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        code = lead & 0x1F;
+        length = 2;
+    } else if ((lead & 0xF0) == 0xE0) {
+        code = lead & 0x0F;
+        length = 3;
+    } else {
+        return false; // beyond the scripts measured piecewise anyway
+    }
+    if (index + length > text.size())
+        return false;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(index + k) & 0xC0) != 0x80)
+            return false;
+        code = (code << 6) | (byte(index + k) & 0x3F);
+    }
+    index += length;
+    return true;
+}
+
+// Characters laid out one glyph each, whatever their neighbours.
+bool IsPiecewiseCharacter(char32_t code)
+{
+    if (code >= 0x20 && code <= 0x7E)
+        return true; // printable ASCII
+    if (code >= 0xA0 && code <= 0x24F)
+        return code != 0xAD; // Latin-1 and Latin extended, not the soft hyphen
+    if (code >= 0x2010 && code <= 0x2027)
+        return true; // dashes, quotes, bullets, ellipsis
+    if (code >= 0x2030 && code <= 0x205E)
+        return true; // per mille, primes and other punctuation
+    return code >= 0x20A0 && code <= 0x20C0; // currency signs
 }
 
 QRect ToQRect(const CanvasRect &rect)
@@ -167,6 +211,8 @@ void PainterCanvas::SetFont(const TppFont &font)
     m_font.SetPixelsPerInch(PixelsPerInchY());
     m_qfont = ToQFont(m_font, m_device);
     m_metrics.reset();
+    m_advances.SelectFont(m_qfont.key().toStdString() + '@' + std::to_string(PixelsPerInchX())
+                          + 'x' + std::to_string(PixelsPerInchY()));
 }
 
 const QFontMetricsF &PainterCanvas::Metrics() const
@@ -191,14 +237,63 @@ CanvasFontMetrics PainterCanvas::FontMetrics() const
 
 int PainterCanvas::WidthOf(const QString &text) const
 {
-    // Rounded up, so that a text measured to fit never reaches past its room.
-    constexpr qreal kTolerance = 1e-4;
-    return text.isEmpty() ? 0 : int(std::ceil(Metrics().horizontalAdvance(text) - kTolerance));
+    return text.isEmpty() ? 0 : AdvancePixels(Metrics().horizontalAdvance(text));
 }
 
 int PainterCanvas::TextWidth(std::string_view text) const
 {
     return WidthOf(FromUtf8(text));
+}
+
+int PainterCanvas::AdvancePixels(double advance) const
+{
+    // Rounded up, so that a text measured to fit never reaches past its room.
+    constexpr qreal kTolerance = 1e-4;
+    return int(std::ceil(advance - kTolerance));
+}
+
+bool PainterCanvas::AdvancesAdd(std::string_view text) const
+{
+    // With kerning off and shaping skipped (as for these fonts), Latin and
+    // common characters are laid out glyph by glyph, each with its own
+    // advance in fixed-point pixels, so advances add exactly. Other scripts
+    // may be shaped across their neighbours; controls and the soft hyphen
+    // are laid out specially.
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t code = 0;
+        if (!NextCodePoint(text, i, code) || !IsPiecewiseCharacter(code))
+            return false;
+    }
+    return true;
+}
+
+double PainterCanvas::WordAdvance(std::string_view word) const
+{
+    if (const double *known = m_advances.Find(word))
+        return *known;
+    const double advance = Metrics().horizontalAdvance(FromUtf8(word));
+    m_advances.Insert(word, advance);
+    return advance;
+}
+
+double PainterCanvas::TextAdvance(std::string_view text) const
+{
+    if (!AdvancesAdd(text))
+        return Metrics().horizontalAdvance(FromUtf8(text));
+    // Words and spaces measured once each, then added.
+    double advance = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t space = text.find(' ', start);
+        const std::size_t end = space == std::string_view::npos ? text.size() : space;
+        if (end > start)
+            advance += WordAdvance(text.substr(start, end - start));
+        if (space == std::string_view::npos)
+            break;
+        advance += WordAdvance(" ");
+        start = space + 1;
+    }
+    return advance;
 }
 
 int PainterCanvas::TextHeight(std::string_view) const

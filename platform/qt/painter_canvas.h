@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/canvas.h"
+#include "platform/qt/text_advance_cache.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -40,6 +41,9 @@ public:
 
     CanvasFontMetrics FontMetrics() const override;
     int TextWidth(std::string_view text) const override;
+    double TextAdvance(std::string_view text) const override;
+    int AdvancePixels(double advance) const override;
+    bool AdvancesAdd(std::string_view text) const override;
     int TextHeight(std::string_view text) const override;
     int TabbedTextWidth(std::string_view text, const TabStops &stops) const override;
     CanvasRect CalcTextRect(const CanvasRect &bounds, std::string_view text,
@@ -73,6 +77,7 @@ private:
 
     const QFontMetricsF &Metrics() const;
     int WidthOf(const QString &text) const;
+    double WordAdvance(std::string_view word) const;
     int DefaultTabSpacing() const;
     int TabbedWidthOf(const QString &text, const TabStops &stops) const;
     // Draws one tab-free run at x, spaces widened by the justification; answers
@@ -90,6 +95,7 @@ private:
     TppBrush m_brush;
     QFont m_qfont;
     mutable std::optional<QFontMetricsF> m_metrics;
+    mutable TextAdvanceCache m_advances;
     Justification m_justification;
     std::optional<CanvasRect> m_clip;
 };
