@@ -1,6 +1,7 @@
 #include "output/printer.h"
 #include "output/printer_canvas.h"
 #include "report/plain_text.h"
+#include "report/text_measuring.h"
 #include "report/text_wrapper.h"
 
 #include <QtTest>
@@ -121,6 +122,8 @@ private slots:
     void onlyPlainCharactersAreMeasuredPiecewise();
     void wrappedLinesEqualWholeLineMeasuring_data();
     void wrappedLinesEqualWholeLineMeasuring();
+    void widthsAtTheEdgeGiveTheSameLines_data();
+    void widthsAtTheEdgeGiveTheSameLines();
 
 private:
     WrapOutcome Wrap(platform::Canvas *canvas, const std::string &text, std::size_t start,
@@ -281,6 +284,45 @@ void TextWrapPiecewiseTest::wrappedLinesEqualWholeLineMeasuring()
     }
     QVERIFY(position >= text.size());
     QVERIFY2(pages > 1 && lines > 40, qPrintable(QString::number(lines)));
+}
+
+void TextWrapPiecewiseTest::widthsAtTheEdgeGiveTheSameLines_data()
+{
+    QTest::addColumn<int>("font");
+    QTest::addColumn<bool>("charWrap");
+    QTest::newRow("arial") << 0 << false;
+    QTest::newRow("times bold, char wrap") << 1 << true;
+    QTest::newRow("courier italic") << 2 << false;
+}
+
+void TextWrapPiecewiseTest::widthsAtTheEdgeGiveTheSameLines()
+{
+    // Rectangles exactly as wide as a line of the text's first words, and a
+    // thousandth narrower: where summing would go wrong first.
+    QFETCH(int, font);
+    QFETCH(bool, charWrap);
+    const TppFont chosen = Fonts().at(std::size_t(font));
+    const std::string text
+        = "La muestra aleatoria simple es aquella en la que cada elemento de la población "
+          "tiene la misma probabilidad de ser elegido: ¿cuántos? ¡sí! “comillas” — 1.234,56 € "
+          "AVATAR office waffle Wolf iiii WWWW Ñandú año máximo confianza proporción esperada";
+    TppTextMeasuring measuring(m_canvas);
+    measuring.Canvas().SetFont(chosen);
+    int edges = 0;
+    for (std::size_t end = text.find(' '); end != std::string::npos; end = text.find(' ', end + 1)) {
+        const std::int32_t edge = measuring.Width(std::string_view(text).substr(0, end), {});
+        for (const std::int32_t width : {edge, edge - 1, edge + 1}) {
+            const WrapOutcome piecewise = Wrap(m_canvas, text, 0, chosen, width, 200000,
+                                               charWrap, taLeftJustified, false);
+            const WrapOutcome whole = Wrap(m_wholeLine.get(), text, 0, chosen, width, 200000,
+                                           charWrap, taLeftJustified, false);
+            QCOMPARE(piecewise.lines, whole.lines);
+            QCOMPARE(piecewise.position, whole.position);
+            QCOMPARE(piecewise.widest, whole.widest);
+        }
+        ++edges;
+    }
+    QVERIFY(edges > 30);
 }
 
 QTEST_MAIN(TextWrapPiecewiseTest)
