@@ -136,9 +136,13 @@ bool TppTextWrapper::TooWide(TppTextMeasuring &measuring, LoopState &state,
 {
     // Measuring only the new token, not the whole line again, keeps long
     // lines from costing the square of their words.
-    if (tokenAdvance) {
-        if (const std::optional<double> line = LineAdvance(measuring, state))
-            return measuring.WidthOfAdvance(*line + *tokenAdvance) > m_availableWidth;
+    const std::optional<double> line = LineAdvance(measuring, state);
+    if (tokenAdvance && line)
+        return measuring.WidthOfAdvance(*line + *tokenAdvance) > m_availableWidth;
+    if (!tokenAdvance && state.token.size() > kFirstProbe) {
+        const std::optional<std::size_t> fits = PiecewiseFittingPrefix(measuring, line, state.token);
+        if (fits)
+            return *fits < state.token.size();
     }
     return Wider(measuring, state.line, state.token);
 }
@@ -147,7 +151,35 @@ bool TppTextWrapper::TokenTooWide(TppTextMeasuring &measuring, std::string_view 
 {
     if (const std::optional<double> advance = TokenAdvance(measuring, token))
         return measuring.WidthOfAdvance(*advance) > m_availableWidth;
+    if (token.size() > kFirstProbe) {
+        if (const std::optional<std::size_t> fits = PiecewiseFittingPrefix(measuring, 0.0, token))
+            return *fits < token.size();
+    }
     return Wider(measuring, {}, token);
+}
+
+std::optional<std::size_t> TppTextWrapper::PiecewiseFittingPrefix(
+    TppTextMeasuring &measuring, std::optional<double> lineAdvance, std::string_view token) const
+{
+    // Character by character, only as far as the line has room: a long word
+    // costs what one line of it takes. None when a character cannot be
+    // measured on its own.
+    if (!lineAdvance)
+        return std::nullopt;
+    double advance = *lineAdvance;
+    std::size_t end = 0;
+    while (end < token.size()) {
+        const std::size_t next = NextBoundary(token, end);
+        const std::string_view character = token.substr(end, next - end);
+        if (!measuring.Piecewise(character))
+            return std::nullopt;
+        const double widened = advance + measuring.Advance(character);
+        if (measuring.WidthOfAdvance(widened) > m_availableWidth)
+            return end;
+        advance = widened;
+        end = next;
+    }
+    return end;
 }
 
 std::int32_t TppTextWrapper::LineWidth(TppTextMeasuring &measuring, std::string_view line) const
@@ -313,7 +345,9 @@ void TppTextWrapper::BreakLine(TppTextMeasuring &measuring, LoopState &state)
 void TppTextWrapper::SplitToken(TppTextMeasuring &measuring, LoopState &state) const
 {
     const std::string_view token = state.token;
-    std::size_t fits = FittingPrefix(measuring, state.line, token);
+    const std::optional<std::size_t> piecewise
+        = PiecewiseFittingPrefix(measuring, LineAdvance(measuring, state), token);
+    std::size_t fits = piecewise ? *piecewise : FittingPrefix(measuring, state.line, token);
     // A line must take at least one character, or the loop would never end.
     if (fits == 0 && state.line.empty() && !token.empty())
         fits = NextBoundary(token, 0);

@@ -74,6 +74,9 @@ private:
     bool TooWide(TppTextMeasuring &measuring, LoopState &state,
                  std::optional<double> tokenAdvance) const;
     bool TokenTooWide(TppTextMeasuring &measuring, std::string_view token) const;
+    std::optional<std::size_t> PiecewiseFittingPrefix(TppTextMeasuring &measuring,
+                                                      std::optional<double> lineAdvance,
+                                                      std::string_view token) const;
     std::int32_t LineWidth(TppTextMeasuring &measuring, std::string_view line) const;
     bool Fits(TppTextMeasuring &measuring, std::string_view line, std::string_view part) const;
     bool Wider(TppTextMeasuring &measuring, std::string_view line, std::string_view token) const;

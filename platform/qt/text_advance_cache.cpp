@@ -17,17 +17,23 @@ const double *TextAdvanceCache::Find(std::string_view word) const
 {
     if (!m_current)
         return nullptr;
-    const auto found = m_current->find(word);
-    return found == m_current->end() ? nullptr : &found->second;
+    const auto found = m_current->advances.find(word);
+    return found == m_current->advances.end() ? nullptr : &found->second;
 }
 
 void TextAdvanceCache::Insert(std::string_view word, double advance)
 {
     if (!m_current)
         return;
-    if (m_current->size() >= kMaxWordsPerFont)
-        m_current->clear();
-    m_current->emplace(std::string(word), advance);
+    if (m_current->advances.size() >= kMaxWordsPerFont
+        || m_current->bytes + word.size() > kMaxBytesPerFont) {
+        m_current->advances.clear();
+        m_current->bytes = 0;
+    }
+    if (word.size() > kMaxBytesPerFont)
+        return;
+    m_current->advances.emplace(std::string(word), advance);
+    m_current->bytes += word.size();
 }
 
 } // namespace platform

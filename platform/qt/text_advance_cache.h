@@ -9,9 +9,9 @@
 namespace platform {
 
 // Advances of words already measured, one table per font, so that text
-// wrapped again and again with the same fonts is shaped once per word. Both
-// the number of fonts and the words per font are bounded: a table that is
-// full starts afresh.
+// wrapped again and again with the same fonts is shaped once per word. The
+// number of fonts, and the words and bytes per font, are bounded: a table
+// that is full starts afresh.
 class TextAdvanceCache
 {
 public:
@@ -31,10 +31,14 @@ private:
             return std::hash<std::string_view>{}(text);
         }
     };
-    using Table = std::unordered_map<std::string, double, Hash, std::equal_to<>>;
+    struct Table {
+        std::unordered_map<std::string, double, Hash, std::equal_to<>> advances;
+        std::size_t bytes = 0;
+    };
 
     static constexpr std::size_t kMaxFonts = 32;
     static constexpr std::size_t kMaxWordsPerFont = 16384;
+    static constexpr std::size_t kMaxBytesPerFont = std::size_t(1) << 20;
 
     std::unordered_map<std::string, Table> m_fonts;
     Table *m_current = nullptr;

@@ -85,9 +85,16 @@ std::string VariedText(std::size_t words)
         case 5:
             text += " $\xC2\xB6"; // paragraph-end marker
             break;
-        case 6:
-            text += " " + std::string(300 + next(200), 'm') + " "; // longer than a probe
+        case 6: {
+            // A word longer than the wrapper's probes, of mixed letters.
+            static const char *const kLetters[] = {"m", "i", "W", "á", "ñ", "l", "0", "€", "f"};
+            const std::uint32_t length = 300 + next(400);
+            text += ' ';
+            for (std::uint32_t k = 0; k < length; ++k)
+                text += kLetters[next(std::size(kLetters))];
+            text += ' ';
             break;
+        }
         case 7:
             text += " \xCE\xB1\xCE\xB2\xCE\xB3 "; // Greek: not measured piecewise
             break;
@@ -169,6 +176,16 @@ void TextWrapPiecewiseTest::advancesAddUpToTheWholeLine()
         m_canvas->SetFont(font);
         QVERIFY(m_canvas->AdvancesAdd(text));
         QCOMPARE(m_canvas->AdvancePixels(m_canvas->TextAdvance(text)), m_canvas->TextWidth(text));
+        // Character by character too, as long words are measured.
+        double characters = 0;
+        for (std::size_t start = 0; start < text.size();) {
+            std::size_t end = start + 1;
+            while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+                ++end;
+            characters += m_canvas->TextAdvance(std::string_view(text).substr(start, end - start));
+            start = end;
+        }
+        QCOMPARE(m_canvas->AdvancePixels(characters), m_canvas->TextWidth(text));
         // Every split into a line so far and what follows, at character
         // boundaries, adds up to the whole line's width.
         for (std::size_t split = 1; split < text.size(); ++split) {
