@@ -4,10 +4,12 @@
 #include "app/form4.h"
 #include "app/logo_icon.h"
 #include "app/modal.h"
+#include "app/results_sheet.h"
 #include "app/screen_font.h"
 #include "app/system_colors.h"
 #include "app/transparent_picture.h"
 #include "app/window_frame.h"
+#include "report/report.h"
 
 #include <QFontMetrics>
 
@@ -15,6 +17,7 @@
 
 Form3::Form3(QWidget *parent)
     : QDialog(parent)
+    , m_sheet(CreateResultsSheet())
 {
     ui.setupUi(this);
     PlaceWindow(*this, QRect(43, 28, 727, 518));
@@ -25,6 +28,8 @@ Form3::Form3(QWidget *parent)
     applyLook();
     connectHandlers();
 }
+
+Form3::~Form3() = default;
 
 void Form3::setDefinitions(Form4 *form4)
 {

@@ -6,10 +6,12 @@
 #include <QRect>
 
 #include <array>
+#include <memory>
 #include <utility>
 
 class Form4;
 class QLabel;
+class TppReport;
 
 // The results screen: the sample size and the data it came from, row by row,
 // each with a check mark when the user gave the value; beside them a free
@@ -20,10 +22,15 @@ class Form3 : public QDialog {
 
 public:
     explicit Form3(QWidget *parent = nullptr);
+    ~Form3() override;
 
     // The definitions screen that "Definiciones" opens; the application
     // creates both windows and owns them.
     void setDefinitions(Form4 *form4);
+
+    // The printable results sheet; its rows follow the screen's at every
+    // calculation.
+    TppReport &ppReport1() const { return *m_sheet; }
 
     Ui::Form3 ui;
 
@@ -37,6 +44,7 @@ private:
     void fitValueLabels();
 
     Form4 *m_definitions = nullptr;
+    std::unique_ptr<TppReport> m_sheet;
     // The value labels with the boxes the layout gives them.
     std::array<std::pair<QLabel *, QRect>, 7> m_valueBoxes{};
 };

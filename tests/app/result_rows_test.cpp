@@ -4,6 +4,10 @@
 
 #include "screen_driver.h"
 
+#include "app/results_sheet.h"
+#include "report/component.h"
+#include "report/report.h"
+
 #include <memory>
 
 class ResultRowsTest : public QObject {
@@ -126,6 +130,15 @@ void ResultRowsTest::rows()
     QCOMPARE(QList<bool>({r.ProportionMark, r.DesignEffectMark, r.ResponseRateMark, r.PopulationCaption,
                           r.PopulationMark}),
              checks);
+
+    // The printed sheet's rows follow the screen's.
+    const TppReport &sheet = m_app->form3().ppReport1();
+    const auto shown = [&](const char *name) { return SheetComponent(sheet, name).Visible(); };
+    QCOMPARE(QList<bool>({shown("ppImage5"), shown("ppImage6"), shown("ppImage7"), shown("ppLabel14"),
+                          shown("ppImage8")}),
+             checks);
+    QCOMPARE(shown("ppLabel7"), checks[3]);
+    QVERIFY(shown("ppImage3") && shown("ppImage4"));
 }
 
 void ResultRowsTest::populationRowFollowsEachCalculation()
