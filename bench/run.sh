@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Runs every benchmark in turn (each builds its own Release programs into
+# build-bench and starts the test services it needs) and prints their figures.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+for script in startup printers definition_load text_wrap engine; do
+  echo "== $script"
+  "$here/$script.sh"
+done
