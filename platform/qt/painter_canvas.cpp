@@ -211,8 +211,7 @@ void PainterCanvas::SetFont(const TppFont &font)
     m_font.SetPixelsPerInch(PixelsPerInchY());
     m_qfont = ToQFont(m_font, m_device);
     m_metrics.reset();
-    m_advances.SelectFont(m_qfont.key().toStdString() + '@' + std::to_string(PixelsPerInchX())
-                          + 'x' + std::to_string(PixelsPerInchY()));
+    m_advancesFontSelected = false;
 }
 
 const QFontMetricsF &PainterCanvas::Metrics() const
@@ -269,6 +268,12 @@ bool PainterCanvas::AdvancesAdd(std::string_view text) const
 
 double PainterCanvas::WordAdvance(std::string_view word) const
 {
+    if (!m_advancesFontSelected) {
+        // Chosen on first use: canvases that only draw never pay for the key.
+        m_advances.SelectFont(m_qfont.key().toStdString() + '@' + std::to_string(PixelsPerInchX())
+                              + 'x' + std::to_string(PixelsPerInchY()));
+        m_advancesFontSelected = true;
+    }
     if (const double *known = m_advances.Find(word))
         return *known;
     const double advance = Metrics().horizontalAdvance(FromUtf8(word));

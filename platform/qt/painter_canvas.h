@@ -96,6 +96,7 @@ private:
     QFont m_qfont;
     mutable std::optional<QFontMetricsF> m_metrics;
     mutable TextAdvanceCache m_advances;
+    mutable bool m_advancesFontSelected = false;
     Justification m_justification;
     std::optional<CanvasRect> m_clip;
 };
