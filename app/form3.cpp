@@ -17,7 +17,6 @@
 
 Form3::Form3(QWidget *parent)
     : QDialog(parent)
-    , m_sheet(CreateResultsSheet())
 {
     ui.setupUi(this);
     PlaceWindow(*this, QRect(43, 28, 727, 518));
@@ -30,6 +29,13 @@ Form3::Form3(QWidget *parent)
 }
 
 Form3::~Form3() = default;
+
+TppReport &Form3::ppReport1()
+{
+    if (!m_sheet)
+        m_sheet = CreateResultsSheet();
+    return *m_sheet;
+}
 
 void Form3::setDefinitions(Form4 *form4)
 {

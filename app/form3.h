@@ -29,8 +29,9 @@ public:
     void setDefinitions(Form4 *form4);
 
     // The printable results sheet; its rows follow the screen's at every
-    // calculation.
-    TppReport &ppReport1() const { return *m_sheet; }
+    // calculation. Read from its definition on first use, which asks the
+    // spooler for its printers: that stays off the program's start-up.
+    TppReport &ppReport1();
 
     Ui::Form3 ui;
 

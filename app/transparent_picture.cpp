@@ -1,5 +1,6 @@
 #include "app/transparent_picture.h"
 
+#include <QPixmapCache>
 #include <QString>
 
 #include <algorithm>
@@ -57,5 +58,13 @@ QImage WithTransparentBackground(const QImage &picture)
 
 QPixmap TransparentPicture(const QString &resource)
 {
-    return QPixmap::fromImage(WithTransparentBackground(QImage(resource)));
+    // The same glyph serves many controls (seven check marks on the results
+    // screen alone): decode and clear it once.
+    const QString key = QStringLiteral("transparent:") + resource;
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture)) {
+        picture = QPixmap::fromImage(WithTransparentBackground(QImage(resource)));
+        QPixmapCache::insert(key, picture);
+    }
+    return picture;
 }
