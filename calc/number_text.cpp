@@ -65,7 +65,10 @@ std::string CanonicalNumber(std::string_view text, char separator)
 
 std::string InvalidFloatMessage(std::string_view text)
 {
-    return "'" + std::string(text) + "' is not a valid floating point value";
+    std::string message;
+    message.reserve(text.size() + 40);
+    message.append("'").append(text).append("' is not a valid floating point value");
+    return message;
 }
 
 double ParseFloat(std::string_view text, char decimalSeparator)
