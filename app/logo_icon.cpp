@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <QPixmapCache>
 
 namespace {
 
@@ -20,9 +21,21 @@ QPixmap SquareIcon(const QImage &logo, int side)
 
 QIcon LogoIcon()
 {
-    const QImage logo(QStringLiteral(":/assets/logo.jpg"));
+    // Two windows carry the icon and the main screen shows the logo itself:
+    // the logo is decoded once (QPixmap loads through the pixmap cache) and
+    // each icon size scaled once.
+    QImage logo;
     QIcon icon;
-    for (const int side : {16, 32, 48})
-        icon.addPixmap(SquareIcon(logo, side));
+    for (const int side : {16, 32, 48}) {
+        const QString key = QStringLiteral("logo-icon:%1").arg(side);
+        QPixmap pixmap;
+        if (!QPixmapCache::find(key, &pixmap)) {
+            if (logo.isNull())
+                logo = QPixmap(QStringLiteral(":/assets/logo.jpg")).toImage();
+            pixmap = SquareIcon(logo, side);
+            QPixmapCache::insert(key, pixmap);
+        }
+        icon.addPixmap(pixmap);
+    }
     return icon;
 }
