@@ -4,6 +4,8 @@
 // loads show the reading itself. Prints milliseconds; run through
 // bench/definition_load.sh.
 
+#include "bench/timing.h"
+
 #include "report/band.h"
 #include "report/definition_reader.h"
 #include "report/report.h"
@@ -18,20 +20,6 @@
 #include <vector>
 
 namespace {
-
-double Milliseconds(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
-
-double Median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 int ComponentCount(const TppReport &report)
 {

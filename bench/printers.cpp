@@ -2,6 +2,8 @@
 // with every printer's capabilities, against a plain QPrinterInfo listing in
 // the same run. Prints milliseconds; run through bench/printers.sh.
 
+#include "bench/timing.h"
+
 #include "output/printer_list.h"
 
 #include <QApplication>
@@ -14,20 +16,6 @@
 #include <vector>
 
 namespace {
-
-double Milliseconds(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
-
-double Median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 std::size_t BuildAllCapabilities(const TppPrinterList &list)
 {
