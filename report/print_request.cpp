@@ -88,8 +88,11 @@ void TppPrintRequest::PreviewBranch()
     if (m_previewForm)
         return;
     std::unique_ptr<TppCustomPreviewer> window = CreateForm<TppCustomPreviewer>(m_report);
-    if (!window)
+    if (!window) {
+        // Nothing is produced, so nothing may hold the report's resets back.
+        m_report.SetProducing(false);
         return;
+    }
     window->CloseHook = [this] { PreviewClosed(); };
     window->DestroyHook = [] { };
     window->CancelHook = [this] { CancelStep(); };
