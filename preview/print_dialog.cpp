@@ -6,6 +6,7 @@
 #include "output/printer.h"
 #include "output/printer_list.h"
 #include "platform/message_box.h"
+#include "platform/print_spooler.h"
 #include "preview/collation_pictures.h"
 #include "preview/copies_up_down.h"
 #include "preview/dialog_guard.h"
@@ -43,6 +44,12 @@ int ReadInteger(const QString &text)
     if (digits.empty() || error != std::errc() || end != last)
         throw EConvertError("'" + text.toStdString() + "' is not a valid integer value");
     return value;
+}
+
+bool SpoolerHasQueue(const std::string &name)
+{
+    const std::vector<platform::SpoolerQueue> queues = platform::EnumerateQueues();
+    return std::any_of(queues.begin(), queues.end(), [&](const platform::SpoolerQueue &queue) { return queue.name == name; });
 }
 
 void ShowWarning(int textNumber)
@@ -451,10 +458,11 @@ bool TppPrintDialog::ReadOkChoices()
         return true;
     Printer()->PrinterSetup().SetCopies(ReadInteger(m_ui->edtCopies->text()));
 
-    // A queue gone since the list was read leaves the printer on "Screen",
-    // which cannot print either.
+    // A queue gone since the list was read (or a print server that stopped)
+    // would only fail once the job starts; the user may still choose another
+    // printer here.
     const bool usable = Printer()->DeviceContext() && Printer()->PrinterInfo()
-        && !Printer()->PrinterInfo()->IsScreen();
+        && !Printer()->PrinterInfo()->IsScreen() && SpoolerHasQueue(Printer()->PrinterDisplayName());
     if (!usable) {
         TppPrinterList &printers = TppPrinterList::Instance();
         ShowWarning(printers.Count() == 0 ? ltNoPrinters : ltPrinterSetupProblem);
