@@ -27,7 +27,8 @@ void DrawSheet(QPainter &painter, int left, int top, int number)
     QFont font(QStringLiteral("Small Fonts"));
     font.setPointSize(7);
     painter.setFont(font);
-    painter.drawText(sheet.adjusted(2, 0, 0, -2), Qt::AlignLeft | Qt::AlignBottom, QString::number(number));
+    // In the top right corner, which the sheet in front leaves uncovered.
+    painter.drawText(sheet.adjusted(0, 1, -3, 0), Qt::AlignRight | Qt::AlignTop, QString::number(number));
 }
 
 } // namespace
