@@ -42,6 +42,7 @@ private:
     void applyLook();
     void connectHandlers();
     void showDefinitions();
+    void printSheet();
     void fitValueLabels();
 
     Form4 *m_definitions = nullptr;
