@@ -6,6 +6,8 @@
 #include "app/form4.h"
 #include "app/screen_font.h"
 
+#include <QCoreApplication>
+
 // The pictures and the stored report definitions are compiled into a static
 // library; naming their initialisers keeps the linker from dropping them. The macro must not be in a namespace.
 static void LoadPictures()
@@ -16,6 +18,8 @@ static void LoadPictures()
 
 static bool PrepareResources()
 {
+    // Every message box of the program carries this title.
+    QCoreApplication::setApplicationName(QStringLiteral("VALDORA"));
     LoadPictures();
     UseScreenFontSubstitutes();
     return true;

@@ -6,6 +6,7 @@
 #include "report/engine.h"
 #include "report/plain_text.h"
 #include "report/print_error.h"
+#include "report/print_request.h"
 #include "report/state_cache.h"
 #include "report/version_number.h"
 #include "output/printer.h"
@@ -18,6 +19,7 @@ TppCustomReport::TppCustomReport()
     : m_stateCache(std::make_unique<TppStateCache>())
     , m_engine(std::make_unique<TppEngine>(this))
     , m_publisher(std::make_unique<TppPublisher>())
+    , m_printRequest(std::make_unique<TppPrintRequest>(*this))
 {
     StoreUserName("Report");
     PrinterSetup().SetDocumentName(UserName());
@@ -28,6 +30,9 @@ TppCustomReport::TppCustomReport()
 
 TppCustomReport::~TppCustomReport()
 {
+    // An open preview and a cancel dialog still held go with the report,
+    // while the report is whole enough for their hooks.
+    m_printRequest.reset();
     // Bands first: their components may still ask for their report.
     while (!m_bands.empty()) {
         m_bands.back()->SetReportLink(nullptr);
@@ -88,6 +93,36 @@ void TppCustomReport::Cancel()
 {
     m_cancelRequested = true;
     m_engine->Cancel();
+}
+
+void TppCustomReport::Print()
+{
+    m_printRequest->Print();
+}
+
+void TppCustomReport::SendPagesToDevices()
+{
+    m_printRequest->SendPagesToDevices();
+}
+
+TppCustomPreviewer *TppCustomReport::PreviewForm() const
+{
+    return m_printRequest->PreviewForm();
+}
+
+TppCustomPrintDialog *TppCustomReport::PrintDialog() const
+{
+    return m_printRequest->PrintDialog();
+}
+
+TppCustomCancelDialog *TppCustomReport::CancelDialog() const
+{
+    return m_printRequest->CancelDialog();
+}
+
+TppPrinterDevice *TppCustomReport::PrinterDevice() const
+{
+    return m_printRequest->PrinterDevice();
 }
 
 platform::Canvas *TppCustomReport::MeasuringCanvas()

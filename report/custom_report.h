@@ -14,7 +14,12 @@
 class TppBand;
 class TppComponent;
 class TppEngine;
+class TppCustomCancelDialog;
+class TppCustomPreviewer;
+class TppCustomPrintDialog;
 class TppPrinter;
+class TppPrinterDevice;
+class TppPrintRequest;
 class TppPublisher;
 class TppStateCache;
 
@@ -99,6 +104,38 @@ public:
     void PublishPage(TppPage &page);
     // Stops the running generation at the engine's next check.
     void Cancel();
+
+    // Prints the report: with DeviceType "Screen" the print preview opens,
+    // otherwise the print dialog asks for printer and pages and the pages go
+    // to a printer device while the cancel dialog shows progress.
+    void Print();
+    // One job cycle for the devices connected to the publisher.
+    void SendPagesToDevices();
+    // The windows and the device of the request under way, or null.
+    TppCustomPreviewer *PreviewForm() const;
+    TppCustomPrintDialog *PrintDialog() const;
+    TppCustomCancelDialog *CancelDialog() const;
+    TppPrinterDevice *PrinterDevice() const;
+
+    // The page the print dialog offers as its current page; the viewer sets
+    // it before it prints.
+    std::int32_t CurrentPage() const { return m_currentPage; }
+    void SetCurrentPage(std::int32_t value) { m_currentPage = value; }
+    // Handed to every window the report creates.
+    std::int32_t LanguageIndex() const { return m_languageIndex; }
+    void SetLanguageIndex(std::int32_t value) { m_languageIndex = value; }
+
+    // Print request events, each with the report as sender.
+    Event BeforePrint;
+    Event AfterPrint;
+    Event OnCancel;
+    Event OnCancelDialogCreate;
+    Event OnCancelDialogClose;
+    Event OnPreviewFormCreate;
+    Event OnPreviewFormClose;
+    Event OnPrintDialogCreate;
+    Event OnPrintDialogClose;
+    Event OnPrintingComplete;
     // Cancel was called since the last job start or change.
     bool CancelRequested() const { return m_cancelRequested; }
     void SetCancelRequested(bool value) { m_cancelRequested = value; }
@@ -183,10 +220,14 @@ private:
     std::unique_ptr<TppStateCache> m_stateCache;
     std::unique_ptr<TppEngine> m_engine;
     std::unique_ptr<TppPublisher> m_publisher;
+    // Declared after the publisher: its windows and devices leave first.
+    std::unique_ptr<TppPrintRequest> m_printRequest;
     std::unique_ptr<TppPrinter> m_printer;
     // The setup the measuring printer was made for.
     std::unique_ptr<TppPrinterSetup> m_measuredSetup;
     bool m_cancelRequested = false;
+    std::int32_t m_currentPage = 1;
+    std::int32_t m_languageIndex = 0;
     bool m_enableProcessMessages = true;
     bool m_autoStop = true;
     TppPassSettingType m_passSetting = psOnePass;

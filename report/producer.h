@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/printer_setup.h"
+#include "platform/picture.h"
 #include "report/cacheable.h"
 
 #include <memory>
@@ -23,31 +24,80 @@ public:
     virtual void SetPrinterSetup(const TppPrinterSetup &setup);
 
     const std::string &DeviceType() const { return m_deviceType; }
-    void SetDeviceType(const std::string &value) { m_deviceType = value; }
+    // Only the name of a registered device kind is taken (any name while a
+    // stored definition is read); ignored while a page is generated, as are
+    // the other print settings below.
+    void SetDeviceType(const std::string &value);
     bool ShowPrintDialog() const { return m_showPrintDialog; }
-    void SetShowPrintDialog(bool value) { m_showPrintDialog = value; }
+    void SetShowPrintDialog(bool value)
+    {
+        if (!m_printing)
+            m_showPrintDialog = value;
+    }
     bool ShowCancelDialog() const { return m_showCancelDialog; }
-    void SetShowCancelDialog(bool value) { m_showCancelDialog = value; }
+    void SetShowCancelDialog(bool value)
+    {
+        if (!m_printing)
+            m_showCancelDialog = value;
+    }
     bool ModalPreview() const { return m_modalPreview; }
-    void SetModalPreview(bool value) { m_modalPreview = value; }
+    void SetModalPreview(bool value)
+    {
+        if (!m_printing)
+            m_modalPreview = value;
+    }
     bool ModalCancelDialog() const { return m_modalCancelDialog; }
-    void SetModalCancelDialog(bool value) { m_modalCancelDialog = value; }
+    void SetModalCancelDialog(bool value)
+    {
+        if (!m_printing)
+            m_modalCancelDialog = value;
+    }
     bool AllowPrintToFile() const { return m_allowPrintToFile; }
-    void SetAllowPrintToFile(bool value) { m_allowPrintToFile = value; }
+    void SetAllowPrintToFile(bool value)
+    {
+        if (!m_printing)
+            m_allowPrintToFile = value;
+    }
     bool AllowPrintToArchive() const { return m_allowPrintToArchive; }
-    void SetAllowPrintToArchive(bool value) { m_allowPrintToArchive = value; }
+    void SetAllowPrintToArchive(bool value)
+    {
+        if (!m_printing)
+            m_allowPrintToArchive = value;
+    }
     const std::string &ArchiveFileName() const { return m_archiveFileName; }
-    void SetArchiveFileName(const std::string &value) { m_archiveFileName = value; }
+    void SetArchiveFileName(const std::string &value)
+    {
+        if (!m_printing)
+            m_archiveFileName = value;
+    }
     const std::string &TextFileName() const { return m_textFileName; }
-    void SetTextFileName(const std::string &value) { m_textFileName = value; }
+    void SetTextFileName(const std::string &value)
+    {
+        if (!m_printing)
+            m_textFileName = value;
+    }
     TppFileType TextFileType() const { return m_textFileType; }
-    void SetTextFileType(TppFileType value) { m_textFileType = value; }
+    void SetTextFileType(TppFileType value)
+    {
+        if (!m_printing)
+            m_textFileType = value;
+    }
     bool SavePrinterSetup() const { return m_savePrinterSetup; }
     void SetSavePrinterSetup(bool value) { m_savePrinterSetup = value; }
     bool ShowAutoSearchDialog() const { return m_showAutoSearchDialog; }
     void SetShowAutoSearchDialog(bool value) { m_showAutoSearchDialog = value; }
     TppLanguageType Language() const { return m_language; }
-    void SetLanguage(TppLanguageType value) { m_language = value; }
+    void SetLanguage(TppLanguageType value)
+    {
+        if (!m_printing)
+            m_language = value;
+    }
+    const TppPicture &Icon() const { return m_icon; }
+    void SetIcon(const TppPicture &value)
+    {
+        if (!m_printing)
+            m_icon = value;
+    }
     bool CachePages() const { return m_cachePages; }
     void SetCachePages(bool value) { m_cachePages = value; }
 
@@ -85,6 +135,7 @@ private:
     bool m_savePrinterSetup = false;
     bool m_showAutoSearchDialog = false;
     TppLanguageType m_language = lgDefault;
+    TppPicture m_icon;
     bool m_cachePages = false;
     bool m_producing = false;
     bool m_printing = false;

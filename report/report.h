@@ -26,8 +26,6 @@ public:
     void SetNoDataBehaviors(TppNoDataBehaviors value) { m_noDataBehaviors = value; }
     const TppStringList &ColumnPositions() const { return m_columnPositions; }
     void SetColumnPositions(const TppStringList &value) { m_columnPositions = value; }
-    const TppPicture &Icon() const { return m_icon; }
-    void SetIcon(const TppPicture &value) { m_icon = value; }
     bool SaveAsTemplate() const { return m_saveAsTemplate; }
     void SetSaveAsTemplate(bool value) { m_saveAsTemplate = value; }
 
@@ -37,6 +35,5 @@ protected:
 private:
     TppNoDataBehaviors m_noDataBehaviors = ndBlankPage;
     TppStringList m_columnPositions;
-    TppPicture m_icon;
     bool m_saveAsTemplate = false;
 };

@@ -347,6 +347,8 @@ void WidgetRulesTest::messageGetsFullStop()
 
 void WidgetRulesTest::errorBoxShowsMessageLiterally()
 {
+    // The program names itself at start-up; message boxes carry that name.
+    QCoreApplication::setApplicationName(QStringLiteral("VALDORA"));
     MessageReader reader;
     reader.arm();
     ReportError("'%s %n <b>x</b>' is not a valid floating point value");

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+// Message boxes of the program: an OK button, over the active window, titled
+// with the application's name. The text is shown as it is, never read as
+// markup.
+namespace platform {
+
+enum class MessageKind { Error, Warning, Information };
+
+void ShowMessage(MessageKind kind, const std::string &text);
+
+// The message with a full stop added when it does not end with one.
+std::string WithFullStop(const std::string &message);
+
+// The application's error display: the full stop rule, then an error box.
+// A fault that ends a handler is shown here, and the program goes on.
+void ShowErrorMessage(const std::string &message);
+
+} // namespace platform

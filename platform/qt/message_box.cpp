@@ -1,0 +1,42 @@
+#include "platform/message_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QString>
+
+namespace platform {
+
+static QMessageBox::Icon IconOf(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Error:
+        return QMessageBox::Critical;
+    case MessageKind::Warning:
+        return QMessageBox::Warning;
+    case MessageKind::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+void ShowMessage(MessageKind kind, const std::string &text)
+{
+    QMessageBox box(IconOf(kind), QCoreApplication::applicationName(),
+                    QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+std::string WithFullStop(const std::string &message)
+{
+    if (!message.empty() && message.back() != '.')
+        return message + '.';
+    return message;
+}
+
+void ShowErrorMessage(const std::string &message)
+{
+    ShowMessage(MessageKind::Error, WithFullStop(message));
+}
+
+} // namespace platform
