@@ -13,9 +13,10 @@
 namespace {
 
 constexpr int kCloseDelayMs = 10;
-// Without a window manager a window may never be told it became active;
-// the job then starts this long after the dialog was shown.
-constexpr int kActivationFallbackMs = 250;
+// A job's status line changes with every page; after its first lines it is
+// shown at most this often, so that repainting never holds up the pages.
+constexpr int kStatusIntervalMs = 100;
+constexpr int kLinesShownAtOnce = 2;
 
 } // namespace
 
@@ -31,6 +32,9 @@ TppCancelDialog::TppCancelDialog(QWidget *parent)
     m_closeTimer->setSingleShot(true);
     m_closeTimer->setInterval(kCloseDelayMs);
     connect(m_closeTimer, &QTimer::timeout, this, [this] { done(QDialog::Accepted); });
+    m_statusTimer = new QTimer(this);
+    m_statusTimer->setSingleShot(true);
+    connect(m_statusTimer, &QTimer::timeout, this, [this] { ShowStatus(); });
     connect(m_ui->btnCancel, &QPushButton::clicked, this, [this] { RunDialogHandler([this] { CancelPressed(); }); });
 }
 
@@ -44,7 +48,10 @@ TppModalResult TppCancelDialog::ShowModal()
     m_activated = false;
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    QTimer::singleShot(kActivationFallbackMs, this, [this] {
+    // The window counts as activated once its modal loop runs: waiting for
+    // the window manager to say so would only delay the job (and, without
+    // one, never end).
+    QTimer::singleShot(0, this, [this] {
         if (!m_activated && isVisible())
             ActivatedByWindowSystem();
     });
@@ -86,11 +93,29 @@ void TppCancelDialog::LanguageChanged()
 
 void TppCancelDialog::StatusChanged()
 {
+    m_statusPending = true;
+    if (m_linesShown < kLinesShownAtOnce || !m_sinceStatusShown.isValid()
+        || m_sinceStatusShown.elapsed() >= kStatusIntervalMs)
+        ShowStatus();
+    else if (!m_statusTimer->isActive())
+        m_statusTimer->start(int(kStatusIntervalMs - m_sinceStatusShown.elapsed()));
+}
+
+void TppCancelDialog::ShowStatus()
+{
+    if (!m_statusPending)
+        return;
+    m_statusPending = false;
+    m_statusTimer->stop();
     m_ui->memMessage->setText(QString::fromStdString(StatusText()));
+    m_sinceStatusShown.start();
+    ++m_linesShown;
 }
 
 void TppCancelDialog::StartCloseTimer()
 {
+    // The last line is shown before the window goes.
+    ShowStatus();
     m_closeTimer->start();
 }
 

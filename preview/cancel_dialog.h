@@ -3,6 +3,7 @@
 #include "report/report_form.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
 
 #include <memory>
@@ -28,6 +29,8 @@ public:
     void Close() override;
     void SetIcon(const TppPicture &icon) override;
 
+    // Shows StatusText: the job's first two lines at once, then at most ten
+    // times a second, the latest line each time.
     void StatusChanged() override;
     void StartCloseTimer() override;
 
@@ -41,9 +44,14 @@ protected:
 private:
     void ActivatedByWindowSystem();
     void CancelPressed();
+    void ShowStatus();
 
     std::unique_ptr<Ui::TppCancelDialog> m_ui;
     QTimer *m_closeTimer = nullptr;
+    QTimer *m_statusTimer = nullptr;
+    QElapsedTimer m_sinceStatusShown;
+    int m_linesShown = 0;
+    bool m_statusPending = false;
     // The window that was active when the dialog was shown non-modally.
     QPointer<QWidget> m_priorActiveForm;
     bool m_activated = false;

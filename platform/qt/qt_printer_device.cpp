@@ -82,8 +82,13 @@ std::unique_ptr<PrinterDevice> OpenPrinterDevice(const std::string &queue)
 QtPrinterDevice::QtPrinterDevice(const QString &queue)
     : m_queue(queue)
 {
-    if (QPrinterInfo::printerInfo(queue).isNull())
+    const QPrinterInfo info = QPrinterInfo::printerInfo(queue);
+    if (info.isNull())
         return;
+    // Asked once: each question goes to the spooler, and metrics are read
+    // on every page.
+    const QList<QPrinter::ColorMode> colorModes = info.supportedColorModes();
+    m_isColor = colorModes.isEmpty() || colorModes.contains(QPrinter::Color);
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setPrinterName(queue);
     if (!printer->isValid() || printer->printerName() != queue)

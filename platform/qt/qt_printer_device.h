@@ -69,6 +69,7 @@ private:
     bool m_modePending = false;
     DeviceMode m_pendingMode;
     int m_startedPages = 0;
+    bool m_isColor = true;
 };
 
 } // namespace platform
