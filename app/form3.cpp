@@ -11,7 +11,11 @@
 #include "app/transparent_picture.h"
 #include "app/window_background.h"
 #include "app/window_frame.h"
+#include "report/custom_memo.h"
 #include "report/report.h"
+
+#include <stdexcept>
+#include <utility>
 
 Form3::Form3(QWidget *parent)
     : QDialog(parent)
@@ -73,9 +77,34 @@ void Form3::applyLook()
 
 void Form3::connectHandlers()
 {
-    // BitBtn1 (print) stays unconnected: printing arrives with the report engine.
+    connect(ui.BitBtn1, &QToolButton::clicked, this, Guarded([this] { printSheet(); }));
     connect(ui.BitBtn2, &QToolButton::clicked, this, Guarded([this] { close(); }));
     connect(ui.BitBtn3, &QToolButton::clicked, this, Guarded([this] { showDefinitions(); }));
+}
+
+// The sheet carries what the screen shows: each value as its caption, and the
+// note as one entry, so that printing again never repeats it. With the screen
+// as the sheet's device, printing opens the preview.
+void Form3::printSheet()
+{
+    TppReport &sheet = ppReport1();
+    const std::pair<const char *, const QLabel *> values[] = {
+        {"ppLabel1", ui.Label2}, {"ppLabel2", ui.Label3},  {"ppLabel3", ui.Label4},
+        {"ppLabel4", ui.Label5}, {"ppLabel5", ui.Label16}, {"ppLabel6", ui.Label17},
+        {"ppLabel7", ui.Label18},
+    };
+    for (const auto &[name, label] : values)
+        SheetComponent(sheet, name).SetCaption(label->text().toStdString());
+
+    QString note = ui.Memo1->toPlainText();
+    note.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    auto *memo = dynamic_cast<TppCustomMemo *>(&SheetComponent(sheet, "ppMemo1"));
+    if (!memo)
+        throw std::runtime_error("The results sheet has no note.");
+    memo->SetLines({note.toStdString()});
+    FitSheetValueLabels(sheet);
+
+    sheet.Print();
 }
 
 void Form3::showDefinitions()

@@ -35,6 +35,7 @@ private:
     void applyLook();
     void connectHandlers();
     void showDefinitions();
+    void printSheet();
 
     Form4 *m_definitions = nullptr;
     std::unique_ptr<TppReport> m_sheet;

@@ -146,8 +146,15 @@ public:
 // page image. Sizes below 1 are taken as 1.
 std::unique_ptr<Canvas> CreateScreenBitmapCanvas(int width = 1, int height = 1);
 
+// The same for a high-density screen: the canvas still measures and draws in
+// width x height logical pixels, while its bitmap holds `devicePixelRatio`
+// device pixels for each of them (rounded up), so that what is drawn stays
+// sharp when shown there. Ratios below 1 are taken as 1.
+std::unique_ptr<Canvas> CreateScreenBitmapCanvas(int width, int height, double devicePixelRatio);
+
 // The pixels of a screen bitmap canvas, for devices that show or copy what
-// was drawn; empty for canvases of other kinds.
+// was drawn; empty for canvases of other kinds. A high-density bitmap gives
+// its device pixels.
 TppBitmap CanvasPixels(const Canvas &canvas);
 
 } // namespace platform

@@ -4,6 +4,8 @@
 
 #include <QGuiApplication>
 
+#include <cmath>
+
 #include <stdexcept>
 #include <string>
 
@@ -13,16 +15,22 @@ namespace {
 
 constexpr double kMetresPerInch = 0.0254;
 
-QImage NewImage(int width, int height, int pixelsPerInch)
+QImage NewImage(int width, int height, int pixelsPerInch, double devicePixelRatio)
 {
     // Fonts need the graphics system; without it Qt would abort the program.
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         throw std::runtime_error("Cannot draw without the application's graphics system.");
-    QImage image(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    const double ratio = std::max(1.0, devicePixelRatio);
+    const int deviceWidth = int(std::ceil(std::max(1, width) * ratio));
+    const int deviceHeight = int(std::ceil(std::max(1, height) * ratio));
+    QImage image(deviceWidth, deviceHeight, QImage::Format_RGB32);
     if (image.isNull()) {
-        throw std::runtime_error("Cannot create a bitmap of " + std::to_string(width) + " x "
-                                 + std::to_string(height) + " pixels.");
+        throw std::runtime_error("Cannot create a bitmap of " + std::to_string(deviceWidth) + " x "
+                                 + std::to_string(deviceHeight) + " pixels.");
     }
+    // The painter then works in logical pixels and fonts keep their
+    // logical metrics, while the strokes land on device pixels.
+    image.setDevicePixelRatio(ratio);
     const int dotsPerMetre = qRound(pixelsPerInch / kMetresPerInch);
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
@@ -32,13 +40,14 @@ QImage NewImage(int width, int height, int pixelsPerInch)
 
 } // namespace
 
-ImageCanvasSurface::ImageCanvasSurface(int width, int height, int pixelsPerInch)
-    : m_image(NewImage(width, height, pixelsPerInch))
+ImageCanvasSurface::ImageCanvasSurface(int width, int height, int pixelsPerInch,
+                                       double devicePixelRatio)
+    : m_image(NewImage(width, height, pixelsPerInch, devicePixelRatio))
 {
 }
 
-ImageCanvas::ImageCanvas(int width, int height, int pixelsPerInch)
-    : ImageCanvasSurface(width, height, pixelsPerInch)
+ImageCanvas::ImageCanvas(int width, int height, int pixelsPerInch, double devicePixelRatio)
+    : ImageCanvasSurface(width, height, pixelsPerInch, devicePixelRatio)
     , PainterCanvas(&m_image)
 {
     m_painter.begin(&m_image);
@@ -54,6 +63,12 @@ ImageCanvas::~ImageCanvas()
 std::unique_ptr<Canvas> CreateScreenBitmapCanvas(int width, int height)
 {
     return std::make_unique<ImageCanvas>(width, height, ScreenPixelsPerInch());
+}
+
+std::unique_ptr<Canvas> CreateScreenBitmapCanvas(int width, int height, double devicePixelRatio)
+{
+    return std::make_unique<ImageCanvas>(width, height, ScreenPixelsPerInch(),
+                                         std::isfinite(devicePixelRatio) ? devicePixelRatio : 1.0);
 }
 
 TppBitmap CanvasPixels(const Canvas &canvas)

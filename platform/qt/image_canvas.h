@@ -11,7 +11,7 @@ namespace platform {
 class ImageCanvasSurface
 {
 protected:
-    ImageCanvasSurface(int width, int height, int pixelsPerInch);
+    ImageCanvasSurface(int width, int height, int pixelsPerInch, double devicePixelRatio);
 
     QImage m_image;
 };
@@ -22,10 +22,12 @@ class ImageCanvas : private ImageCanvasSurface, public PainterCanvas
 {
 public:
     // Throws std::runtime_error when there is no graphics system to draw with
-    // or no bitmap of that size can be had.
-    ImageCanvas(int width, int height, int pixelsPerInch);
+    // or no bitmap of that size can be had. Width and height are logical
+    // pixels; the image holds devicePixelRatio device pixels for each.
+    ImageCanvas(int width, int height, int pixelsPerInch, double devicePixelRatio = 1.0);
     ~ImageCanvas() override;
 
+    // Its device pixel ratio tells how many image pixels make a logical one.
     const QImage &Image() const { return m_image; }
 
 private:

@@ -1,0 +1,754 @@
+#include "output/screen_device.h"
+
+#include "assets/library_texts.h"
+#include "output/draw_image.h"
+#include "output/draw_line.h"
+#include "output/draw_shape.h"
+#include "output/draw_text.h"
+#include "output/publisher.h"
+#include "output/screen_font_names.h"
+#include "platform/event_loop.h"
+#include "platform/screen_metrics.h"
+#include "report/custom_report.h"
+#include "report/plain_text.h"
+#include "report/text_markups.h"
+#include "report/units.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using platform::Canvas;
+using platform::CanvasPoint;
+using platform::CanvasRect;
+
+// The page image never gets finer than this, whatever the screen says: a
+// page at 250 % is large enough already.
+constexpr double kMaxImageRatio = 4.0;
+
+// Nearest integer, a half going to the even neighbour, kept in int range.
+int Nearest(double x)
+{
+    if (std::isnan(x))
+        return 0;
+    double lower = std::floor(x);
+    const double fraction = x - lower;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(lower, 2.0) != 0.0))
+        lower += 1.0;
+    return int(std::clamp(lower, double(INT_MIN), double(INT_MAX)));
+}
+
+// A length of the page in whole screen pixels at 100 %, fraction dropped.
+int ScreenPixels(std::int32_t thousandths, TppResolutionAxis axis)
+{
+    return int(std::trunc(MMThousandthsToUnits(thousandths, utScreenPixels, axis)));
+}
+
+CanvasRect ToCanvasRect(const TppDeviceRect &rect)
+{
+    return {rect.Left, rect.Top, rect.Right, rect.Bottom};
+}
+
+std::string WithoutParagraphEnds(std::string_view line)
+{
+    return TppPlainText::RemoveAll(line, TppTextMarkups::ParagraphEnd);
+}
+
+bool EndsParagraph(std::string_view line)
+{
+    return line.find(TppTextMarkups::ParagraphEnd) != std::string_view::npos;
+}
+
+bool IsSingleWord(std::string_view line)
+{
+    const std::size_t first = line.find_first_not_of(TppTextMarkups::Space);
+    if (first == std::string_view::npos)
+        return true;
+    const std::size_t last = line.find_last_not_of(TppTextMarkups::Space);
+    return line.substr(first, last - first + 1).find(TppTextMarkups::Space) == std::string_view::npos;
+}
+
+} // namespace
+
+// The image, and the paper inside it, for one rendering.
+struct TppScreenDevice::ImageGeometry {
+    int imageWidth = 0;
+    int imageHeight = 0;
+    int pageWidth = 0;
+    int pageHeight = 0;
+};
+
+const TppDeviceClass &TppScreenDevice::StaticClass()
+{
+    static const TppDeviceClass screenClass(
+        "TppScreenDevice", "Screen", &TppRasterDevice::StaticClass(),
+        []() -> std::unique_ptr<TppDevice> { return std::make_unique<TppScreenDevice>(); },
+        "Screen");
+    return screenClass;
+}
+
+TppScreenDevice::TppScreenDevice(TppScreenViewer *viewer)
+    : m_viewer(viewer)
+    , m_currentPage(std::make_unique<TppPage>())
+{
+    if (m_viewer)
+        NewPageImage(m_viewer->VisibleWidth(), m_viewer->VisibleHeight());
+    PageRequest().SetPageSetting(psFirstPage);
+    PageRequest().SetPageRequested(1);
+}
+
+TppScreenDevice::~TppScreenDevice() = default;
+
+void TppScreenDevice::SetStatusText(const std::string &text)
+{
+    TppRasterDevice::SetStatusText(text);
+    if (m_viewer)
+        m_viewer->ScreenStatusChanged();
+    // Lets the user reach the preview's buttons (cancel above all) while
+    // pages are produced.
+    platform::ProcessPendingMessages();
+}
+
+void TppScreenDevice::OpenJob()
+{
+    // A device already open stays as it is, as the publisher expects.
+    if (JobOpen())
+        return;
+    TppRasterDevice::OpenJob();
+    SetStatusText(LibraryText(ltAccessingData));
+    // The image keeps the previous page until the next one is rendered.
+    m_currentPage->ResetPage();
+}
+
+void TppScreenDevice::AbandonJob()
+{
+    SetStatusText(m_currentPage->PageNoCaption());
+    TppRasterDevice::AbandonJob();
+}
+
+void TppScreenDevice::CloseJob()
+{
+    if (!JobOpen())
+        return;
+    const bool lastPageKnown = Publisher() && Publisher()->LastPageKnown();
+    SetStatusText(lastPageKnown ? m_currentPage->PageCaption() : m_currentPage->PageNoCaption());
+    TppRasterDevice::CloseJob();
+}
+
+void TppScreenDevice::ResetDevice()
+{
+    TppRasterDevice::ResetDevice();
+    ResetDisplay();
+    PageRequest().SetPageSetting(psFirstPage);
+    PageRequest().SetPageRequested(1);
+}
+
+void TppScreenDevice::SetCommandStatus(int textNumber, const TppPage &page)
+{
+    const std::string no = std::to_string(page.AbsolutePageNo());
+    if (textNumber == ltDrawingPage) {
+        const std::string count = std::to_string(page.AbsolutePageCount());
+        SetStatusText(FormatLibraryText(ltDrawingPage, {no, count, page.DocumentName()}));
+    } else {
+        SetStatusText(FormatLibraryText(ltCalculatingPage, {no, page.DocumentName()}));
+    }
+}
+
+void TppScreenDevice::AcceptPage(TppPage &page)
+{
+    TppRasterDevice::AcceptPage(page);
+    if (PageWanted()) {
+        const bool lastPageKnown = Publisher() && Publisher()->LastPageKnown();
+        SetCommandStatus(lastPageKnown ? ltDrawingPage : ltCalculatingPage, page);
+        if (SuppressPage() || !JobOpen())
+            return;
+        m_currentPage->Assign(page);
+        RenderCurrentPage();
+        if (m_viewer) {
+            m_viewer->PageImageReady();
+            SetStatusText(lastPageKnown ? m_currentPage->PageCaption()
+                                        : m_currentPage->PageNoCaption());
+            m_viewer->RepaintPage();
+        }
+        return;
+    }
+    if (!page.Calculation())
+        return;
+    // While a two-pass report is counted, the page on display learns the
+    // growing page count and corrects its page totals.
+    SetCommandStatus(ltCalculatingPage, page);
+    if (page.AbsolutePageCount() == m_currentPage->AbsolutePageCount())
+        return;
+    m_currentPage->SetAbsolutePageCount(page.AbsolutePageCount());
+    if (page.ControlGroupBreakNo() == m_currentPage->ControlGroupBreakNo())
+        m_currentPage->SetPageCount(page.PageCount());
+    if (m_currentPage->HasPageTotalsCommands()) {
+        m_currentPage->RefreshPageTotals(this);
+        platform::ProcessPendingMessages();
+    }
+}
+
+void TppScreenDevice::FirstPage()
+{
+    if (JobOpen() || JobAbandoned() || CurrentPageNo() == 1)
+        return;
+    PageRequest().SetPageSetting(psFirstPage);
+    RequestPages();
+}
+
+void TppScreenDevice::LastPage()
+{
+    if (JobOpen() || JobAbandoned() || m_currentPage->LastPage())
+        return;
+    PageRequest().SetPageSetting(psLastPage);
+    RequestPages();
+}
+
+void TppScreenDevice::GotoPage(std::int32_t pageNo)
+{
+    if (JobOpen() || JobAbandoned() || pageNo == CurrentPageNo())
+        return;
+    PageRequest().SetPageSetting(psSinglePage);
+    PageRequest().SetPageRequested(pageNo);
+    RequestPages();
+}
+
+void TppScreenDevice::NewPageImage(int width, int height)
+{
+    const double ratio = m_viewer ? m_viewer->DevicePixelRatio() : 1.0;
+    m_imageRatio = std::isfinite(ratio) ? std::clamp(ratio, 1.0, kMaxImageRatio) : 1.0;
+    m_imageWidth = std::max(1, width);
+    m_imageHeight = std::max(1, height);
+    m_pageImage.reset();
+    m_pageImage = platform::CreateScreenBitmapCanvas(m_imageWidth, m_imageHeight, m_imageRatio);
+    m_selectedCommandFont.reset();
+}
+
+TppScreenDevice::ImageGeometry TppScreenDevice::ComputeGeometry(int paperWidth,
+                                                                 int paperHeight) const
+{
+    const int ppi = platform::ScreenPixelsPerInch();
+    const int quarter = Nearest(ppi * 0.25);
+    const double ratio = double(paperWidth) / paperHeight;
+    ImageGeometry g;
+    const TppZoomSettingType zoom = m_viewer ? m_viewer->ZoomSetting() : zs100Percent;
+    const int areaWidth = m_viewer ? m_viewer->VisibleWidth() : 0;
+    const int areaHeight = m_viewer ? m_viewer->VisibleHeight() : 0;
+    switch (zoom) {
+    case zsWholePage: {
+        const int half = Nearest(ppi * 0.5);
+        g.imageWidth = areaWidth;
+        g.imageHeight = areaHeight;
+        g.pageHeight = areaHeight - quarter;
+        g.pageWidth = Nearest(g.pageHeight * ratio);
+        if (g.imageWidth > half && g.imageHeight > half) {
+            // A quarter inch of height at a time until the paper fits the width.
+            while (g.imageWidth <= g.pageWidth) {
+                g.pageHeight -= quarter;
+                g.pageWidth = Nearest(g.pageHeight * ratio);
+            }
+        }
+        break;
+    }
+    case zsPageWidth: {
+        const int eighth = Nearest(ppi * 0.125);
+        const int scrollBar = Nearest(ppi * 0.1458);
+        g.pageWidth = areaWidth - 2 * eighth - scrollBar;
+        g.pageHeight = Nearest(g.pageWidth / ratio);
+        g.imageWidth = 2 * eighth + g.pageWidth;
+        g.imageHeight = std::max(areaHeight, 2 * eighth + g.pageHeight);
+        break;
+    }
+    case zsPercentage: {
+        const double z = (m_viewer ? m_viewer->ZoomPercentage() : 100) / 100.0;
+        g.pageHeight = Nearest(paperHeight * z);
+        g.pageWidth = Nearest(paperWidth * z);
+        g.imageHeight = std::max(areaHeight, 2 * quarter + g.pageHeight);
+        g.imageWidth = std::max(areaWidth, 2 * quarter + g.pageWidth);
+        break;
+    }
+    case zs100Percent:
+    default:
+        g.imageWidth = paperWidth + 2 * quarter;
+        g.imageHeight = paperHeight + 2 * quarter;
+        g.pageWidth = paperWidth;
+        g.pageHeight = paperHeight;
+        break;
+    }
+    return g;
+}
+
+void TppScreenDevice::RenderCurrentPage()
+{
+    const TppPageDef &pageDef = m_currentPage->PageDef();
+    if (pageDef.mmWidth <= 0 || pageDef.mmHeight <= 0)
+        return;
+    const int paperWidth = pageDef.spPaperWidth();
+    const int paperHeight = pageDef.spPaperHeight();
+    // A paper smaller than a pixel has no proportions to show.
+    if (paperWidth <= 0 || paperHeight <= 0)
+        return;
+
+    const ImageGeometry g = ComputeGeometry(paperWidth, paperHeight);
+    NewPageImage(g.imageWidth, g.imageHeight);
+    Canvas &canvas = *m_pageImage;
+    canvas.SetBrush(TppBrush{clBtnShadow, bsSolid});
+    canvas.FillRect({0, 0, m_imageWidth, m_imageHeight});
+
+    m_pageWidthPx = g.pageWidth;
+    m_pageHeightPx = g.pageHeight;
+    m_calculatedZoom = Nearest(double(m_pageHeightPx) / paperHeight * 100);
+    m_pageOffsetX = (m_imageWidth - m_pageWidthPx) / 2;
+    m_pageOffsetY = (m_imageHeight - m_pageHeightPx) / 2;
+    canvas.SetBrush(TppBrush{m_viewer ? m_viewer->PageColor() : clWhite, bsSolid});
+    canvas.Rectangle({m_pageOffsetX, m_pageOffsetY, m_pageOffsetX + m_pageWidthPx,
+                      m_pageOffsetY + m_pageHeightPx});
+
+    m_scaleX = double(m_pageWidthPx) / paperWidth;
+    m_scaleY = double(m_pageHeightPx) / paperHeight;
+    DrawPageCommands(*m_currentPage);
+
+    if (m_viewer && !m_viewer->PageSurfaceVisible())
+        m_viewer->ShowPageSurface();
+}
+
+void TppScreenDevice::ResetDisplay()
+{
+    m_currentPage->ClearDrawCommands();
+    if (!m_viewer) {
+        NewPageImage(1, 1);
+        return;
+    }
+    if (TppCustomReport *report = m_viewer->ViewedReport())
+        m_currentPage->SetPrinterSetup(&report->PrinterSetup());
+    NewPageImage(m_viewer->VisibleWidth(), m_viewer->VisibleHeight());
+    RenderCurrentPage();
+    m_viewer->RepaintPage();
+}
+
+void TppScreenDevice::CancelReport()
+{
+    if (!m_viewer)
+        return;
+    if (TppCustomReport *report = m_viewer->ViewedReport())
+        report->Cancel();
+}
+
+TppDrawCommand *TppScreenDevice::FindClickableAt(int x, int y) const
+{
+    for (int i = 0; i < m_currentPage->ClickableCount(); ++i) {
+        TppDrawCommand *command = m_currentPage->ClickableCommands(i);
+        if (command && command->Clickable() && command->DeviceBounds().Contains(x, y))
+            return command;
+    }
+    return nullptr;
+}
+
+void TppScreenDevice::PublisherDestroyed()
+{
+    if (m_viewer)
+        m_viewer->DetachReport();
+    TppRasterDevice::PublisherDestroyed();
+}
+
+void TppScreenDevice::ComputeDeviceBounds(TppDrawCommand &command) const
+{
+    const int a = ScreenPixels(command.Left(), raHorizontal);
+    const int b = ScreenPixels(command.Top(), raVertical);
+    const int c = ScreenPixels(command.Width(), raHorizontal);
+    const int d = ScreenPixels(command.Height(), raVertical);
+    command.SetDeviceLeft(Nearest(a * m_scaleX) + m_pageOffsetX);
+    command.SetDeviceTop(Nearest(b * m_scaleY) + m_pageOffsetY);
+    command.SetDeviceRight(Nearest((a + c) * m_scaleX) + m_pageOffsetX);
+    command.SetDeviceBottom(Nearest((b + d) * m_scaleY) + m_pageOffsetY);
+}
+
+bool TppScreenDevice::RenderCommand(TppDrawCommand &command)
+{
+    if (!m_pageImage)
+        return false;
+    if (auto *text = dynamic_cast<TppDrawText *>(&command)) {
+        ComputeDeviceBounds(command);
+        DrawText(*text);
+    } else if (auto *shape = dynamic_cast<TppDrawShape *>(&command)) {
+        ComputeDeviceBounds(command);
+        DrawShape(*shape);
+    } else if (auto *line = dynamic_cast<TppDrawLine *>(&command)) {
+        ComputeDeviceBounds(command);
+        DrawLine(*line);
+    } else if (auto *image = dynamic_cast<TppDrawImage *>(&command)) {
+        ComputeDeviceBounds(command);
+        DrawImage(*image);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool TppScreenDevice::RefreshText(TppDrawCommand &command)
+{
+    if (!m_pageImage)
+        return true;
+    // Drawn opaque this once, so that its background wipes the old text.
+    auto *text = dynamic_cast<TppDrawText *>(&command);
+    const bool transparent = text && text->Transparent();
+    if (text)
+        text->SetTransparent(false);
+    bool drawn = false;
+    try {
+        drawn = RenderCommand(command);
+    } catch (...) {
+        if (text)
+            text->SetTransparent(transparent);
+        throw;
+    }
+    if (text)
+        text->SetTransparent(transparent);
+    if (drawn && m_viewer) {
+        m_refreshingText = true;
+        m_viewer->CopyPageImageToScreen(command.DeviceBounds());
+        m_refreshingText = false;
+    }
+    return drawn;
+}
+
+void TppScreenDevice::DrawShape(const TppDrawShape &shape)
+{
+    Canvas &canvas = *m_pageImage;
+    TppPen pen = shape.Pen();
+    pen.Width = Nearest(pen.Width * m_scaleX);
+    canvas.SetPen(pen);
+    canvas.SetBrush(shape.Brush());
+    const CanvasRect bounds = ToCanvasRect(shape.DeviceBounds());
+    switch (shape.ShapeType()) {
+    case stRectangle:
+        canvas.Rectangle(bounds);
+        break;
+    case stRoundRect:
+        canvas.RoundRect(bounds,
+                         Nearest(ScreenPixels(shape.XCornerRound(), raHorizontal) * m_scaleX),
+                         Nearest(ScreenPixels(shape.YCornerRound(), raVertical) * m_scaleY));
+        break;
+    case stEllipse:
+        canvas.Ellipse(bounds);
+        break;
+    default:
+        break;
+    }
+}
+
+void TppScreenDevice::DrawLine(TppDrawLine &line)
+{
+    Canvas &canvas = *m_pageImage;
+    const int ppi = platform::ScreenPixelsPerInch();
+    const int thickness = std::max(1, Nearest(ppi * double(line.Weight()) / 72 * m_scaleX));
+    if (line.LinePosition() == lpBottom)
+        line.SetDeviceBottom(line.DeviceBottom() - 1);
+    else if (line.LinePosition() == lpRight)
+        line.SetDeviceRight(line.DeviceRight() - 1);
+
+    TppBrush brush = canvas.Brush();
+    brush.Style = bsCross;
+    canvas.SetBrush(brush);
+    TppPen pen = line.Pen();
+    pen.Width = 1;
+    canvas.SetPen(pen);
+
+    const TppDeviceRect &r = line.DeviceBounds();
+    const int bands = line.LineStyle() == lsDouble ? 2 : 1;
+    for (int band = 0; band < bands; ++band) {
+        const int offset = band * 2 * thickness;
+        for (int k = 0; k < thickness; ++k) {
+            const int o = offset + k;
+            switch (line.LinePosition()) {
+            case lpTop:
+                canvas.Line({r.Left, r.Top + o}, {r.Right, r.Top + o});
+                break;
+            case lpBottom:
+                canvas.Line({r.Left, r.Bottom - o}, {r.Right, r.Bottom - o});
+                break;
+            case lpLeft:
+                canvas.Line({r.Left + o, r.Top}, {r.Left + o, r.Bottom});
+                break;
+            case lpRight:
+                canvas.Line({r.Right - o, r.Top}, {r.Right - o, r.Bottom});
+                break;
+            }
+        }
+    }
+}
+
+void TppScreenDevice::DrawImage(const TppDrawImage &image)
+{
+    const TppPicture &picture = image.Picture();
+    if (picture.IsEmpty())
+        return;
+    const int pictureWidth = picture.Width();
+    const int pictureHeight = picture.Height();
+
+    // The picture's pixels at its own size; a picture without a bitmap
+    // rendition is rendered on the spot, and one that cannot be drawn at all
+    // is left out rather than spoiling the page.
+    TppBitmap rendered;
+    const TppBitmap *bitmap = image.AsBitmap();
+    if (!bitmap) {
+        try {
+            rendered = platform::RenderPicture(picture, pictureWidth, pictureHeight);
+        } catch (const TppPictureError &) {
+            return;
+        }
+        bitmap = &rendered;
+    }
+    if (bitmap->IsEmpty())
+        return;
+    if (image.DirectDraw()) {
+        DrawDirectImage(image, *bitmap);
+        return;
+    }
+
+    const int w = ScreenPixels(image.Width(), raHorizontal);
+    const int h = ScreenPixels(image.Height(), raVertical);
+    if (w <= 0 || h <= 0)
+        return;
+    CanvasRect target{0, 0, pictureWidth, pictureHeight};
+    if (image.Stretch() && image.MaintainAspectRatio()) {
+        const double s = (pictureWidth > 0 && pictureHeight > 0)
+            ? std::min(double(w) / pictureWidth, double(h) / pictureHeight)
+            : 0.0;
+        target = {0, 0, int(std::trunc(pictureWidth * s)), int(std::trunc(pictureHeight * s))};
+        if (image.Center()) {
+            const int dx = (w - target.Width()) / 2;
+            const int dy = (h - target.Height()) / 2;
+            target = {dx, dy, dx + target.right, dy + target.bottom};
+        }
+    } else if (image.Stretch()) {
+        target = {0, 0, w, h};
+    } else if (image.Center()) {
+        const int dx = (w - pictureWidth) / 2;
+        const int dy = (h - pictureHeight) / 2;
+        target = {dx, dy, dx + pictureWidth, dy + pictureHeight};
+    }
+
+    // Composed at 100 % on white first, so that white lets the page show
+    // through a transparent picture at every zoom.
+    std::unique_ptr<Canvas> work = platform::CreateScreenBitmapCanvas(w, h);
+    work->StretchBitmap(target, *bitmap);
+    const TppBitmap composed = platform::CanvasPixels(*work);
+    work.reset();
+    m_pageImage->StretchBitmap(ToCanvasRect(image.DeviceBounds()), composed,
+                               image.Transparent() ? platform::CopyMode::And
+                                                   : platform::CopyMode::Copy);
+}
+
+void TppScreenDevice::DrawDirectImage(const TppDrawImage &image, const TppBitmap &bitmap)
+{
+    Canvas &canvas = *m_pageImage;
+    const platform::CopyMode mode
+        = image.Transparent() ? platform::CopyMode::And : platform::CopyMode::Copy;
+    const CanvasRect bounds = ToCanvasRect(image.DeviceBounds());
+    const int pictureWidth = image.Picture().Width();
+    const int pictureHeight = image.Picture().Height();
+    if (image.Stretch()) {
+        CanvasRect target = bounds;
+        if (image.MaintainAspectRatio() && pictureWidth > 0 && pictureHeight > 0) {
+            const double s = std::min(double(bounds.Width()) / pictureWidth,
+                                      double(bounds.Height()) / pictureHeight);
+            const int width = int(std::trunc(pictureWidth * s));
+            const int height = int(std::trunc(pictureHeight * s));
+            int left = bounds.left;
+            int top = bounds.top;
+            if (image.Center()) {
+                left += (bounds.Width() - width) / 2;
+                top += (bounds.Height() - height) / 2;
+            }
+            target = {left, top, left + width, top + height};
+        }
+        canvas.StretchBitmap(target, bitmap, mode);
+        return;
+    }
+    canvas.SetClipRect(bounds);
+    int left = bounds.left;
+    int top = bounds.top;
+    if (image.Center()) {
+        const int w = ScreenPixels(image.Width(), raHorizontal);
+        const int h = ScreenPixels(image.Height(), raVertical);
+        left += int(std::trunc(((w - pictureWidth) / 2) * m_scaleX));
+        top += int(std::trunc(((h - pictureHeight) / 2) * m_scaleY));
+    }
+    canvas.StretchBitmap({left, top, left + int(std::trunc(pictureWidth * m_scaleX)),
+                          top + int(std::trunc(pictureHeight * m_scaleY))},
+                         bitmap, mode);
+    canvas.RemoveClipping();
+}
+
+void TppScreenDevice::SelectCommandFont(const TppFont &font)
+{
+    if (m_selectedCommandFont && *m_selectedCommandFont == font)
+        return;
+    Canvas &canvas = *m_pageImage;
+    TppFont screenFont = font;
+    screenFont.SetPixelsPerInch(canvas.PixelsPerInchY());
+    screenFont.SetName(ScreenFontName(font.Name()));
+    const int height = Nearest(screenFont.Height() * m_scaleY);
+    screenFont.SetHeight(height == 0 ? -1 : height);
+    canvas.SetFont(screenFont);
+    m_selectedCommandFont = font;
+}
+
+void TppScreenDevice::ShrinkFont()
+{
+    Canvas &canvas = *m_pageImage;
+    TppFont font = canvas.Font();
+    const int height = font.Height();
+    if (std::abs(height) <= 1)
+        return;
+    font.SetHeight(height < 0 ? height + 1 : height - 1);
+    canvas.SetFont(font);
+    // The canvas font no longer matches any command font as given.
+    m_selectedCommandFont.reset();
+}
+
+void TppScreenDevice::DrawText(TppDrawText &text)
+{
+    Canvas &canvas = *m_pageImage;
+
+    platform::TabStops tabStops;
+    if (text.IsMemo() && !text.TabStopPositions().empty()) {
+        tabStops = TppPlainText::ConvertTabStops(text.TabStopPositions(), nullptr);
+        for (int &stop : tabStops)
+            stop = Nearest(stop * m_scaleX);
+    }
+
+    SelectCommandFont(text.Font());
+    int leading = text.IsMemo() ? ScreenPixels(text.Leading(), raVertical)
+                                : canvas.FontMetrics().externalLeading;
+    const auto lineHeightNow = [&] { return leading + canvas.FontMetrics().height; };
+    int lineHeight = lineHeightNow();
+
+    CanvasRect t = ToCanvasRect(text.DeviceBounds());
+    const bool singleLineAutoSize = text.AutoSize() && !text.WordWrap() && !text.Text().empty();
+    if (singleLineAutoSize && t.Height() < lineHeight)
+        t.bottom = t.top + lineHeight;
+
+    const auto lineWidth = [&](const std::string &line) {
+        return text.IsMemo() ? TppPlainText::TabbedWidth(canvas, line, tabStops)
+                             : canvas.TextWidth(line);
+    };
+
+    // Screen fonts do not scale linearly: a memo is fitted into the
+    // rectangle its lines were wrapped for on the printer.
+    std::size_t linesThatFit = SIZE_MAX;
+    const TppStringList &wrapped = text.WrappedText();
+    if (text.IsMemo() && wrapped.size() > 1) {
+        for (const std::string &line : wrapped) {
+            if (std::abs(canvas.Font().Height()) <= 1)
+                break;
+            if (TppPlainText::TabbedWidth(canvas, WithoutParagraphEnds(line), tabStops) > t.Width())
+                ShrinkFont();
+        }
+        lineHeight = lineHeightNow();
+        const int count = int(wrapped.size());
+        const int ideal = Nearest(double(t.Height()) / count);
+        if (lineHeight > 0 && std::abs(ideal - lineHeight) / double(lineHeight) <= 0.1) {
+            lineHeight = ideal;
+        } else {
+            while (t.Height() / count < lineHeight && std::abs(canvas.Font().Height()) > 1) {
+                if (leading > 0)
+                    --leading;
+                else
+                    ShrinkFont();
+                lineHeight = lineHeightNow();
+            }
+            if (t.Height() / count < lineHeight && lineHeight > 0)
+                linesThatFit = std::size_t(std::max(0, t.Height() / lineHeight + 1));
+        }
+    }
+
+    TppStringList lines;
+    if (text.WordWrap())
+        lines = wrapped;
+    else if (!text.Text().empty())
+        lines.push_back(text.Text());
+    if (lines.size() > linesThatFit)
+        lines.resize(linesThatFit);
+
+    if (text.AutoSize()) {
+        int widest = 0;
+        for (const std::string &line : lines)
+            widest = std::max(widest, lineWidth(WithoutParagraphEnds(line)));
+        if (widest != t.Width()) {
+            switch (text.Alignment()) {
+            case taRightJustify:
+                t.left = t.right - widest;
+                break;
+            case taCenter:
+                t.left += Nearest((t.Width() - widest) / 2.0);
+                t.right = t.left + widest;
+                break;
+            case taLeftJustify:
+            default:
+                t.right = t.left + widest;
+                break;
+            }
+        }
+    }
+
+    if (!text.Transparent()) {
+        canvas.SetBrush(TppBrush{text.Color(), bsSolid});
+        canvas.FillRect(t);
+    }
+    TppBrush clear = canvas.Brush();
+    clear.Style = bsClear;
+    canvas.SetBrush(clear);
+
+    if (text.IsMemo())
+        canvas.SetClipRect(t);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        CanvasRect lineRect = t;
+        lineRect.top = t.top + int(i) * lineHeight;
+        const int y = lineRect.top;
+        std::string line = WithoutParagraphEnds(lines[i]);
+        int x = t.left;
+        switch (text.TextAlignment()) {
+        case taRightJustified:
+            x = t.right - lineWidth(line);
+            break;
+        case taCentered:
+            x = t.left + Nearest((t.Width() - lineWidth(line)) / 2.0 - 0.5);
+            break;
+        case taFullJustified: {
+            const bool lastOfParagraph = EndsParagraph(lines[i]);
+            const bool spread
+                = !lastOfParagraph || (text.ForceJustifyLastLine() && !IsSingleWord(line));
+            if (spread)
+                line = TppPlainText::JustifyLine(canvas, lineRect, tabStops, line);
+            else
+                canvas.SetTextJustification(0, 0);
+            break;
+        }
+        case taLeftJustified:
+        default:
+            break;
+        }
+        if (text.IsMemo())
+            canvas.TabbedTextOut(x, y, line, tabStops, x);
+        else if (singleLineAutoSize)
+            canvas.TextOut(x, y, line);
+        else
+            canvas.TextRect(lineRect, x, y, line);
+    }
+    canvas.SetTextJustification(0, 0);
+    if (text.IsMemo())
+        canvas.RemoveClipping();
+
+    if (text.AutoSize()) {
+        text.SetDeviceLeft(t.left);
+        text.SetDeviceRight(t.right);
+        text.SetDeviceBottom(text.DeviceTop() + int(lines.size()) * lineHeight);
+    }
+}

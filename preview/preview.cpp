@@ -1,0 +1,300 @@
+#include "preview/preview.h"
+
+#include "platform/message_box.h"
+#include "preview/guarded.h"
+#include "preview/preview_glyphs.h"
+#include "preview/viewer.h"
+#include "report/custom_report.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QCursor>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include <charconv>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+constexpr int kToolBarHeight = 26;
+constexpr int kButtonWidth = 23;
+constexpr int kButtonHeight = 22;
+constexpr int kButtonTop = 2;
+constexpr int kBoxWidth = 37;
+constexpr int kInnerPanelWidth = 477;
+constexpr int kInnerPanelLeft = 80;
+constexpr int kDefaultZoomPercentage = 100;
+constexpr const char *kActionProperty = "previewAction";
+
+// The digits of a box's text (the zoom box shows a fixed per-cent sign).
+QString DigitsOf(const QString &text)
+{
+    QString digits;
+    for (const QChar c : text)
+        if (c.isDigit())
+            digits += c;
+    return digits;
+}
+
+// A whole number as the standard conversion reads it; anything else is
+// refused with the standard message, the text inserted as it was typed.
+int StrToInt(const QString &text)
+{
+    const std::string s = text.trimmed().toStdString();
+    int value = 0;
+    const char *begin = s.data();
+    const char *end = s.data() + s.size();
+    if (begin != end && *begin == '+')
+        ++begin;
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    if (s.empty() || begin == end || error != std::errc() || stop != end)
+        throw std::invalid_argument("'" + text.toStdString() + "' is not a valid integer value");
+    return value;
+}
+
+bool IsEnter(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+TppPreview::TppPreview(QWidget &form)
+    : TppCustomPreview(form)
+{
+    auto *layout = qobject_cast<QBoxLayout *>(form.layout());
+    if (layout)
+        layout->insertWidget(0, &Viewer(), 1);
+    CreateToolBar();
+    if (layout)
+        layout->insertWidget(0, m_outerPanel);
+    Viewer().setFocusPolicy(Qt::NoFocus);
+    Viewer().ScrollArea()->setFocusPolicy(Qt::NoFocus);
+    // Takes part in no job before Init.
+    Viewer().ScreenDevice().SetEnabled(false);
+}
+
+TppPreview::~TppPreview() = default;
+
+void TppPreview::CreateToolBar()
+{
+    m_outerPanel = new QWidget(&Form());
+    m_outerPanel->setObjectName(QStringLiteral("OuterToolPanel"));
+    m_outerPanel->setFixedHeight(kToolBarHeight);
+    m_innerPanel = new QWidget(m_outerPanel);
+    m_innerPanel->setObjectName(QStringLiteral("InnerToolPanel"));
+    m_innerPanel->setGeometry(kInnerPanelLeft, 0, kInnerPanelWidth, kToolBarHeight);
+    CreateToolBarControls();
+}
+
+QToolButton *TppPreview::SpeedButton(QWidget *panel, int left, int action, const QPixmap &glyph,
+                                     const char *name)
+{
+    auto *button = new QToolButton(panel);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(left, kButtonTop, kButtonWidth, kButtonHeight);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    if (!glyph.isNull()) {
+        button->setIcon(glyph);
+        button->setIconSize(glyph.size());
+    }
+    button->setProperty(kActionProperty, action);
+    button->installEventFilter(this);
+    connect(button, &QToolButton::clicked, this,
+            [this, button] { RunPreviewGuarded([&] { ToolButtonClick(button); }); });
+    return button;
+}
+
+QLineEdit *TppPreview::Box(int left, const QString &mask, const char *name)
+{
+    auto *box = new QLineEdit(m_innerPanel);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(left, kButtonTop, kBoxWidth, kButtonHeight);
+    box->setInputMask(mask);
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->installEventFilter(this);
+    return box;
+}
+
+void TppPreview::CreateToolBarControls()
+{
+    m_printButton = SpeedButton(m_outerPanel, 2, paPrint, PreviewGlyph(TppPreviewGlyph::Print),
+                                "PrintButton");
+    m_searchButton = SpeedButton(m_outerPanel, 41, paSearch,
+                                 PreviewGlyph(TppPreviewGlyph::Search), "SearchButton");
+    m_searchButton->hide();
+
+    m_wholePageButton = SpeedButton(m_innerPanel, 0, paWholePage,
+                                    PreviewGlyph(TppPreviewGlyph::WholePage), "WholePageButton");
+    m_pageWidthButton = SpeedButton(m_innerPanel, kButtonWidth, paPageWidth,
+                                    PreviewGlyph(TppPreviewGlyph::PageWidth), "PageWidthButton");
+    m_hundredPercentButton
+        = SpeedButton(m_innerPanel, 2 * kButtonWidth, paHundredPercent,
+                      PreviewGlyph(TppPreviewGlyph::HundredPercent), "HundredPercentButton");
+    for (QToolButton *zoom : {m_wholePageButton, m_pageWidthButton, m_hundredPercentButton})
+        zoom->setCheckable(true);
+    m_wholePageButton->setChecked(true);
+
+    const int zoomBoxLeft = m_hundredPercentButton->x() + 2 * kButtonWidth;
+    // Up to three digits, then a fixed " %" that is not part of the number.
+    m_zoomBox = Box(zoomBoxLeft, QStringLiteral("000 %; "), "ZoomBox");
+
+    const int firstLeft = zoomBoxLeft + kBoxWidth + kButtonWidth;
+    m_firstButton = SpeedButton(m_innerPanel, firstLeft, paFirstPage,
+                                PreviewGlyph(TppPreviewGlyph::FirstPage), "FirstButton");
+    m_priorButton = SpeedButton(m_innerPanel, firstLeft + kButtonWidth, paPriorPage,
+                                PreviewGlyph(TppPreviewGlyph::PriorPage), "PriorButton");
+    const int pageBoxLeft = m_priorButton->x() + kButtonWidth + 8;
+    m_pageBox = Box(pageBoxLeft, QStringLiteral("00000; "), "PageBox");
+    const int nextLeft = pageBoxLeft + kBoxWidth + 8;
+    m_nextButton = SpeedButton(m_innerPanel, nextLeft, paNextPage,
+                               PreviewGlyph(TppPreviewGlyph::NextPage), "NextButton");
+    m_lastButton = SpeedButton(m_innerPanel, nextLeft + kButtonWidth, paLastPage,
+                               PreviewGlyph(TppPreviewGlyph::LastPage), "LastButton");
+
+    m_closeButton = SpeedButton(m_innerPanel, 398, paCancel, QPixmap(), "CloseButton");
+    m_closeButton->setAutoRaise(false);
+    m_closeButton->setText(QStringLiteral("Cancel"));
+    m_closeButton->resize(54, kButtonHeight);
+    m_closeButton->move(m_lastButton->x() + 3 * kButtonWidth, kButtonTop);
+}
+
+void TppPreview::Init()
+{
+    TppCustomPreview::Init();
+    const bool search = Report() && Report()->ShowAutoSearchDialog();
+    m_searchButton->setVisible(search);
+    m_innerPanel->move(search ? kInnerPanelLeft : m_searchButton->x(), 0);
+    SetZoomButtons();
+    StatusChanged();
+}
+
+void TppPreview::LanguageChanged()
+{
+    m_printButton->setToolTip(QStringLiteral("Print"));
+    m_searchButton->setToolTip(QStringLiteral("Search Data"));
+    m_wholePageButton->setToolTip(QStringLiteral("Whole Page"));
+    m_pageWidthButton->setToolTip(QStringLiteral("Page Width"));
+    m_hundredPercentButton->setToolTip(QStringLiteral("100 %"));
+    m_firstButton->setToolTip(QStringLiteral("First Page"));
+    m_priorButton->setToolTip(QStringLiteral("Prior Page"));
+    m_nextButton->setToolTip(QStringLiteral("Next Page"));
+    m_lastButton->setToolTip(QStringLiteral("Last Page"));
+    m_closeButton->setToolTip(QStringLiteral("Cancel"));
+    m_closeButton->setText(QStringLiteral("Close"));
+    m_closeButton->resize(QFontMetrics(Form().font()).horizontalAdvance(m_closeButton->text()) + 30,
+                          kButtonHeight);
+}
+
+void TppPreview::SetZoomButtons()
+{
+    const TppZoomSettingType zoom = Viewer().ZoomSetting();
+    m_wholePageButton->setChecked(zoom == zsWholePage);
+    m_pageWidthButton->setChecked(zoom == zsPageWidth);
+    m_hundredPercentButton->setChecked(zoom == zs100Percent);
+}
+
+void TppPreview::PageChanged()
+{
+    m_pageBox->setText(QString::number(Viewer().CurrentPageNo()));
+    m_zoomBox->setText(QString::number(Viewer().CalculatedZoom()));
+    SetZoomButtons();
+}
+
+void TppPreview::PrintStateChanged()
+{
+    const bool busy = Viewer().Busy();
+    QWidget *waiting[] = {&Viewer(), m_outerPanel, StatusBar()};
+    for (QWidget *widget : waiting) {
+        if (!widget)
+            continue;
+        if (busy)
+            widget->setCursor(Qt::WaitCursor);
+        else
+            widget->unsetCursor();
+    }
+    m_zoomBox->setEnabled(!busy);
+    m_pageBox->setEnabled(!busy);
+    if (busy) {
+        m_closeButton->setCursor(Qt::ArrowCursor);
+        m_closeButton->setText(QStringLiteral("Cancel"));
+    } else {
+        m_closeButton->unsetCursor();
+        m_closeButton->setText(QStringLiteral("Close"));
+    }
+    // The pointer takes its new shape at once.
+    QCursor::setPos(QCursor::pos());
+}
+
+void TppPreview::ZoomTo(TppZoomSettingType zoom)
+{
+    TppCustomPreview::ZoomTo(zoom);
+    m_zoomBox->setText(QString::number(Viewer().CalculatedZoom()));
+    if (StatusBar())
+        StatusBar()->setFocus();
+}
+
+void TppPreview::ToolButtonClick(QToolButton *button)
+{
+    int action = button->property(kActionProperty).toInt();
+    // One zoom button down at a time, or none.
+    if (button->isCheckable() && button->isChecked()) {
+        for (QToolButton *zoom : {m_wholePageButton, m_pageWidthButton, m_hundredPercentButton})
+            if (zoom != button)
+                zoom->setChecked(false);
+    }
+    if (action == paCancel && !Viewer().Busy())
+        action = paClose;
+    PerformAction(action);
+}
+
+void TppPreview::BoxKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    KeyDown(key, modifiers);
+}
+
+void TppPreview::PageBoxKeyPress(int key)
+{
+    if (!IsEnter(key))
+        return;
+    Viewer().GotoPage(StrToInt(m_pageBox->text()));
+}
+
+void TppPreview::ZoomBoxKeyPress(int key)
+{
+    if (!IsEnter(key))
+        return;
+    const QString digits = DigitsOf(m_zoomBox->text());
+    bool number = false;
+    int percentage = digits.toInt(&number);
+    if (!number)
+        percentage = kDefaultZoomPercentage;
+    Viewer().SetZoomPercentage(percentage);
+    PageChanged();
+}
+
+bool TppPreview::eventFilter(QObject *watched, QEvent *event)
+{
+    // Hints show only where hint display is on, and this window leaves it off.
+    if (event->type() == QEvent::ToolTip && !Form().property("showHint").toBool())
+        return true;
+    if (event->type() != QEvent::KeyPress || (watched != m_zoomBox && watched != m_pageBox))
+        return TppCustomPreview::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    RunPreviewGuarded([&] {
+        BoxKeyDown(key->key(), key->modifiers());
+        if (watched == m_zoomBox)
+            ZoomBoxKeyPress(key->key());
+        else
+            PageBoxKeyPress(key->key());
+    });
+    // Enter is the boxes' own; every other key still edits the box.
+    return IsEnter(key->key());
+}

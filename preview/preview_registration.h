@@ -1,0 +1,20 @@
+#pragma once
+
+#include "output/device_registry.h"
+#include "report/form_class_registry.h"
+
+// Keeps the preview's classes registered for as long as it lives: the print
+// preview window for TppCustomPreviewer, TppPreview as the preview contents,
+// and the screen device kind. The program holds one from start-up to the end;
+// tests hold their own.
+class TppPreviewRegistration {
+public:
+    TppPreviewRegistration();
+    ~TppPreviewRegistration();
+    TppPreviewRegistration(const TppPreviewRegistration &) = delete;
+    TppPreviewRegistration &operator=(const TppPreviewRegistration &) = delete;
+
+private:
+    TppDeviceClassRegistration m_screenDevice;
+    TppFormClassRegistration m_printPreview;
+};
