@@ -8,6 +8,7 @@
 #include "app/form4.h"
 #include "app/locale_number.h"
 #include "app/modal.h"
+#include "app/picture_on_first_paint.h"
 #include "app/present_result.h"
 #include "app/screen_font.h"
 #include "app/system_colors.h"
@@ -133,6 +134,7 @@ void Form2::applyLook()
              ui.RadioButton8, ui.CheckBox1, ui.CheckBox2, ui.CheckBox3, ui.CheckBox4})
         WidenToCaption(choice);
 
+    ShowPictureOnFirstPaint(*ui.Image2, QStringLiteral(":/assets/wordmark.jpg"));
     ui.BitBtn3->setIcon(TransparentPicture(QStringLiteral(":/assets/calculator.jpg")));
     ui.BitBtn9->setIcon(TransparentPicture(QStringLiteral(":/assets/back_arrow.jpg")));
     ui.BitBtn11->setIcon(TransparentPicture(QStringLiteral(":/assets/book.jpg")));

@@ -4,6 +4,7 @@
 #include "app/enter_presses_button.h"
 #include "app/error_reporting.h"
 #include "app/logo_icon.h"
+#include "app/picture_on_first_paint.h"
 #include "app/screen_font.h"
 #include "app/system_colors.h"
 #include "app/transparent_picture.h"
@@ -78,6 +79,11 @@ void Form4::applyLook()
     // Panels are opaque: they lie over the text boxes.
     for (QFrame *panel : {ui.Panel1, ui.Panel2, ui.Panel3})
         SetBackground(panel, ToColor(SystemColor::ButtonFace));
+
+    ShowPictureOnFirstPaint(*ui.Image3, QStringLiteral(":/assets/logo.jpg"));
+    ShowPictureOnFirstPaint(*ui.Image1, QStringLiteral(":/assets/formula_confidence.jpg"));
+    ShowPictureOnFirstPaint(*ui.Image2, QStringLiteral(":/assets/formula_deff_ratio.jpg"));
+    ShowPictureOnFirstPaint(*ui.Image4, QStringLiteral(":/assets/formula_deff_rho.jpg"));
 
     ui.BitBtn1->setIcon(TransparentPicture(QStringLiteral(":/assets/door.jpg")));
 }

@@ -21,7 +21,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVALDORA_BENCHMARKS=OFF "
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" > /dev/null
 cmake --build "$build" -j"$(nproc)"
 
-export ASAN_OPTIONS="abort_on_error=0:detect_stack_use_after_return=1:strict_string_checks=1:detect_leaks=1"
+export ASAN_OPTIONS="abort_on_error=0:detect_stack_use_after_return=1:detect_leaks=1"
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:report_error_type=1:suppressions=$root/tests/sanitizers/ubsan.supp"
 

@@ -266,6 +266,9 @@ void DefinitionsTest::pictures()
 
     const auto *picture = m_form->findChild<QLabel *>(name);
     QVERIFY(picture);
+    // Pictures are decoded when first painted.
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     QCOMPARE(picture->parentWidget()->objectName(), panel);
     if (panelGeometry.isValid())
         QCOMPARE(picture->parentWidget()->geometry(), panelGeometry);

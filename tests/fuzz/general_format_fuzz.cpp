@@ -17,21 +17,34 @@
 
 namespace {
 
-// A whole number as decimal digits, least significant first.
-using Digits = std::vector<int>;
+// A whole number in base 10^9 limbs, least significant first.
+using Limbs = std::vector<std::uint64_t>;
+constexpr std::uint64_t kLimb = 1000000000;
 
-void MultiplyBy(Digits &digits, int factor)
+void MultiplyBy(Limbs &limbs, std::uint64_t factor)
 {
-    int carry = 0;
-    for (int &d : digits) {
-        const int product = d * factor + carry;
-        d = product % 10;
-        carry = product / 10;
+    std::uint64_t carry = 0;
+    for (std::uint64_t &limb : limbs) {
+        const std::uint64_t product = limb * factor + carry;
+        limb = product % kLimb;
+        carry = product / kLimb;
     }
     while (carry > 0) {
-        digits.push_back(carry % 10);
-        carry /= 10;
+        limbs.push_back(carry % kLimb);
+        carry /= kLimb;
     }
+}
+
+// Multiplies by base^count, a few factors at a time.
+void MultiplyByPower(Limbs &limbs, std::uint64_t base, int perStep, int count)
+{
+    std::uint64_t step = 1;
+    for (int i = 0; i < perStep; ++i)
+        step *= base;
+    for (; count >= perStep; count -= perStep)
+        MultiplyBy(limbs, step);
+    for (; count > 0; --count)
+        MultiplyBy(limbs, base);
 }
 
 // The decimal digits (most significant first) and the decimal exponent of
@@ -43,23 +56,25 @@ struct Expansion {
 
 Expansion Exact(std::uint64_t significand, int binaryExponent)
 {
-    Digits n;
-    for (std::uint64_t m = significand; m > 0; m /= 10)
-        n.push_back(static_cast<int>(m % 10));
+    Limbs n{significand % kLimb, significand / kLimb % kLimb, significand / kLimb / kLimb};
     int decimalShift = 0;
     if (binaryExponent >= 0) {
-        for (int i = 0; i < binaryExponent; ++i)
-            MultiplyBy(n, 2);
+        MultiplyByPower(n, 2, 30, binaryExponent);
     } else {
         // m / 2^k = m * 5^k / 10^k.
-        for (int i = 0; i < -binaryExponent; ++i)
-            MultiplyBy(n, 5);
+        MultiplyByPower(n, 5, 13, -binaryExponent);
         decimalShift = binaryExponent;
     }
+    while (n.size() > 1 && n.back() == 0)
+        n.pop_back();
+    std::string digits = std::to_string(n.back());
+    for (auto it = n.rbegin() + 1; it != n.rend(); ++it) {
+        const std::string limb = std::to_string(*it);
+        digits += std::string(9 - limb.size(), '0') + limb;
+    }
     Expansion e;
-    for (auto it = n.rbegin(); it != n.rend(); ++it)
-        e.digits += static_cast<char>('0' + *it);
-    e.point = static_cast<int>(n.size()) + decimalShift;
+    e.digits = digits;
+    e.point = static_cast<int>(digits.size()) + decimalShift;
     return e;
 }
 
