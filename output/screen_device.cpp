@@ -121,12 +121,26 @@ void TppScreenDevice::OpenJob()
         return;
     TppRasterDevice::OpenJob();
     SetStatusText(LibraryText(ltAccessingData));
-    // The image keeps the previous page until the next one is rendered.
+    // The image keeps the previous page until the next one is rendered; the
+    // page itself is kept aside in case none arrives.
+    m_pageBeforeJob = std::make_unique<TppPage>();
+    m_pageBeforeJob->Assign(*m_currentPage);
     m_currentPage->ResetPage();
+}
+
+void TppScreenDevice::RestorePageOnDisplay()
+{
+    // A job that brought no page (cancelled, or failed) leaves the page on
+    // display as it was, so that its number, captions and a new zoom agree
+    // with the image.
+    std::unique_ptr<TppPage> before = std::move(m_pageBeforeJob);
+    if (before && m_currentPage->AbsolutePageNo() == 0 && m_currentPage->DrawCommandCount() == 0)
+        m_currentPage->Assign(*before);
 }
 
 void TppScreenDevice::AbandonJob()
 {
+    RestorePageOnDisplay();
     SetStatusText(m_currentPage->PageNoCaption());
     TppRasterDevice::AbandonJob();
 }
@@ -135,6 +149,7 @@ void TppScreenDevice::CloseJob()
 {
     if (!JobOpen())
         return;
+    RestorePageOnDisplay();
     const bool lastPageKnown = Publisher() && Publisher()->LastPageKnown();
     SetStatusText(lastPageKnown ? m_currentPage->PageCaption() : m_currentPage->PageNoCaption());
     TppRasterDevice::CloseJob();
@@ -168,6 +183,7 @@ void TppScreenDevice::AcceptPage(TppPage &page)
         if (SuppressPage() || !JobOpen())
             return;
         m_currentPage->Assign(page);
+        m_pageBeforeJob.reset();
         RenderCurrentPage();
         if (m_viewer) {
             m_viewer->PageImageReady();
@@ -319,6 +335,7 @@ void TppScreenDevice::RenderCurrentPage()
 
 void TppScreenDevice::ResetDisplay()
 {
+    m_pageBeforeJob.reset();
     m_currentPage->ClearDrawCommands();
     if (!m_viewer) {
         NewPageImage(1, 1);
