@@ -238,11 +238,27 @@ void TppScreenDevice::NewPageImage(int width, int height)
 {
     const double ratio = m_viewer ? m_viewer->DevicePixelRatio() : 1.0;
     m_imageRatio = std::isfinite(ratio) ? std::clamp(ratio, 1.0, kMaxImageRatio) : 1.0;
-    m_imageWidth = std::max(1, width);
-    m_imageHeight = std::max(1, height);
+    width = std::max(1, width);
+    height = std::max(1, height);
+    m_selectedCommandFont.reset();
+    if (m_pageImage && width == m_imageWidth && height == m_imageHeight
+        && m_imageRatio == m_imageRatioInUse) {
+        // A new image of the same size would only cost fresh memory, which
+        // is slow to come by at large zooms: the old one is made as new.
+        platform::Canvas &canvas = *m_pageImage;
+        canvas.RemoveClipping();
+        canvas.SetTextJustification(0, 0);
+        canvas.SetFont(TppFont());
+        canvas.SetPen(TppPen());
+        canvas.SetBrush(TppBrush());
+        canvas.FillRect({0, 0, width, height});
+        return;
+    }
+    m_imageWidth = width;
+    m_imageHeight = height;
+    m_imageRatioInUse = m_imageRatio;
     m_pageImage.reset();
     m_pageImage = platform::CreateScreenBitmapCanvas(m_imageWidth, m_imageHeight, m_imageRatio);
-    m_selectedCommandFont.reset();
 }
 
 TppScreenDevice::ImageGeometry TppScreenDevice::ComputeGeometry(int paperWidth,

@@ -106,6 +106,7 @@ private:
     int m_imageWidth = 0;
     int m_imageHeight = 0;
     double m_imageRatio = 1.0;
+    double m_imageRatioInUse = 0.0;
     std::int32_t m_pageOffsetX = 0;
     std::int32_t m_pageOffsetY = 0;
     std::int32_t m_pageHeightPx = 0;
