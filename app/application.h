@@ -2,6 +2,7 @@
 
 #include "calc/sample_size.h"
 #include "preview/preview_registration.h"
+#include "preview/print_registration.h"
 
 #include <memory>
 
@@ -35,6 +36,9 @@ private:
     // The print preview window and the screen device, for the results
     // sheet's print request.
     TppPreviewRegistration m_previewClasses;
+    // The print dialog, the cancel dialog and the printer device, for
+    // printing the sheet on paper from the preview.
+    TppPrintRegistration m_printClasses;
     SampleSizeParams m_params;
     std::unique_ptr<Form1> m_form1;
     std::unique_ptr<Form2> m_form2;

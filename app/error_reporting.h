@@ -1,10 +1,8 @@
 #pragma once
 
-#include <exception>
-#include <string>
-#include <utility>
+#include "platform/handler_guard.h"
 
-class QWidget;
+#include <string>
 
 // The program's top-level error reporting: a fault ends the handler it came
 // from, the user sees its message, and the program goes on.
@@ -16,24 +14,6 @@ std::string ErrorMessageText(const std::string &message);
 // the window that is active at the time.
 void ReportError(const std::string &message);
 
-// Runs one handler with its faults reported. Qt does not carry exceptions
-// through its event loop, so every handler entry point goes through here.
-template <typename Handler>
-void RunGuarded(Handler &&handler)
-{
-    try {
-        std::forward<Handler>(handler)();
-    } catch (const std::exception &fault) {
-        ReportError(fault.what());
-    } catch (...) {
-        ReportError("Unknown error");
-    }
-}
-
-// Wraps a handler for connect(): the returned slot takes no arguments and runs
-// the handler guarded.
-template <typename Handler>
-auto Guarded(Handler handler)
-{
-    return [handler = std::move(handler)]() mutable { RunGuarded(handler); };
-}
+// Every handler entry point runs guarded (platform/handler_guard.h).
+using platform::Guarded;
+using platform::RunGuarded;

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/application.h"
+#include "app/enter_presses_button.h"
 #include "app/error_reporting.h"
 #include "app/form2.h"
 #include "app/form4.h"
@@ -8,6 +9,7 @@
 #include "app/screen_font.h"
 #include "app/system_colors.h"
 #include "app/transparent_picture.h"
+#include "app/window_background.h"
 #include "app/window_frame.h"
 
 Form1::Form1(Application &application)
@@ -17,12 +19,14 @@ Form1::Form1(Application &application)
     PlaceWindow(*this, QRect(5, 16, 812, 612));
     applyLook();
     connectHandlers();
+    PressFocusedButtonOnEnter(*this);
 }
 
 void Form1::applyLook()
 {
     setFont(ScreenFont(kSansSerif, 11));
     SetBackground(this, ToColor(SystemColor::ButtonFace));
+    PaintBackgroundEdgeToEdge(*this, *ui.Image1, QStringLiteral(":/assets/background.jpg"));
     SetTextColor(this, ToColor(SystemColor::WindowText));
 
     SetBackground(ui.Panel1, kTeal);

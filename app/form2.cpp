@@ -1,6 +1,7 @@
 #include "app/form2.h"
 
 #include "app/application.h"
+#include "app/enter_presses_button.h"
 #include "app/error_reporting.h"
 #include "app/form1.h"
 #include "app/form3.h"
@@ -11,6 +12,7 @@
 #include "app/screen_font.h"
 #include "app/system_colors.h"
 #include "app/transparent_picture.h"
+#include "app/window_background.h"
 #include "app/window_frame.h"
 #include "calc/confidence.h"
 #include "calc/sample_size.h"
@@ -38,10 +40,14 @@ double Fraction(long double percent)
 
 constexpr long double kErrorStep = 0.1L;
 
-// An element's group font is black while it is considered, grey while not.
+// An element's group font is black while it is considered, grey while not;
+// a control of a considered element that is disabled draws grey as well.
 void SetGroupFontColor(QWidget *group, bool considered)
 {
-    SetTextColor(group, considered ? QColor(Qt::black) : kGrey);
+    if (considered)
+        SetEnabledTextColor(group, Qt::black);
+    else
+        SetTextColor(group, kGrey);
 }
 
 } // namespace
@@ -56,6 +62,7 @@ Form2::Form2(Application &application)
     ui.Label3->hide();
     applyLook();
     connectHandlers();
+    PressFocusedButtonOnEnter(*this);
 }
 
 SampleSizeParams &Form2::params()
@@ -72,12 +79,13 @@ void Form2::applyLook()
 
     setFont(ScreenFont(kSansSerif, 11));
     SetBackground(this, buttonFace);
+    PaintBackgroundEdgeToEdge(*this, *ui.Image1, QStringLiteral(":/assets/background.jpg"));
 
     for (QGroupBox *group : {ui.GroupBox1, ui.GroupBox2, ui.GroupBox7, ui.GroupBox5, ui.GroupBox4, ui.GroupBox3})
         SetBackground(group, menu);
     for (QLabel *title : {ui.Label6, ui.Label7, ui.Label8, ui.Label9}) {
         title->setFont(ScreenFont(kLucida, 13, true));
-        SetTextColor(title, desktop);
+        SetEnabledTextColor(title, desktop);
     }
     // The captioned groups show their title in the group font.
     ui.GroupBox5->setFont(ScreenFont(kLucida, 13, true));
@@ -94,17 +102,18 @@ void Form2::applyLook()
     SetBackground(ui.RadioButton4, activeBorder);
     for (RadioButton *choice : {ui.RadioButton7, ui.RadioButton8}) {
         choice->setFont(ScreenFont(kSansSerif, 11));
-        SetCaptionColor(choice, Qt::black);
+        SetEnabledCaptionColor(choice, Qt::black);
         SetBackground(choice, activeBorder);
     }
-    for (TextField *field : {static_cast<TextField *>(ui.Edit1), ui.Edit2, static_cast<TextField *>(ui.SpinEdit4)})
+    // Black digits; disabled, grey ones whatever the group's font colour.
+    for (TextField *field : {static_cast<TextField *>(ui.Edit1), ui.Edit2, static_cast<TextField *>(ui.SpinEdit4)}) {
         field->setFont(ScreenFont(kSansSerif, 11));
-    SetTextColor(ui.Edit1, Qt::black);
-    SetTextColor(ui.Edit2, Qt::black);
+        SetFieldTextColor(field, Qt::black);
+    }
     ui.Edit1->setEnabledColor(ToColor(SystemColor::CaptionText));
     ui.SpinEdit4->setEnabledColor(ToColor(SystemColor::CaptionText));
     ui.Label1->setFont(ScreenFont(kSansSerif, 11));
-    SetTextColor(ui.Label1, Qt::black);
+    SetEnabledTextColor(ui.Label1, Qt::black);
     SetBackground(ui.Label1, menu);
     // Room for "Conglomerado" in the substitute font, short of the field beside it.
     WidenToLongestWord(ui.Label1, ui.SpinEdit4->x() - ui.Label1->x());

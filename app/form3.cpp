@@ -1,5 +1,6 @@
 #include "app/form3.h"
 
+#include "app/enter_presses_button.h"
 #include "app/error_reporting.h"
 #include "app/form4.h"
 #include "app/logo_icon.h"
@@ -8,13 +9,11 @@
 #include "app/screen_font.h"
 #include "app/system_colors.h"
 #include "app/transparent_picture.h"
+#include "app/window_background.h"
 #include "app/window_frame.h"
 #include "report/custom_memo.h"
 #include "report/report.h"
 
-#include <QFontMetrics>
-
-#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -23,12 +22,9 @@ Form3::Form3(QWidget *parent)
 {
     ui.setupUi(this);
     PlaceWindow(*this, QRect(43, 28, 727, 518));
-    m_valueBoxes = {{{ui.Label2, ui.Label2->geometry()}, {ui.Label3, ui.Label3->geometry()},
-                     {ui.Label4, ui.Label4->geometry()}, {ui.Label5, ui.Label5->geometry()},
-                     {ui.Label16, ui.Label16->geometry()}, {ui.Label17, ui.Label17->geometry()},
-                     {ui.Label18, ui.Label18->geometry()}}};
     applyLook();
     connectHandlers();
+    PressFocusedButtonOnEnter(*this);
 }
 
 Form3::~Form3() = default;
@@ -50,6 +46,7 @@ void Form3::applyLook()
     setWindowIcon(LogoIcon());
     setFont(ScreenFont(kSansSerif, 11));
     SetBackground(this, ToColor(SystemColor::ButtonFace));
+    PaintBackgroundEdgeToEdge(*this, *ui.Image1, QStringLiteral(":/assets/background.jpg"));
 
     const QPixmap check = TransparentPicture(QStringLiteral(":/assets/check.jpg"));
     for (QLabel *mark : {ui.Image8, ui.Image2, ui.Image3, ui.Image4, ui.Image5, ui.Image6, ui.Image7})
@@ -61,7 +58,8 @@ void Form3::applyLook()
 
     ui.GroupBox6->setFont(ScreenFont(kSansSerif, 11, true));
     SetBackground(ui.GroupBox6, ToColor(SystemColor::ActiveBorder));
-    for (const auto &[value, box] : m_valueBoxes)
+    // The value labels keep long values inside their boxes themselves.
+    for (QLabel *value : {ui.Label2, ui.Label3, ui.Label4, ui.Label5, ui.Label16, ui.Label17, ui.Label18})
         value->setFont(ScreenFont(kSansSerif, 13));
     for (QLabel *percent : {ui.Label12, ui.Label13, ui.Label14, ui.Label15})
         percent->setFont(ScreenFont(kSansSerif, 13, true));
@@ -104,6 +102,7 @@ void Form3::printSheet()
     if (!memo)
         throw std::runtime_error("The results sheet has no note.");
     memo->SetLines({note.toStdString()});
+    FitSheetValueLabels(sheet);
 
     sheet.Print();
 }
@@ -112,27 +111,4 @@ void Form3::showDefinitions()
 {
     if (m_definitions)
         ShowModal(*m_definitions, *this);
-}
-
-void Form3::showEvent(QShowEvent *event)
-{
-    fitValueLabels();
-    QDialog::showEvent(event);
-}
-
-// A value wider than its box would lose digits on the screen: such a label
-// grows evenly around its box's centre, kept inside the group.
-void Form3::fitValueLabels()
-{
-    const int groupWidth = ui.GroupBox6->width();
-    for (const auto &[value, box] : m_valueBoxes) {
-        const int needed = QFontMetrics(value->font()).horizontalAdvance(value->text()) + 2;
-        if (needed <= box.width()) {
-            value->setGeometry(box);
-            continue;
-        }
-        const int width = std::min(needed, groupWidth);
-        const int left = std::clamp(box.center().x() + 1 - width / 2, 0, groupWidth - width);
-        value->setGeometry(left, box.top(), width, box.height());
-    }
 }

@@ -3,14 +3,10 @@
 #include "ui_form3.h"
 
 #include <QDialog>
-#include <QRect>
 
-#include <array>
 #include <memory>
-#include <utility>
 
 class Form4;
-class QLabel;
 class TppReport;
 
 // The results screen: the sample size and the data it came from, row by row,
@@ -35,18 +31,12 @@ public:
 
     Ui::Form3 ui;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void applyLook();
     void connectHandlers();
     void showDefinitions();
     void printSheet();
-    void fitValueLabels();
 
     Form4 *m_definitions = nullptr;
     std::unique_ptr<TppReport> m_sheet;
-    // The value labels with the boxes the layout gives them.
-    std::array<std::pair<QLabel *, QRect>, 7> m_valueBoxes{};
 };

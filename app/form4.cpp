@@ -1,6 +1,7 @@
 #include "app/form4.h"
 
 #include "app/definition_texts.h"
+#include "app/enter_presses_button.h"
 #include "app/error_reporting.h"
 #include "app/logo_icon.h"
 #include "app/screen_font.h"
@@ -57,6 +58,7 @@ Form4::Form4(QWidget *parent)
     fillTexts();
     placeAlpha();
     connect(ui.BitBtn1, &QToolButton::clicked, this, Guarded([this] { close(); }));
+    PressFocusedButtonOnEnter(*this);
 }
 
 void Form4::applyLook()

@@ -3,10 +3,13 @@
 #include "report/band.h"
 #include "report/component.h"
 #include "report/definition_reader.h"
+#include "report/label.h"
 #include "report/report.h"
+#include "report/text_measuring.h"
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -34,4 +37,55 @@ TppComponent &SheetComponent(const TppReport &sheet, std::string_view name)
         }
     }
     throw std::runtime_error("The results sheet has no component " + std::string(name) + ".");
+}
+
+namespace {
+
+// The horizontal ellipsis, in the engine's UTF-8.
+constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
+
+bool IsAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The text shortened in the middle until it fits; a value is plain ASCII,
+// anything else is left whole rather than cut inside a character.
+std::string ElidedInTheMiddle(const std::string &text, std::int32_t room, const TppTextMeasuring &measuring)
+{
+    if (!IsAscii(text))
+        return text;
+    for (std::size_t keep = text.size() - 1; keep > 0; --keep) {
+        const std::size_t tail = keep / 2;
+        std::string candidate = text.substr(0, keep - tail);
+        candidate += kEllipsis;
+        candidate += text.substr(text.size() - tail);
+        if (measuring.Width(candidate, {}) <= room)
+            return candidate;
+    }
+    return std::string(kEllipsis);
+}
+
+} // namespace
+
+void FitSheetValueLabels(TppReport &sheet)
+{
+    TppTextMeasuring measuring(sheet.MeasuringCanvas());
+    for (const SheetValueBox &box : kSheetValueBoxes) {
+        auto *label = dynamic_cast<TppLabel *>(&SheetComponent(sheet, box.name));
+        if (!label)
+            throw std::runtime_error("The results sheet's " + std::string(box.name) + " is not a label.");
+        TppFont font = label->Font();
+        font.SetSize(kSheetValuePoints);
+        std::string text = label->Caption();
+        measuring.Canvas().SetFont(font);
+        while (font.Size() > kSheetSmallestValuePoints && measuring.Width(text, {}) > box.width) {
+            font.SetSize(font.Size() - 1);
+            measuring.Canvas().SetFont(font);
+        }
+        if (measuring.Width(text, {}) > box.width)
+            text = ElidedInTheMiddle(text, box.width, measuring);
+        label->SetFont(font);
+        label->SetCaption(text);
+    }
 }

@@ -39,10 +39,13 @@ void SetBackground(QWidget *widget, const QColor &color)
     widget->setAutoFillBackground(true);
 }
 
-void SetTextColor(QWidget *widget, const QColor &color)
+namespace {
+
+void SetTextColors(QWidget *widget, const QColor &enabled, const QColor &disabled)
 {
     QPalette palette = widget->palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const QColor &color = group == QPalette::Disabled ? disabled : enabled;
         palette.setColor(group, QPalette::WindowText, color);
         palette.setColor(group, QPalette::Text, color);
         palette.setColor(group, QPalette::ButtonText, color);
@@ -50,10 +53,41 @@ void SetTextColor(QWidget *widget, const QColor &color)
     widget->setPalette(palette);
 }
 
-void SetCaptionColor(QWidget *widget, const QColor &color)
+void SetCaptionColors(QWidget *widget, const QColor &enabled, const QColor &disabled)
 {
     QPalette palette = widget->palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::WindowText, color);
+        palette.setColor(group, QPalette::WindowText, group == QPalette::Disabled ? disabled : enabled);
     widget->setPalette(palette);
+}
+
+} // namespace
+
+void SetTextColor(QWidget *widget, const QColor &color)
+{
+    SetTextColors(widget, color, color);
+}
+
+void SetCaptionColor(QWidget *widget, const QColor &color)
+{
+    SetCaptionColors(widget, color, color);
+}
+
+void SetFieldTextColor(QWidget *field, const QColor &color)
+{
+    const QPalette desktop = QApplication::palette();
+    SetTextColors(field, color, desktop.color(QPalette::Disabled, QPalette::Text));
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, desktop.color(QPalette::Disabled, QPalette::ButtonText));
+    field->setPalette(palette);
+}
+
+void SetEnabledTextColor(QWidget *widget, const QColor &color)
+{
+    SetTextColors(widget, color, kGrey);
+}
+
+void SetEnabledCaptionColor(QWidget *widget, const QColor &color)
+{
+    SetCaptionColors(widget, color, kGrey);
 }

@@ -31,3 +31,13 @@ void SetTextColor(QWidget *widget, const QColor &color);
 // Sets the colour of a check box's or radio button's caption only; its mark
 // keeps the field text colour, so that it stays visible in its white box.
 void SetCaptionColor(QWidget *widget, const QColor &color);
+
+// The same two while the widget is enabled; disabled, it draws its text grey,
+// as the screens' disabled controls do.
+void SetEnabledTextColor(QWidget *widget, const QColor &color);
+void SetEnabledCaptionColor(QWidget *widget, const QColor &color);
+
+// The text colour of a field (digits, and a spin field's arrows) while it is
+// enabled; disabled, it draws as the desktop draws disabled fields, whatever
+// the colour of the group it lies in.
+void SetFieldTextColor(QWidget *field, const QColor &color);

@@ -2,6 +2,7 @@
 
 #include "calc/errors.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -61,6 +62,37 @@ std::string CanonicalNumber(std::string_view text, char separator)
     return i == end ? out : std::string();
 }
 
+// Whether a canonical number that no floating type can hold is too large
+// (rather than too small): the decimal exponent of its first significant
+// digit is positive. Exponents are read with saturation, so any length of
+// exponent is judged rightly.
+bool BeyondLargest(std::string_view canonical)
+{
+    const std::size_t ePos = canonical.find('e');
+    const std::string_view mantissa = canonical.substr(0, ePos);
+    long long exponent = 0;
+    if (ePos != std::string_view::npos) {
+        std::size_t i = ePos + 1;
+        const bool negative = i < canonical.size() && canonical[i] == '-';
+        if (negative)
+            ++i;
+        constexpr long long kSaturation = 1'000'000'000'000LL;
+        for (; i < canonical.size(); ++i)
+            exponent = std::min(kSaturation, exponent * 10 + (canonical[i] - '0'));
+        if (negative)
+            exponent = -exponent;
+    }
+    // Digits of the mantissa before its point, counted from the first that is
+    // not zero; a negative count for zeros after the point.
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos)
+        return false;
+    const long long position = first < point ? static_cast<long long>(point - first)
+                                             : -static_cast<long long>(first - point - 1);
+    return exponent + position > 0;
+}
+
 } // namespace
 
 std::string InvalidFloatMessage(std::string_view text)
@@ -89,7 +121,14 @@ double ParseFloat(std::string_view text, char decimalSeparator)
     // Out of the double range: too large is an overflow, too small goes to 0
     // or a subnormal as arithmetic would.
     long double wide = 0;
-    std::from_chars(first, last, wide);
+    const auto extended = std::from_chars(first, last, wide);
+    if (extended.ec == std::errc::result_out_of_range) {
+        // Beyond the extended range too: the value is untouched, so the
+        // digits decide between overflow and a zero.
+        if (BeyondLargest(canonical))
+            throw ArithmeticError(kOverflow);
+        return canonical[0] == '-' ? -0.0 : 0.0;
+    }
     if (std::isinf(wide) || std::fabs(wide) > DBL_MAX)
         throw ArithmeticError(kOverflow);
     return static_cast<double>(wide);

@@ -3,9 +3,39 @@
 #include "output/printer_list.h"
 #include "output/standard_papers.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 constexpr const char *kScreenPrinterMessage = "Screen printer does not support printing.";
+// Beyond any printer's resolution: a queue stating more states nonsense.
+constexpr int kMostPixelsPerInch = 9600;
+
+std::string NotAvailableMessage(const std::string &printer)
+{
+    return "The printer \"" + printer + "\" is not available.";
+}
+
+// What a queue states that makes no sense is treated as not stated: no
+// resolution (the screen's is used), and the whole paper as printable area.
+void DropNonsense(platform::PrinterMetrics &m)
+{
+    if (m.resolutionX <= 0 || m.resolutionX > kMostPixelsPerInch)
+        m.resolutionX = 0;
+    if (m.resolutionY <= 0 || m.resolutionY > kMostPixelsPerInch)
+        m.resolutionY = 0;
+    m.physicalWidth = std::max(m.physicalWidth, 0);
+    m.physicalHeight = std::max(m.physicalHeight, 0);
+    const bool areaInsidePaper = m.offsetLeft >= 0 && m.offsetTop >= 0 && m.printableWidth > 0
+        && m.printableHeight > 0 && std::int64_t(m.offsetLeft) + m.printableWidth <= m.physicalWidth
+        && std::int64_t(m.offsetTop) + m.printableHeight <= m.physicalHeight;
+    if (!areaInsidePaper) {
+        m.offsetLeft = m.offsetTop = 0;
+        m.printableWidth = m.physicalWidth;
+        m.printableHeight = m.physicalHeight;
+    }
+}
 
 std::int32_t ToTenths(std::int32_t thousandths)
 {
@@ -73,6 +103,7 @@ void TppPrinter::SetPrinterName(const std::string &name)
     TppPrinterList &list = TppPrinterList::Instance();
     if (name == "Default")
         list.RefreshDefaultPrinterName();
+    m_unavailablePrinter.clear();
     std::shared_ptr<const TppPrinterInfo> entry = list.Find(name);
     if (entry == m_printerInfo)
         return;
@@ -139,7 +170,10 @@ bool TppPrinter::CreateDeviceContext()
     if (!m_device) {
         entry->MarkInvalid();
         if (!m_documentOpen && m_printerName != "Screen") {
+            // Measuring goes on on the screen; printing says what happened.
+            const std::string chosen = PrinterDisplayName();
             SetPrinterName("Screen");
+            m_unavailablePrinter = chosen;
             return CreateDeviceContext();
         }
         return false;
@@ -157,9 +191,10 @@ bool TppPrinter::CreateDeviceContext()
 
 void TppPrinter::ReadDeviceValues()
 {
-    if (m_device)
+    if (m_device) {
         m_metrics = m_device->Metrics();
-    else if (m_screenContext)
+        DropNonsense(m_metrics);
+    } else if (m_screenContext)
         ReadScreenValues();
 }
 
@@ -240,14 +275,20 @@ void TppPrinter::BeginDoc()
     m_startedPages = 0;
     m_pageStarted = false;
     try {
+        // A chosen printer that could not be opened left "Screen" in its place.
+        if (!m_unavailablePrinter.empty())
+            throw EPrinterError(NotAvailableMessage(m_unavailablePrinter));
         if (m_screenContext || (m_printerInfo && m_printerInfo->IsScreen()))
             throw EPrinterError(kScreenPrinterMessage);
         if (!DeviceContext() || !m_device)
-            throw EPrinterError("The printer \"" + PrinterDisplayName() + "\" cannot be opened.");
+            throw EPrinterError(NotAvailableMessage(PrinterDisplayName()));
+        const bool modeChanged = m_deviceModePending;
         m_device->ApplyMode(m_deviceMode);
         m_deviceModePending = false;
         m_device->BeginDocument(m_documentTitle);
-        ReadDeviceValues();
+        // The metrics were read with the setup; only a change since asks again.
+        if (modeChanged)
+            ReadDeviceValues();
     } catch (const platform::PrintError &error) {
         m_documentOpen = false;
         throw EPrinterError(error.what());
@@ -263,6 +304,7 @@ void TppPrinter::NewPage()
     if (!m_documentOpen || m_pageStarted)
         return;
     m_pageStarted = true;
+    const bool modeChanged = m_deviceModePending;
     if (m_deviceModePending) {
         m_device->ApplyMode(m_deviceMode);
         m_deviceModePending = false;
@@ -274,7 +316,10 @@ void TppPrinter::NewPage()
         throw EPrinterError(error.what());
     }
     ++m_startedPages;
-    ReadDeviceValues();
+    // Once per setup, not per page: a setup changed during the document
+    // takes effect from this page.
+    if (modeChanged)
+        ReadDeviceValues();
 }
 
 void TppPrinter::EndPage()
@@ -298,7 +343,6 @@ void TppPrinter::EndDoc()
     } catch (const platform::PrintError &error) {
         throw EPrinterError(error.what());
     }
-    ReadDeviceValues();
 }
 
 void TppPrinter::AbortDoc()

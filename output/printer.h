@@ -132,6 +132,9 @@ private:
     bool m_deviceModePending = false;
     int m_startedPages = 0;
     std::string m_documentTitle;
+    // The printer the user chose, when it could not be opened and "Screen"
+    // took its place for measuring.
+    std::string m_unavailablePrinter;
     bool m_applyingSetup = false;
     std::unique_ptr<TppPrinterSetup> m_printerSetup;
     TppPrinterEvent m_onDeviceModeChange;

@@ -1,6 +1,82 @@
 #include "output/printer_device.h"
 
+#include "assets/library_texts.h"
+#include "output/device_status_window.h"
+#include "output/draw_image.h"
+#include "output/draw_line.h"
+#include "output/draw_shape.h"
+#include "output/draw_text.h"
+#include "output/page.h"
 #include "output/printer.h"
+#include "output/publisher.h"
+#include "platform/event_loop.h"
+#include "report/plain_text.h"
+#include "report/text_markups.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// Sets a flag for a scope.
+class FlagScope
+{
+public:
+    explicit FlagScope(bool &flag)
+        : m_flag(flag)
+    {
+        m_flag = true;
+    }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope &) = delete;
+    FlagScope &operator=(const FlagScope &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+// Whole-number halves go to the even neighbour.
+int Nearest(double value)
+{
+    return int(std::nearbyint(value));
+}
+
+// What makes a canvas font differ from a command's for drawing; the height
+// is not compared, since the canvas keeps its fonts at the printer's
+// resolution.
+bool SameLook(const TppFont &a, const TppFont &b)
+{
+    return a.Charset() == b.Charset() && a.Color() == b.Color() && a.Pitch() == b.Pitch()
+        && a.Size() == b.Size() && a.Style() == b.Style() && a.Name() == b.Name();
+}
+
+std::string WithoutParagraphEnds(std::string_view line)
+{
+    return TppPlainText::RemoveAll(line, TppTextMarkups::ParagraphEnd);
+}
+
+bool EndsParagraph(std::string_view line)
+{
+    return line.find(TppTextMarkups::ParagraphEnd) != std::string_view::npos;
+}
+
+bool IsSingleWord(std::string_view line)
+{
+    const std::size_t first = line.find_first_not_of(TppTextMarkups::Space);
+    if (first == std::string_view::npos)
+        return true;
+    const std::size_t last = line.find_last_not_of(TppTextMarkups::Space);
+    return line.substr(first, last - first + 1).find(TppTextMarkups::Space) == std::string_view::npos;
+}
+
+platform::CanvasRect ToCanvasRect(const TppDeviceRect &rect)
+{
+    return {rect.Left, rect.Top, rect.Right, rect.Bottom};
+}
+
+} // namespace
 
 const TppDeviceClass &TppPrinterDevice::StaticClass()
 {
@@ -8,7 +84,8 @@ const TppDeviceClass &TppPrinterDevice::StaticClass()
                                              &TppRasterDevice::StaticClass(),
                                              []() -> std::unique_ptr<TppDevice> {
                                                  return std::make_unique<TppPrinterDevice>();
-                                             });
+                                             },
+                                             "Printer");
     return printerClass;
 }
 
@@ -17,4 +94,502 @@ TppPrinterDevice::TppPrinterDevice()
 {
 }
 
-TppPrinterDevice::~TppPrinterDevice() = default;
+TppPrinterDevice::~TppPrinterDevice()
+{
+    // A job left open (a publisher abandons only the devices that still want
+    // pages) still holds finished pages: they are printed, not thrown away.
+    if (m_printer->DocumentOpen()) {
+        try {
+            m_printer->EndDoc();
+        } catch (...) {
+        }
+    }
+}
+
+// --- The job ---------------------------------------------------------------
+
+void TppPrinterDevice::OpenJob()
+{
+    if (JobOpen())
+        return;
+    TppRasterDevice::OpenJob();
+    m_copiesRemaining = 1;
+    m_firstPageOfJob = true;
+    m_passReachedEnd = false;
+    m_jobRequest.Assign(PageRequest());
+    SetStatusText(LibraryText(ltAccessingData));
+    try {
+        m_printer->BeginDoc();
+    } catch (...) {
+        // No document, no job: nothing may be drawn or reported as printed.
+        TppRasterDevice::CloseJob();
+        throw;
+    }
+    m_canvas = m_printer->Canvas();
+}
+
+void TppPrinterDevice::CloseJob()
+{
+    if (!JobOpen())
+        return;
+    // The end of a further pass: the pass loop goes on from there.
+    if (m_runningFurtherPass)
+        return;
+    try {
+        while (!AllCopiesPrinted()) {
+        }
+    } catch (...) {
+        EndDocument();
+        throw;
+    }
+    EndDocument();
+}
+
+void TppPrinterDevice::AbandonJob()
+{
+    // Cancelled, during any pass: no more copies.
+    m_copiesRemaining = 1;
+    try {
+        m_printer->EndDoc();
+    } catch (...) {
+        m_canvas = nullptr;
+        TppRasterDevice::AbandonJob();
+        throw;
+    }
+    m_canvas = nullptr;
+    TppRasterDevice::AbandonJob();
+}
+
+bool TppPrinterDevice::AllCopiesPrinted()
+{
+    if (m_copiesRemaining <= 1)
+        return true;
+    // A pass cut short (cancelled, failed) makes no further copies, and so
+    // does a device that lost its publisher.
+    if (!m_passReachedEnd || !Publisher() || !JobOpen()) {
+        m_copiesRemaining = 1;
+        return true;
+    }
+    --m_copiesRemaining;
+    m_passReachedEnd = false;
+    PageRequest().Assign(m_jobRequest);
+    {
+        FlagScope pass(m_runningFurtherPass);
+        RequestPages();
+    }
+    return false;
+}
+
+// Ends the document with every page sent, even when that fails, and closes
+// the job; a printer error continues to the caller.
+void TppPrinterDevice::EndDocument()
+{
+    m_copiesRemaining = 1;
+    try {
+        m_printer->EndDoc();
+    } catch (...) {
+        m_canvas = nullptr;
+        PageRequest().Assign(m_jobRequest);
+        TppRasterDevice::CloseJob();
+        throw;
+    }
+    m_canvas = nullptr;
+    PageRequest().Assign(m_jobRequest);
+    TppRasterDevice::CloseJob();
+}
+
+// --- Pages -----------------------------------------------------------------
+
+void TppPrinterDevice::SetStatusText(const std::string &text)
+{
+    TppRasterDevice::SetStatusText(text);
+    TppStatusWindow *window = StatusWindow();
+    if (!window || window->StatusText() == text)
+        return;
+    window->SetStatusText(text);
+    window->StatusChanged();
+    platform::ProcessPendingMessages();
+}
+
+void TppPrinterDevice::ShowPageStatus(const TppPage &page)
+{
+    const std::string pageNo = std::to_string(page.AbsolutePageNo());
+    const std::string printerName = m_printer->PrinterDisplayName();
+    if (Publisher() && Publisher()->LastPageKnown()) {
+        const std::string pageCount = std::to_string(page.AbsolutePageCount());
+        SetStatusText(FormatLibraryText(ltPrintingPageOf, {pageNo, pageCount, page.DocumentName(), printerName}));
+    } else if (!SuppressPage()) {
+        // While the count is unknown, a page that is not printed leaves the
+        // line as it is.
+        SetStatusText(FormatLibraryText(ltPrintingPage, {pageNo, page.DocumentName(), printerName}));
+    }
+}
+
+void TppPrinterDevice::AcceptPage(TppPage &page)
+{
+    TppRasterDevice::AcceptPage(page);
+    if (page.Final() && !page.Calculation() && (page.LastPage() || !WantsPages()))
+        m_passReachedEnd = true;
+    if (!JobOpen() || !PageWanted())
+        return;
+    ShowPageStatus(page);
+    // The status line may have let the user abandon the job.
+    if (SuppressPage() || !JobOpen())
+        return;
+    const int outputs = m_printer->PrinterSetup().Collation() ? 1 : std::max(1, page.PrinterSetup().Copies());
+    for (int copy = 0; copy < outputs; ++copy) {
+        StartPage(page);
+        DrawPageCommands(page);
+        EndPage();
+    }
+}
+
+void TppPrinterDevice::StartPage(TppPage &page)
+{
+    if (m_firstPageOfJob) {
+        if (m_printer->PrinterSetup().Collation())
+            m_copiesRemaining = m_printer->PrinterSetup().Copies();
+        m_firstPageOfJob = false;
+    }
+    // A page may bring its own paper or orientation.
+    m_printer->SetPrinterSetup(page.PrinterSetup());
+    m_printer->NewPage();
+    m_canvas = m_printer->Canvas();
+    const TppPrintableOffsets offsets = m_printer->PrintableOffsets();
+    m_printerOffsetX = -offsets.Left;
+    m_printerOffsetY = -offsets.Top;
+}
+
+void TppPrinterDevice::EndPage()
+{
+    m_printer->EndPage();
+}
+
+// --- Commands --------------------------------------------------------------
+
+int TppPrinterDevice::PrinterPixels(std::int32_t thousandths, bool horizontal) const
+{
+    return int(std::trunc(MMThousandthsToUnits(thousandths, utPrinterPixels,
+                                               horizontal ? raHorizontal : raVertical, m_printer.get())));
+}
+
+int TppPrinterDevice::ScreenToPrinterPixels(int screenPixels, bool horizontal) const
+{
+    return int(std::trunc(ScreenPixelsToUnits(screenPixels, utPrinterPixels,
+                                              horizontal ? raHorizontal : raVertical, m_printer.get())));
+}
+
+void TppPrinterDevice::ComputeDeviceBounds(TppDrawCommand &command) const
+{
+    TppDeviceRect bounds;
+    bounds.Left = PrinterPixels(command.Left(), true) + m_printerOffsetX;
+    bounds.Top = PrinterPixels(command.Top(), false) + m_printerOffsetY;
+    bounds.Right = PrinterPixels(command.Left() + command.Width(), true) + m_printerOffsetX;
+    bounds.Bottom = PrinterPixels(command.Top() + command.Height(), false) + m_printerOffsetY;
+    command.SetDeviceBounds(bounds);
+}
+
+bool TppPrinterDevice::RenderCommand(TppDrawCommand &command)
+{
+    if (!m_canvas)
+        return false;
+    ComputeDeviceBounds(command);
+    if (auto *text = dynamic_cast<TppDrawText *>(&command)) {
+        DrawText(*text);
+        return true;
+    }
+    if (auto *shape = dynamic_cast<TppDrawShape *>(&command)) {
+        DrawShape(*shape);
+        return true;
+    }
+    if (auto *line = dynamic_cast<TppDrawLine *>(&command)) {
+        DrawLine(*line);
+        return true;
+    }
+    if (auto *image = dynamic_cast<TppDrawImage *>(&command)) {
+        DrawPicture(*image);
+        return true;
+    }
+    return false;
+}
+
+void TppPrinterDevice::DrawShape(TppDrawShape &shape)
+{
+    TppPen pen = shape.Pen();
+    pen.Width = pen.Width == 0 ? 1 : ScreenToPrinterPixels(pen.Width, true);
+    m_canvas->SetPen(pen);
+    m_canvas->SetBrush(shape.Brush());
+    const platform::CanvasRect bounds = ToCanvasRect(shape.DeviceBounds());
+    switch (shape.ShapeType()) {
+    case stRectangle:
+        if (shape.Brush().Style == bsClear) {
+            // Outline only: some drivers fill a rectangle whatever the brush.
+            m_canvas->Polyline({{bounds.left, bounds.top},
+                                {bounds.right, bounds.top},
+                                {bounds.right, bounds.bottom},
+                                {bounds.left, bounds.bottom},
+                                {bounds.left, bounds.top}});
+        } else {
+            m_canvas->Rectangle(bounds);
+        }
+        break;
+    case stRoundRect:
+        m_canvas->RoundRect(bounds, PrinterPixels(shape.XCornerRound(), true),
+                            PrinterPixels(shape.YCornerRound(), false));
+        break;
+    case stEllipse:
+        m_canvas->Ellipse(bounds);
+        break;
+    default:
+        break;
+    }
+}
+
+void TppPrinterDevice::DrawLine(TppDrawLine &line)
+{
+    const TppLinePositionType position = line.LinePosition();
+    const bool vertical = position == lpLeft || position == lpRight;
+    const int ppi = vertical ? m_printer->ResolutionX() : m_printer->ResolutionY();
+    const int thickness = std::max(1, Nearest(double(line.Weight()) * ppi / 72.0));
+
+    TppPen pen = line.Pen();
+    pen.Width = 1;
+    m_canvas->SetPen(pen);
+
+    std::vector<int> bandOffsets{0};
+    if (line.LineStyle() == lsDouble) {
+        // A zero-width pen spaces the bands by two screen pixels.
+        bandOffsets.push_back(line.Pen().Width == 0 ? ScreenToPrinterPixels(2, !vertical) : 2 * thickness);
+    }
+    const TppDeviceRect &b = line.DeviceBounds();
+    for (const int offset : bandOffsets) {
+        for (int k = 0; k < thickness; ++k) {
+            const int step = offset + k;
+            switch (position) {
+            case lpTop:
+                m_canvas->Line({b.Left, b.Top + step}, {b.Right, b.Top + step});
+                break;
+            case lpBottom:
+                m_canvas->Line({b.Left, b.Bottom - step}, {b.Right, b.Bottom - step});
+                break;
+            case lpLeft:
+                m_canvas->Line({b.Left + step, b.Top}, {b.Left + step, b.Bottom});
+                break;
+            case lpRight:
+                m_canvas->Line({b.Right - step, b.Top}, {b.Right - step, b.Bottom});
+                break;
+            }
+        }
+    }
+}
+
+void TppPrinterDevice::DrawText(TppDrawText &text)
+{
+    platform::Canvas &canvas = *m_canvas;
+    platform::TabStops tabStops;
+    if (text.IsMemo() && !text.TabStopPositions().empty())
+        tabStops = TppPlainText::ConvertTabStops(text.TabStopPositions(), m_printer.get());
+
+    // The command's font as it is: a printer needs no screen substitutes and
+    // no fitting.
+    if (!SameLook(canvas.Font(), text.Font()))
+        canvas.SetFont(text.Font());
+
+    const platform::CanvasFontMetrics metrics = canvas.FontMetrics();
+    const int leading = text.IsMemo() ? PrinterPixels(text.Leading(), false) : metrics.externalLeading;
+    const int lineHeight = leading + metrics.height;
+
+    platform::CanvasRect area = ToCanvasRect(text.DeviceBounds());
+    const bool singleAutoSized = text.AutoSize() && !text.WordWrap() && !text.Text().empty();
+    if (singleAutoSized && area.Height() < lineHeight)
+        area.bottom = area.top + lineHeight;
+
+    std::vector<std::string> lines;
+    if (text.WordWrap())
+        lines.assign(text.WrappedText().begin(), text.WrappedText().end());
+    else if (!text.Text().empty())
+        lines.push_back(text.Text());
+
+    if (text.AutoSize()) {
+        int widest = 0;
+        for (const std::string &line : lines)
+            widest = std::max(widest, TppPlainText::TabbedWidth(canvas, line, tabStops));
+        if (widest != area.Width()) {
+            switch (text.TextAlignment()) {
+            case taRightJustified:
+                area.left = area.right - widest;
+                break;
+            case taCentered:
+                area.left = area.left + Nearest((area.Width() - widest) / 2.0);
+                area.right = area.left + widest;
+                break;
+            default:
+                area.right = area.left + widest;
+                break;
+            }
+        }
+    }
+
+    if (!text.Transparent()) {
+        canvas.SetBrush(TppBrush{text.Color(), bsSolid});
+        canvas.FillRect(area);
+    }
+    canvas.SetBrush(TppBrush{text.Color(), bsClear});
+    canvas.SetTextJustification(0, 0);
+
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string &stored = lines[i];
+        std::string line = WithoutParagraphEnds(stored);
+        const int top = area.top + int(i) * lineHeight;
+        const platform::CanvasRect lineRect{area.left, top, area.right, area.bottom};
+        int x = area.left;
+        switch (text.TextAlignment()) {
+        case taRightJustified:
+            x = area.right - TppPlainText::TabbedWidth(canvas, line, tabStops);
+            break;
+        case taCentered:
+            x = area.left + Nearest((area.Width() - TppPlainText::TabbedWidth(canvas, line, tabStops)) / 2.0 - 0.5);
+            break;
+        case taFullJustified: {
+            const bool lastOfParagraph = EndsParagraph(stored);
+            const bool spread = !lastOfParagraph || (text.ForceJustifyLastLine() && !IsSingleWord(line));
+            if (spread)
+                line = TppPlainText::JustifyLine(canvas, lineRect, tabStops, line);
+            else
+                canvas.SetTextJustification(0, 0);
+            break;
+        }
+        default:
+            break;
+        }
+        if (text.IsMemo())
+            canvas.TabbedTextOut(x, top, line, tabStops, x);
+        else
+            canvas.TextRect(lineRect, x, top, line);
+    }
+    canvas.SetTextJustification(0, 0);
+
+    if (text.AutoSize()) {
+        text.SetDeviceLeft(area.left);
+        text.SetDeviceRight(area.right);
+        text.SetDeviceBottom(text.DeviceTop() + int(lines.size()) * lineHeight);
+    }
+}
+
+// --- Pictures --------------------------------------------------------------
+
+platform::CanvasRect TppPrinterDevice::PictureTarget(const TppDrawImage &image) const
+{
+    const platform::CanvasRect bounds = ToCanvasRect(image.DeviceBounds());
+    const int w = bounds.Width();
+    const int h = bounds.Height();
+    const int pictureWidth = ScreenToPrinterPixels(image.Picture().Width(), true);
+    const int pictureHeight = ScreenToPrinterPixels(image.Picture().Height(), false);
+    if (image.Stretch()) {
+        if (!image.MaintainAspectRatio())
+            return bounds;
+        const double scale = pictureWidth <= 0 || pictureHeight <= 0
+            ? 0.0
+            : std::min(double(w) / pictureWidth, double(h) / pictureHeight);
+        const int width = int(std::trunc(pictureWidth * scale));
+        const int height = int(std::trunc(pictureHeight * scale));
+        platform::CanvasRect target{bounds.left, bounds.top, bounds.left + width, bounds.top + height};
+        if (image.Center()) {
+            const int dx = (w - width) / 2;
+            const int dy = (h - height) / 2;
+            target = {target.left + dx, target.top + dy, target.right + dx, target.bottom + dy};
+        }
+        return target;
+    }
+    platform::CanvasRect target{bounds.left, bounds.top, bounds.left + pictureWidth, bounds.top + pictureHeight};
+    if (image.Center()) {
+        const int dx = (w - pictureWidth) / 2;
+        const int dy = (h - pictureHeight) / 2;
+        target = {target.left + dx, target.top + dy, target.right + dx, target.bottom + dy};
+    }
+    return target;
+}
+
+void TppPrinterDevice::DrawPicture(TppDrawImage &image)
+{
+    const TppPicture &picture = image.Picture();
+    if (picture.IsEmpty() || picture.Width() <= 0 || picture.Height() <= 0)
+        return;
+    const platform::CanvasRect target = PictureTarget(image);
+    // An unstretched picture keeps to its rectangle.
+    const bool clipped = !image.Stretch();
+    if (clipped)
+        m_canvas->SetClipRect(ToCanvasRect(image.DeviceBounds()));
+    try {
+        if (picture.Kind() == gkBitmap) {
+            // Only one-bit bitmaps may go straight to a printer; the engine's
+            // bitmaps are 32-bit, never monochrome.
+            DrawPictureAsBitmap(image, target);
+        } else if (image.DirectDraw()) {
+            DrawPictureDirect(image, target);
+        } else if (image.AsBitmap()) {
+            DrawPictureAsBitmap(image, target);
+        } else {
+            DrawPictureViaMemoryCanvas(image, target);
+        }
+    } catch (...) {
+        if (clipped)
+            m_canvas->RemoveClipping();
+        throw;
+    }
+    if (clipped)
+        m_canvas->RemoveClipping();
+}
+
+void TppPrinterDevice::DrawPictureAsBitmap(TppDrawImage &image, const platform::CanvasRect &target)
+{
+    const TppBitmap *bitmap = image.AsBitmap();
+    if (!bitmap)
+        return;
+    // White stays unprinted on a transparent picture.
+    m_canvas->StretchBitmap(target, *bitmap, image.Transparent() ? platform::CopyMode::And : platform::CopyMode::Copy);
+}
+
+void TppPrinterDevice::DrawPictureViaMemoryCanvas(TppDrawImage &image, const platform::CanvasRect &target)
+{
+    // Graphics without pixels of their own (metafiles, icons) are rendered
+    // onto a white sheet of the command's size, which is then copied.
+    const platform::CanvasRect bounds = ToCanvasRect(image.DeviceBounds());
+    if (bounds.Width() <= 0 || bounds.Height() <= 0 || target.Width() <= 0 || target.Height() <= 0)
+        return;
+    TppBitmap rendered;
+    try {
+        rendered = platform::RenderPicture(image.Picture(), target.Width(), target.Height());
+    } catch (const TppPictureError &) {
+        return;
+    }
+    TppBitmap sheet;
+    sheet.Width = bounds.Width();
+    sheet.Height = bounds.Height();
+    sheet.Pixels.assign(std::size_t(sheet.Width) * std::size_t(sheet.Height), 0xFFFFFFFFu);
+    for (int y = 0; y < rendered.Height; ++y) {
+        const int sheetY = target.top - bounds.top + y;
+        if (sheetY < 0 || sheetY >= sheet.Height)
+            continue;
+        for (int x = 0; x < rendered.Width; ++x) {
+            const int sheetX = target.left - bounds.left + x;
+            if (sheetX >= 0 && sheetX < sheet.Width)
+                sheet.Pixels[std::size_t(sheetY) * sheet.Width + sheetX] = rendered.PixelAt(x, y);
+        }
+    }
+    m_canvas->StretchBitmap(bounds, sheet, image.Transparent() ? platform::CopyMode::And : platform::CopyMode::Copy);
+}
+
+void TppPrinterDevice::DrawPictureDirect(TppDrawImage &image, const platform::CanvasRect &target)
+{
+    // The graphic at its own pixel size, stretched by the printer: a picture
+    // keeps all its detail on paper without being enlarged in memory first.
+    const TppPicture &picture = image.Picture();
+    TppBitmap bitmap;
+    try {
+        bitmap = platform::RenderPicture(picture, picture.Width(), picture.Height());
+    } catch (const TppPictureError &) {
+        return;
+    }
+    m_canvas->StretchBitmap(target, bitmap, image.Transparent() ? platform::CopyMode::And : platform::CopyMode::Copy);
+}

@@ -138,6 +138,8 @@ public:
     void RemovePageDrawCommands(TppPage &page);
     // Moves those commands down by `offset` (up when negative).
     void MovePageDrawCommands(std::int32_t offset);
+    // The highest top of those commands; the largest length when there are none.
+    std::int32_t PageDrawCommandsTop() const;
 
     bool LastBand() const { return m_lastBand; }
     void SetLastBand(bool value) { m_lastBand = value; }

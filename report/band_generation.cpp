@@ -10,6 +10,7 @@
 #include "report/custom_report.h"
 #include "report/engine.h"
 #include "report/generation_state.h"
+#include "report/length_arithmetic.h"
 #include "report/print_error.h"
 
 #include <algorithm>
@@ -86,8 +87,8 @@ void TppBand::RunPass(TppBandContext &context)
         // A band that overflowed took what was left of the page.
         generated = !m_outOfSpace || m_continuing;
         if (generated) {
-            m_heightUsed = GeneratedHeight() + m_mmBottomOffset;
-            context.SetCurrentPrintTop(m_printTop + m_heightUsed);
+            m_heightUsed = lengths::Add(GeneratedHeight(), m_mmBottomOffset);
+            context.SetCurrentPrintTop(lengths::Add(m_printTop, m_heightUsed));
             ++m_printsOnPage;
             Advanced(context);
         }
@@ -135,8 +136,8 @@ void TppBand::GenerateComponents(TppBandContext &context)
                 overflowTop = std::min(overflowTop, object->mmTop());
             }
             if (object->PrintsOnPage() && object->Visible()) {
-                const std::int32_t bottom = object->PrintTop() + object->SpaceUsed();
-                m_dynamicHeight = std::max(m_dynamicHeight, bottom - m_printTop);
+                const std::int32_t bottom = lengths::Add(object->PrintTop(), object->SpaceUsed());
+                m_dynamicHeight = std::max(m_dynamicHeight, lengths::Subtract(bottom, m_printTop));
             }
         }
     }
@@ -182,7 +183,7 @@ std::int32_t TppBand::GeneratedHeight() const
 
 std::int32_t TppBand::CurrentPrintBottom() const
 {
-    return m_printHeight == phStatic ? m_printBottom : m_printTop + m_dynamicHeight;
+    return m_printHeight == phStatic ? m_printBottom : lengths::Add(m_printTop, m_dynamicHeight);
 }
 
 void TppBand::SetPrintRect(std::int32_t left, std::int32_t top, std::int32_t width,
@@ -204,14 +205,14 @@ void TppBand::PreparePass(const TppBandContext &) { }
 
 void TppBand::Place(TppBandContext &context)
 {
-    const std::int32_t available = context.PageBottom() - m_mmBottomOffset;
+    const std::int32_t available = lengths::Subtract(context.PageBottom(), m_mmBottomOffset);
     std::int32_t top = context.CurrentPrintTop();
 
     if (m_mmPrintPosition != 0) {
         if (m_mmPrintPosition >= available)
             throw EPrintError::CannotGenerate("The print position of the band " + UserName()
                                        + " lies at or below the bottom of the page.");
-        const bool fits = m_printHeight == phDynamic || m_mmPrintPosition + m_mmHeight <= available;
+        const bool fits = m_printHeight == phDynamic || lengths::Add(m_mmPrintPosition, m_mmHeight) <= available;
         if (m_mmPrintPosition >= top && fits) {
             top = m_mmPrintPosition;
             m_positionDeferred = false;
@@ -227,14 +228,14 @@ void TppBand::Place(TppBandContext &context)
     const bool isStatic = m_printHeight == phStatic;
     if (isStatic && m_visible && m_report) {
         const std::int32_t pageTop = m_report->PrinterSetup().PageDef().mmMarginTop;
-        if (m_mmHeight > available - pageTop)
+        if (m_mmHeight > lengths::Subtract(available, pageTop))
             throw EPrintError::CannotGenerate("The band " + UserName() + " is taller than the page.");
     }
     const std::int32_t height = isStatic ? m_mmHeight : 0;
-    if (m_visible && available < top + height)
+    if (m_visible && available < lengths::Add(top, height))
         m_outOfSpace = true;
     SetPrintRect(context.CurrentPrintLeft(), top, context.PrintWidth(),
-                 isStatic ? top + m_mmHeight : available, available);
+                 isStatic ? lengths::Add(top, m_mmHeight) : available, available);
 }
 
 void TppBand::Advanced(TppBandContext &) { }
@@ -283,7 +284,15 @@ void TppBand::RemovePageDrawCommands(TppPage &page)
 void TppBand::MovePageDrawCommands(std::int32_t offset)
 {
     for (TppDrawCommand *command : m_pageCommands)
-        command->SetTop(command->Top() + offset);
+        command->SetTop(lengths::Add(command->Top(), offset));
+}
+
+std::int32_t TppBand::PageDrawCommandsTop() const
+{
+    std::int32_t top = std::numeric_limits<std::int32_t>::max();
+    for (const TppDrawCommand *command : m_pageCommands)
+        top = std::min(top, command->Top());
+    return top;
 }
 
 void TppBand::ResetGeneration()

@@ -1,6 +1,7 @@
 #include "report/band_kinds.h"
 
 #include "report/band_context.h"
+#include "report/length_arithmetic.h"
 #include "report/report.h"
 
 #include <cstdio>
@@ -96,8 +97,9 @@ bool TppPageBand::SkipsPage(const TppBandContext &context) const
 void TppFooterBand::Place(TppBandContext &context)
 {
     const TppPageDef &page = Report()->PrinterSetup().PageDef();
-    const std::int32_t bottom = page.mmHeight - page.mmMarginBottom;
-    SetPrintRect(context.CurrentPrintLeft(), bottom - mmHeight(), context.PrintWidth(), bottom, bottom);
+    const std::int32_t bottom = lengths::Subtract(page.mmHeight, page.mmMarginBottom);
+    SetPrintRect(context.CurrentPrintLeft(), lengths::Subtract(bottom, mmHeight()), context.PrintWidth(), bottom,
+                 bottom);
 }
 
 bool TppDetailBand::CallOver(TppBandContext &context, bool printedCompletely)
@@ -167,8 +169,8 @@ void TppPageStyle::Place(TppBandContext &context)
     m_savedPrintWidth = context.PrintWidth();
     const TppPageDef &page = Report()->PrinterSetup().PageDef();
     const std::int32_t top = page.mmMarginTop;
-    SetPrintRect(context.CurrentPrintLeft(), top, context.PrintWidth(), top + mmHeight(),
-                 page.mmHeight - page.mmMarginBottom);
+    SetPrintRect(context.CurrentPrintLeft(), top, context.PrintWidth(), lengths::Add(top, mmHeight()),
+                 lengths::Subtract(page.mmHeight, page.mmMarginBottom));
 }
 
 void TppPageStyle::Advanced(TppBandContext &context)

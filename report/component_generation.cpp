@@ -8,6 +8,7 @@
 #include "report/band.h"
 #include "report/band_context.h"
 #include "report/generation_state.h"
+#include "report/length_arithmetic.h"
 
 #include <algorithm>
 
@@ -42,9 +43,9 @@ void TppComponent::RunPrintEvent()
 
 std::int32_t TppComponent::PlacedTop() const
 {
-    std::int32_t top = m_band->PrintTop() + mmTop();
+    std::int32_t top = lengths::Add(m_band->PrintTop(), mmTop());
     if (m_band->Continuing())
-        top -= m_band->OverFlowOffset();
+        top = lengths::Subtract(top, m_band->OverFlowOffset());
     return top;
 }
 
@@ -61,20 +62,21 @@ void TppComponent::Generate(TppBandContext &)
 {
     RunPrintEvent();
     if (m_printsOnPage && Visible() && m_band) {
-        const std::int32_t left = m_band->PrintLeft() + mmLeft();
+        const std::int32_t left = lengths::Add(m_band->PrintLeft(), mmLeft());
         const std::int32_t top = PlacedTop();
         std::int32_t height = mmHeight();
         if (m_stretchWithParent) {
-            height = std::max(height, m_band->CurrentPrintBottom() - top);
+            height = std::max(height, lengths::Subtract(m_band->CurrentPrintBottom(), top));
             const std::int32_t available = m_band->AvailableBottom();
-            if (available > top && available < top + height)
-                height = available - top;
+            if (available > top && available < lengths::Add(top, height))
+                height = lengths::Subtract(available, top);
         }
-        if (m_band->PrintHeight() == phDynamic && top + height - m_band->AvailableBottom() > 1) {
+        const std::int32_t bottom = lengths::Add(top, height);
+        if (m_band->PrintHeight() == phDynamic && lengths::Subtract(bottom, m_band->AvailableBottom()) > 1) {
             m_outOfSpace = true;
             return;
         }
-        SetPrintRect(left, top, left + mmWidth(), top + height);
+        SetPrintRect(left, top, lengths::Add(left, mmWidth()), bottom);
         m_spaceUsed = height;
     }
     m_generationComplete = true;
@@ -85,8 +87,8 @@ TppDrawCommand *TppComponent::AddDrawCommand(TppBandContext &context, TppPage &p
     std::unique_ptr<TppDrawCommand> command = CreateDrawCommand();
     command->SetLeft(m_printLeft);
     command->SetTop(m_printTop);
-    command->SetWidth(m_printRight - m_printLeft);
-    command->SetHeight(m_printBottom - m_printTop);
+    command->SetWidth(lengths::Subtract(m_printRight, m_printLeft));
+    command->SetHeight(lengths::Subtract(m_printBottom, m_printTop));
     FillDrawCommand(context, *command);
     command->SetTag(Tag());
     command->SetClickable(bool(OnDrawCommandClick));

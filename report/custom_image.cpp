@@ -4,6 +4,7 @@
 #include "report/band.h"
 #include "report/band_context.h"
 #include "report/custom_report.h"
+#include "report/engine.h"
 
 #include <string>
 
@@ -20,7 +21,11 @@ void TppCustomImage::PictureChanged()
                   UnitsToMMThousandths(float(m_picture.Width()), utScreenPixels, raHorizontal),
                   UnitsToMMThousandths(float(m_picture.Height()), utScreenPixels, raVertical));
     }
+    // Outside its band's turn (the report's page events, another band's
+    // handlers) the page being generated is the report engine's.
     const TppBandContext *context = Band() ? Band()->GenerationContext() : nullptr;
+    if (!context && Report())
+        context = &Report()->Engine();
     if (context && context->FirstGenerationOfPage())
         ++m_sequenceNumber;
 }

@@ -4,6 +4,7 @@
 #include "report/band.h"
 #include "report/band_context.h"
 #include "report/generation_state.h"
+#include "report/length_arithmetic.h"
 #include "platform/user_locale.h"
 #include "report/plain_text.h"
 
@@ -15,6 +16,7 @@
 void TppCustomMemo::SetLines(const TppStringList &lines)
 {
     m_lines = lines;
+    m_joinedText.reset();
     if (!IsReading())
         Changed();
 }
@@ -131,21 +133,21 @@ void TppCustomMemo::Generate(TppBandContext &context)
     const bool bounded = stretches || m_mmStopPosition != 0;
 
     const std::int32_t top = m_overFlow && m_mmStopPosition == 0
-        ? band.PrintTop() + m_mmOverFlowOffset
+        ? lengths::Add(band.PrintTop(), m_mmOverFlowOffset)
         : PlacedTop();
     std::int32_t limit = band.AvailableBottom();
     if (m_mmStopPosition != 0 && m_mmStopPosition < limit)
         limit = m_mmStopPosition;
-    limit -= m_mmBottomOffset;
+    limit = lengths::Subtract(limit, m_mmBottomOffset);
 
-    const std::int32_t left = band.PrintLeft() + mmLeft();
-    const std::int32_t bottom = bounded ? limit : top + mmHeight();
-    if ((bounded ? top : bottom) - limit > 1) {
+    const std::int32_t left = lengths::Add(band.PrintLeft(), mmLeft());
+    const std::int32_t bottom = bounded ? limit : lengths::Add(top, mmHeight());
+    if (lengths::Subtract(bounded ? top : bottom, limit) > 1) {
         SetOutOfSpace(true);
         return;
     }
-    const TppTextRect rect{left, top, left + mmWidth(), bottom};
-    const std::string text = Text();
+    const TppTextRect rect{left, top, lengths::Add(left, mmWidth()), bottom};
+    const std::shared_ptr<const std::string> text = JoinedLines();
     if (stretches) {
         LayOutStretching(context, text, rect);
     } else {
@@ -157,14 +159,21 @@ void TppCustomMemo::Generate(TppBandContext &context)
         SetSpaceUsed(mmHeight());
         m_overFlow = false;
     }
-    SetPrintRect(rect.Left, top, rect.Right, top + SpaceUsed());
+    SetPrintRect(rect.Left, top, rect.Right, lengths::Add(top, SpaceUsed()));
     if (SpaceUsed() > 0)
-        SetSpaceUsed(SpaceUsed() + m_mmBottomOffset);
+        SetSpaceUsed(lengths::Add(SpaceUsed(), m_mmBottomOffset));
     // An overflowing memo prints again on the next page.
     SetGenerationComplete(!m_overFlow);
 }
 
-void TppCustomMemo::LayOutStretching(TppBandContext &context, const std::string &text,
+const std::shared_ptr<const std::string> &TppCustomMemo::JoinedLines()
+{
+    if (!m_joinedText)
+        m_joinedText = std::make_shared<const std::string>(JoinedText(m_lines));
+    return m_joinedText;
+}
+
+void TppCustomMemo::LayOutStretching(TppBandContext &context, const std::shared_ptr<const std::string> &text,
                                      const TppTextRect &rect)
 {
     platform::Canvas *canvas = context.MeasuringCanvas();
@@ -174,9 +183,9 @@ void TppCustomMemo::LayOutStretching(TppBandContext &context, const std::string 
                      m_charWrap, Font(), false, TextAlignment());
     const std::int32_t lineHeight = m_wrapCache.LineHeight(Font(), m_mmLeading, canvas);
     const auto lines = std::int32_t(m_pageLines.size());
-    SetSpaceUsed(lines * lineHeight);
+    SetSpaceUsed(lengths::Multiply(lines, lineHeight));
 
-    if (position >= text.size()) {
+    if (position >= text->size()) {
         m_overFlow = false;
         m_continuation = 0;
         m_keptForNextPage = false;
@@ -200,7 +209,7 @@ void TppCustomMemo::FillDrawCommand(TppBandContext &, TppDrawCommand &command)
 {
     auto &text = static_cast<TppDrawText &>(command);
     // The rectangle ends where the lines end, without the bottom offset.
-    text.SetHeight(PrintBottom() - PrintTop());
+    text.SetHeight(lengths::Subtract(PrintBottom(), PrintTop()));
     text.SetIsMemo(true);
     text.SetWordWrap(true);
     text.SetWrappedText(m_pageLines);

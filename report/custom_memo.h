@@ -6,6 +6,7 @@
 #include "report/wrap_cache.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 // Multi-line text that can grow downwards and continue on the next page.
@@ -13,9 +14,16 @@
 class TppCustomMemo : public TppStretchable {
 public:
     // The text; lines are joined with CR LF after each. Assigning the list
-    // announces a change, editing the list in place does not.
+    // announces a change, editing the list in place does not. The joined
+    // text is kept from page to page; taking the list for editing makes the
+    // next page join it again, so edit through a reference taken after the
+    // last page was generated.
     const TppStringList &Lines() const { return m_lines; }
-    TppStringList &Lines() { return m_lines; }
+    TppStringList &Lines()
+    {
+        m_joinedText.reset();
+        return m_lines;
+    }
     void SetLines(const TppStringList &lines);
     std::string Text() const { return JoinedText(m_lines); }
 
@@ -91,7 +99,13 @@ private:
     // Whether the memo grows with its text on this band, and whether its
     // rectangle reaches down to its bottom limit.
     bool StretchesInBand() const;
-    void LayOutStretching(TppBandContext &context, const std::string &text, const TppTextRect &rect);
+    void LayOutStretching(TppBandContext &context, const std::shared_ptr<const std::string> &text,
+                          const TppTextRect &rect);
+    // The lines joined, made again only after they may have changed: a page
+    // costs what it prints, not the length of the whole text.
+    const std::shared_ptr<const std::string> &JoinedLines();
+
+    std::shared_ptr<const std::string> m_joinedText;
 
     std::size_t m_continuation = 0;
     bool m_overFlow = false;

@@ -69,6 +69,13 @@ const EnumTable<TppColor> kColors{
     {"clBtnFace", clBtnFace},     {"clBtnShadow", clBtnShadow}, {"clBtnText", clBtnText},
     {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText}, {"clGrayText", clGrayText}};
 
+// 100 metres: more than any sheet or roll, far below the 32-bit limit.
+constexpr std::int32_t kMaxLength = 100'000'000;
+// Pen widths are screen pixels.
+constexpr std::int32_t kMaxPenWidth = 1000;
+
+enum LengthRange { lrSigned, lrNotNegative };
+
 template<class E>
 std::string Choices(const EnumTable<E> &table)
 {
@@ -154,6 +161,30 @@ public:
     void RequiredInt(const char *key, const std::function<void(std::int32_t)> &set)
     {
         set(ToInt(key, Require(key)));
+    }
+    // A length in thousandths of a millimetre. Lengths are bounded far
+    // inside the 32-bit range, so that the sums generation forms of a few
+    // of them (margins, band and component positions, offsets) cannot
+    // overflow.
+    std::int32_t ToLength(const char *key, const TppPropertyNode &value, LengthRange range) const
+    {
+        const std::int32_t length = ToInt(key, value);
+        const std::int32_t lowest = range == lrSigned ? -kMaxLength : 0;
+        if (range == lrNotNegative && length < 0)
+            Fail(key, "must not be negative.");
+        if (length < lowest || length > kMaxLength)
+            Fail(key, "must be a length from " + std::to_string(lowest) + " to " + std::to_string(kMaxLength)
+                          + " thousandths of a millimetre.");
+        return length;
+    }
+    void Length(const char *key, LengthRange range, const std::function<void(std::int32_t)> &set)
+    {
+        if (const TppPropertyNode *value = Take(key))
+            set(ToLength(key, *value, range));
+    }
+    void RequiredLength(const char *key, LengthRange range, const std::function<void(std::int32_t)> &set)
+    {
+        set(ToLength(key, Require(key), range));
     }
     void Bool(const char *key, const std::function<void(bool)> &set)
     {
@@ -276,6 +307,8 @@ TppPen ReadPen(Properties &p, const char *key, const TppPropertyNode &value)
     n.Int("Width", [&](std::int32_t v) {
         if (v < 0)
             n.Fail("Width", "must not be negative.");
+        if (v > kMaxPenWidth)
+            n.Fail("Width", "must be a width in pixels from 0 to " + std::to_string(kMaxPenWidth) + ".");
         pen.Width = v;
     });
     n.Enum("Mode", kPenModes, [&](TppPenMode v) { pen.Mode = v; });
@@ -300,6 +333,10 @@ TppPicture ReadPicture(Properties &p, const char *key, const TppPropertyNode &va
     std::string resource;
     n.RequiredString("Resource", [&](const std::string &v) { resource = v; });
     n.Finish();
+    // Only the program's own pictures: a file path would let a definition
+    // read whatever the user may read, devices included.
+    if (!resource.starts_with(":/"))
+        n.Fail("Resource", "must name a picture compiled into the program (\":/...\").");
     try {
         return platform::LoadPictureResource(resource);
     } catch (const TppPictureError &error) {
@@ -324,11 +361,7 @@ void ReadPrinterSetup(Properties &p, TppPrinterSetup &setup)
     s.String("PaperName", [&](const std::string &v) { setup.SetPaperName(v); });
     s.String("PrinterName", [&](const std::string &v) { setup.SetPrinterName(v); });
     auto length = [&s](const char *key, void (TppPrinterSetup::*set)(std::int32_t), TppPrinterSetup &target) {
-        s.RequiredInt(key, [&](std::int32_t v) {
-            if (v < 0)
-                s.Fail(key, "must not be negative.");
-            (target.*set)(v);
-        });
+        s.RequiredLength(key, lrNotNegative, [&](std::int32_t v) { (target.*set)(v); });
     };
     length("mmMarginBottom", &TppPrinterSetup::SetmmMarginBottom, setup);
     length("mmMarginLeft", &TppPrinterSetup::SetmmMarginLeft, setup);
@@ -385,15 +418,15 @@ void ReadReportProperties(Properties &p, TppReport &report)
     p.Strings("ColumnPositions", [&](const TppStringList &v) { report.SetColumnPositions(v); });
     p.String("DataPipelineName", [&](const std::string &v) { report.SetDataPipelineName(v); });
     p.RequiredString("Version", [&](const std::string &v) { report.SetVersion(v); });
-    p.RequiredInt("mmColumnWidth", [&](std::int32_t v) { report.SetmmColumnWidth(v); });
+    p.RequiredLength("mmColumnWidth", lrSigned, [&](std::int32_t v) { report.SetmmColumnWidth(v); });
     ReadPrinterSetup(p, report.PrinterSetup());
 }
 
 void ReadBandProperties(Properties &p, TppBand &band)
 {
-    p.RequiredInt("mmBottomOffset", [&](std::int32_t v) { band.SetmmBottomOffset(v); });
-    p.RequiredInt("mmHeight", [&](std::int32_t v) { band.SetmmHeight(v); });
-    p.RequiredInt("mmPrintPosition", [&](std::int32_t v) { band.SetmmPrintPosition(v); });
+    p.RequiredLength("mmBottomOffset", lrSigned, [&](std::int32_t v) { band.SetmmBottomOffset(v); });
+    p.RequiredLength("mmHeight", lrNotNegative, [&](std::int32_t v) { band.SetmmHeight(v); });
+    p.RequiredLength("mmPrintPosition", lrSigned, [&](std::int32_t v) { band.SetmmPrintPosition(v); });
     p.String("UserName", [&](const std::string &v) { band.SetUserName(v); });
     p.Int("Tag", [&](std::int32_t v) { band.SetTag(v); });
     p.Enum("PrintHeight", kPrintHeights, [&](TppPrintHeightType v) { band.SetPrintHeight(v); });
@@ -419,18 +452,10 @@ void ReadBandProperties(Properties &p, TppBand &band)
 
 void ReadComponentProperties(Properties &p, TppComponent &c)
 {
-    p.RequiredInt("mmLeft", [&](std::int32_t v) { c.SetmmLeft(v); });
-    p.RequiredInt("mmTop", [&](std::int32_t v) { c.SetmmTop(v); });
-    p.RequiredInt("mmWidth", [&](std::int32_t v) {
-        if (v < 0)
-            p.Fail("mmWidth", "must not be negative.");
-        c.SetmmWidth(v);
-    });
-    p.RequiredInt("mmHeight", [&](std::int32_t v) {
-        if (v < 0)
-            p.Fail("mmHeight", "must not be negative.");
-        c.SetmmHeight(v);
-    });
+    p.RequiredLength("mmLeft", lrSigned, [&](std::int32_t v) { c.SetmmLeft(v); });
+    p.RequiredLength("mmTop", lrSigned, [&](std::int32_t v) { c.SetmmTop(v); });
+    p.RequiredLength("mmWidth", lrNotNegative, [&](std::int32_t v) { c.SetmmWidth(v); });
+    p.RequiredLength("mmHeight", lrNotNegative, [&](std::int32_t v) { c.SetmmHeight(v); });
     p.RequiredInt("BandType", [&](std::int32_t v) {
         if (v < 0 || v > 9)
             p.Fail("BandType", "must be a band-type code from 0 to 9.");
@@ -463,7 +488,7 @@ void ReadComponentProperties(Properties &p, TppComponent &c)
     if (auto *memo = dynamic_cast<TppCustomMemo *>(&c)) {
         p.Strings("Lines", [&](const TppStringList &v) { memo->SetLines(v); });
         p.Bool("CharWrap", [&](bool v) { memo->SetCharWrap(v); });
-        p.Int("mmLeading", [&](std::int32_t v) { memo->SetmmLeading(v); });
+        p.Length("mmLeading", lrSigned, [&](std::int32_t v) { memo->SetmmLeading(v); });
         p.Strings("TabStopPositions", [&](const TppStringList &v) {
             for (const std::string &stop : v) {
                 if (stop.empty() || stop.find_first_not_of("0123456789") != std::string::npos)
@@ -474,9 +499,9 @@ void ReadComponentProperties(Properties &p, TppComponent &c)
         p.Bool("ForceJustifyLastLine", [&](bool v) { memo->SetForceJustifyLastLine(v); });
         p.Bool("Stretch", [&](bool v) { memo->SetStretch(v); });
         p.Bool("KeepTogether", [&](bool v) { memo->SetKeepTogether(v); });
-        p.Int("mmBottomOffset", [&](std::int32_t v) { memo->SetmmBottomOffset(v); });
-        p.Int("mmOverFlowOffset", [&](std::int32_t v) { memo->SetmmOverFlowOffset(v); });
-        p.Int("mmStopPosition", [&](std::int32_t v) { memo->SetmmStopPosition(v); });
+        p.Length("mmBottomOffset", lrSigned, [&](std::int32_t v) { memo->SetmmBottomOffset(v); });
+        p.Length("mmOverFlowOffset", lrSigned, [&](std::int32_t v) { memo->SetmmOverFlowOffset(v); });
+        p.Length("mmStopPosition", lrSigned, [&](std::int32_t v) { memo->SetmmStopPosition(v); });
     }
     if (auto *shape = dynamic_cast<TppShape *>(&c)) {
         p.Enum("Shape", kShapes, [&](TppShapeType v) { shape->SetShape(v); });

@@ -18,9 +18,11 @@ public:
 // A report definition is data: a document of nested objects, each with its
 // "Class", its "Name", its stored "Properties" and its "Children" (the
 // report's bands, each band's components, in stream and drawing order).
-// Reading follows the stored-definition rules: lengths are stored as given,
-// nothing is announced, a component's band decides its band type, and the
-// printer setup and format version are settled once everything is read.
+// Reading follows the stored-definition rules: lengths are stored as given
+// (within 100 metres either way, so that generation's sums stay in range),
+// pictures come only from the program's own resources, nothing is announced,
+// a component's band decides its band type, and the printer setup and format
+// version are settled once everything is read.
 std::unique_ptr<TppReport> ReadReportDefinition(const TppPropertyNode &document);
 
 // The same from a JSON text, or from a definition compiled into the program.

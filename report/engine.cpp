@@ -6,6 +6,7 @@
 #include "report/band.h"
 #include "report/band_kinds.h"
 #include "report/custom_report.h"
+#include "report/length_arithmetic.h"
 #include "report/print_error.h"
 #include "report/state_cache.h"
 
@@ -82,13 +83,13 @@ std::int32_t TppCustomEngine::PageBottom() const
     if (!m_report)
         throw std::logic_error("TppEngine.GetPageBottom: No Report assigned to this engine.");
     const TppPageDef &pageDef = m_report->PrinterSetup().PageDef();
-    std::int32_t bottom = pageDef.mmHeight - pageDef.mmMarginBottom;
+    std::int32_t bottom = lengths::Subtract(pageDef.mmHeight, pageDef.mmMarginBottom);
     for (int i = 0; i < m_report->BandCount(); ++i) {
         const TppBand *band = m_report->Bands(i);
         const bool footer = dynamic_cast<const TppFooterBand *>(band)
                             || dynamic_cast<const TppColumnFooterBand *>(band);
         if (footer && band->Visible())
-            bottom -= band->mmHeight();
+            bottom = lengths::Subtract(bottom, band->mmHeight());
     }
     return bottom;
 }
@@ -163,6 +164,7 @@ void TppEngine::GeneratePages(const TppPageRequest &request)
         }
     } catch (...) {
         m_busy = false;
+        m_firstGeneration = false;
         m_currentBand = nullptr;
         throw;
     }
@@ -423,6 +425,7 @@ void TppEngine::GeneratePage(std::int32_t pageNo)
     }
     if (!m_cancelled)
         EndPage();
+    m_firstGeneration = false;
 }
 
 void TppEngine::SetUpPage(std::int32_t pageNo)
@@ -435,7 +438,7 @@ void TppEngine::SetUpPage(std::int32_t pageNo)
     const TppPageDef &pageDef = m_report->PrinterSetup().PageDef();
     m_printLeft = pageDef.mmMarginLeft;
     m_printTop = pageDef.mmMarginTop;
-    m_printWidth = pageDef.mmWidth - pageDef.mmMarginLeft - pageDef.mmMarginRight;
+    m_printWidth = lengths::Clamp(std::int64_t(pageDef.mmWidth) - pageDef.mmMarginLeft - pageDef.mmMarginRight);
     m_pageFull = false;
     m_pageHoldsBodyBand = false;
     m_bodyPrintedOnPage = false;
@@ -456,7 +459,11 @@ void TppEngine::SetUpPage(std::int32_t pageNo)
 void TppEngine::GenerateBody()
 {
     // Without data pipelines and groups the body always resumes at the group
-    // header list; the detail band ends the data itself.
+    // header list; the detail band ends the data itself. Data finished on an
+    // earlier page leaves no record for the body: only the summary that did
+    // not fit there remains.
+    if (m_dataFinished)
+        return;
     for (;;) {
         m_bodyPrintedInRound = false;
         for (const int list : {blGroupHeader, blDetail, blGroupFooter}) {
@@ -498,6 +505,10 @@ bool TppEngine::GenerateList(int list, int start, bool remember)
         }
         if (band.OutOfSpace() && !footer) {
             m_pageFull = true;
+            // A band still to print leaves the report incomplete, even when
+            // the detail band has just finished the data.
+            if (body)
+                m_reportComplete = false;
             if (body)
                 CheckRoomOnEmptyPage(band);
         } else if (m_dataFinished && &band == LastBodyBand()) {
@@ -572,8 +583,13 @@ void TppEngine::RemoveBandsNotOnLastPage()
         for (int list = 0; list < kBandListCount; ++list) {
             if (list == blTitle || list == blFooter || list == blColumnFooter)
                 continue;
-            for (TppBand *band : m_bandLists[std::size_t(list)])
+            for (TppBand *band : m_bandLists[std::size_t(list)]) {
+                // The page style lies behind the page: it is never moved off
+                // the paper's top.
+                if (list == blPageStyle && band->PageDrawCommandsTop() < headerHeight)
+                    continue;
                 band->MovePageDrawCommands(-headerHeight);
+            }
         }
     }
 

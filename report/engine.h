@@ -84,7 +84,8 @@ public:
     // The page being generated is wanted by the request: only then do
     // components create draw commands.
     bool OutputPage() const override { return m_outputPage; }
-    bool FirstGenerationOfPage() const override { return m_firstGeneration; }
+    // Only while a page is being generated.
+    bool FirstGenerationOfPage() const override { return m_busy && m_firstGeneration; }
     // No more records: the detail band will not print again.
     bool DataFinished() const override { return m_dataFinished; }
     void SetDataFinished(bool value) override { m_dataFinished = value; }

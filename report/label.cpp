@@ -2,6 +2,7 @@
 
 #include "output/printer_list.h"
 #include "report/custom_report.h"
+#include "report/length_arithmetic.h"
 #include "report/plain_text.h"
 #include "report/text_measuring.h"
 
@@ -107,8 +108,8 @@ void TppLabel::Measure()
     }
     std::int32_t left = mmLeft();
     if (Alignment() == taRightJustify)
-        left += mmWidth() - width;
+        left = lengths::Add(left, lengths::Subtract(mmWidth(), width));
     else if (Alignment() == taCenter)
-        left += (mmWidth() - width) / 2;
+        left = lengths::Add(left, lengths::Subtract(mmWidth(), width) / 2);
     SetBounds(left, mmTop(), width, height);
 }

@@ -60,7 +60,8 @@ void TppPlainText::WrapText(const std::string &text, const TppTextRect &rect,
                             bool autoSize, TppTextAlignment alignment)
 {
     TppTextWrapper wrapper;
-    wrapper.SetText(text);
+    // The text outlives the wrapper: no copy of a long memo per page.
+    wrapper.SetTextView(text);
     wrapper.SetRect(rect);
     wrapper.SetStartPosition(position);
     wrapper.SetPrinterCanvas(printerCanvas);

@@ -5,31 +5,17 @@
 #include "output/printer_device.h"
 #include "output/publisher.h"
 #include "platform/event_loop.h"
+#include "platform/handler_guard.h"
 #include "platform/message_box.h"
 #include "report/custom_report.h"
 #include "report/engine.h"
 #include "report/form_class_registry.h"
 #include "report/report_form.h"
 
-#include <exception>
 
 namespace {
 
 constexpr const char *ScreenDeviceName = "Screen";
-
-// Errors raised inside a window's activation cannot travel through the
-// toolkit's event loop: they are shown there and the window goes on.
-template <typename Step>
-void RunShowingErrors(Step step)
-{
-    try {
-        step();
-    } catch (const std::exception &error) {
-        platform::ShowErrorMessage(error.what());
-    } catch (...) {
-        platform::ShowErrorMessage("Unknown error");
-    }
-}
 
 template <typename Form>
 std::unique_ptr<Form> CreateForm(TppCustomReport &owner)
@@ -88,8 +74,11 @@ void TppPrintRequest::PreviewBranch()
     if (m_previewForm)
         return;
     std::unique_ptr<TppCustomPreviewer> window = CreateForm<TppCustomPreviewer>(m_report);
-    if (!window)
+    if (!window) {
+        // Nothing is produced, so nothing may hold the report's resets back.
+        m_report.SetProducing(false);
         return;
+    }
     window->CloseHook = [this] { PreviewClosed(); };
     window->DestroyHook = [] { };
     window->CancelHook = [this] { CancelStep(); };
@@ -121,7 +110,9 @@ void TppPrintRequest::PreviewActivated()
 {
     if (m_report.DeviceType() != ScreenDeviceName || m_jobCycleRunning)
         return;
-    RunShowingErrors([this] { SendPagesToDevices(); });
+    // A failure is shown here, as it cannot leave the window's activation;
+    // the preview stays open and usable.
+    platform::RunGuarded([this] { SendPagesToDevices(); });
 }
 
 void TppPrintRequest::PreviewClosed()
@@ -307,7 +298,7 @@ void TppPrintRequest::ProduceInCancelDialog()
         if (m_cancelDialogProduced || !m_cancelDialog)
             return;
         m_cancelDialogProduced = true;
-        RunShowingErrors([this] { SendPagesToDevices(); });
+        platform::RunGuarded([this] { SendPagesToDevices(); });
         if (m_cancelDialog)
             m_cancelDialog->StartCloseTimer();
     };

@@ -1,6 +1,7 @@
 #include "report/shape.h"
 
 #include "output/draw_shape.h"
+#include "report/length_arithmetic.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,8 +46,8 @@ std::unique_ptr<TppDrawCommand> TppShape::CreateDrawCommand() const
 void TppShape::FillDrawCommand(TppBandContext &, TppDrawCommand &command)
 {
     auto &shape = static_cast<TppDrawShape &>(command);
-    const int width = ToScreenPixels(PrintRight() - PrintLeft(), raHorizontal);
-    const int height = ToScreenPixels(PrintBottom() - PrintTop(), raVertical);
+    const int width = ToScreenPixels(lengths::Subtract(PrintRight(), PrintLeft()), raHorizontal);
+    const int height = ToScreenPixels(lengths::Subtract(PrintBottom(), PrintTop()), raVertical);
     const int inset = m_pen.Width / 2;
     int x1 = inset;
     int y1 = inset;
@@ -61,14 +62,14 @@ void TppShape::FillDrawCommand(TppBandContext &, TppDrawCommand &command)
     }
     const int radius = side / 4;
 
-    const std::int32_t left = PrintLeft() + FromScreenPixels(x1, raHorizontal);
-    const std::int32_t top = PrintTop() + FromScreenPixels(y1, raVertical);
-    const std::int32_t right = PrintLeft() + FromScreenPixels(x2, raHorizontal);
-    const std::int32_t bottom = PrintTop() + FromScreenPixels(y2, raVertical);
+    const std::int32_t left = lengths::Add(PrintLeft(), FromScreenPixels(x1, raHorizontal));
+    const std::int32_t top = lengths::Add(PrintTop(), FromScreenPixels(y1, raVertical));
+    const std::int32_t right = lengths::Add(PrintLeft(), FromScreenPixels(x2, raHorizontal));
+    const std::int32_t bottom = lengths::Add(PrintTop(), FromScreenPixels(y2, raVertical));
     shape.SetLeft(left);
     shape.SetTop(top);
-    shape.SetWidth(right - left);
-    shape.SetHeight(bottom - top);
+    shape.SetWidth(lengths::Subtract(right, left));
+    shape.SetHeight(lengths::Subtract(bottom, top));
     shape.SetPen(m_pen);
     shape.SetBrush(m_brush);
     shape.SetXCornerRound(FromScreenPixels(radius, raHorizontal));

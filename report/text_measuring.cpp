@@ -38,6 +38,21 @@ std::int32_t TppTextMeasuring::WidthOfAdvance(double advance) const
     return PixelsToThousandths(m_canvas->AdvancePixels(advance), raHorizontal);
 }
 
+bool TppTextMeasuring::AdvanceWiderThan(double advance, std::int32_t thousandths) const
+{
+    return PixelsWiderThan(m_canvas->AdvancePixels(advance), thousandths);
+}
+
+bool TppTextMeasuring::PixelsWiderThan(int pixels, std::int32_t thousandths) const
+{
+    if (!m_limitKnown || m_limitThousandths != thousandths) {
+        m_limitPixels = LargestPixelsWithin(thousandths, PixelUnit(), raHorizontal, this);
+        m_limitThousandths = thousandths;
+        m_limitKnown = true;
+    }
+    return pixels > m_limitPixels;
+}
+
 std::int32_t TppTextMeasuring::PixelsToThousandths(int pixels, TppResolutionAxis axis) const
 {
     return UnitsToMMThousandths(float(pixels), PixelUnit(), axis, this);

@@ -32,6 +32,11 @@ public:
     double Advance(std::string_view text) const { return m_canvas->TextAdvance(text); }
     // Width in thousandths of a text of the given advance, as Width gives it.
     std::int32_t WidthOfAdvance(double advance) const;
+    // Whether WidthOfAdvance(advance), or the width of `pixels`, would exceed
+    // `thousandths`: the same answer, compared in pixels. Wrapping asks this
+    // for every word, and converting each width costs more than measuring.
+    bool AdvanceWiderThan(double advance, std::int32_t thousandths) const;
+    bool PixelsWiderThan(int pixels, std::int32_t thousandths) const;
 
     // The printer's resolution for unit conversions; none (the screen's)
     // on a screen bitmap.
@@ -46,6 +51,11 @@ private:
     int PixelsPerInchX() const override { return m_canvas->PixelsPerInchX(); }
     int PixelsPerInchY() const override { return m_canvas->PixelsPerInchY(); }
     TppUnitType PixelUnit() const { return m_onPrinter ? utPrinterPixels : utScreenPixels; }
+
+    // The pixel bound of the last width asked about.
+    mutable bool m_limitKnown = false;
+    mutable std::int32_t m_limitThousandths = 0;
+    mutable std::int64_t m_limitPixels = 0;
 
     std::unique_ptr<platform::Canvas> m_screenCanvas;
     platform::Canvas *m_canvas;

@@ -2,6 +2,7 @@
 
 #include "report/plain_text.h"
 #include "report/text_markups.h"
+#include "report/length_arithmetic.h"
 #include "report/text_measuring.h"
 
 #include <algorithm>
@@ -92,13 +93,12 @@ void TppTextWrapper::Setup(TppTextMeasuring &measuring)
 {
     platform::Canvas &canvas = measuring.Canvas();
     canvas.SetFont(m_font);
-    m_lineHeight
-        = measuring.PixelsToThousandths(canvas.TextHeight("W"), raVertical) + m_leading;
+    m_lineHeight = lengths::Add(measuring.PixelsToThousandths(canvas.TextHeight("W"), raVertical), m_leading);
     m_pixelTabStops = TppPlainText::ConvertTabStops(m_tabStops, measuring.Resolution());
-    m_availableWidth = m_rect.Right - m_rect.Left;
+    m_availableWidth = lengths::Subtract(m_rect.Right, m_rect.Left);
     if (m_autoSize) {
         const std::int32_t space = measuring.Width(" ", m_pixelTabStops);
-        m_availableWidth += RoundHalfEven(0.3L * space);
+        m_availableWidth = lengths::Add(m_availableWidth, RoundHalfEven(0.3L * space));
     }
 }
 
@@ -138,7 +138,7 @@ bool TppTextWrapper::TooWide(TppTextMeasuring &measuring, LoopState &state,
     // lines from costing the square of their words.
     const std::optional<double> line = LineAdvance(measuring, state);
     if (tokenAdvance && line)
-        return measuring.WidthOfAdvance(*line + *tokenAdvance) > m_availableWidth;
+        return measuring.AdvanceWiderThan(*line + *tokenAdvance, m_availableWidth);
     if (!tokenAdvance && state.token.size() > kFirstProbe) {
         const std::optional<std::size_t> fits = PiecewiseFittingPrefix(measuring, line, state.token);
         if (fits)
@@ -150,7 +150,7 @@ bool TppTextWrapper::TooWide(TppTextMeasuring &measuring, LoopState &state,
 bool TppTextWrapper::TokenTooWide(TppTextMeasuring &measuring, std::string_view token) const
 {
     if (const std::optional<double> advance = TokenAdvance(measuring, token))
-        return measuring.WidthOfAdvance(*advance) > m_availableWidth;
+        return measuring.AdvanceWiderThan(*advance, m_availableWidth);
     if (token.size() > kFirstProbe) {
         if (const std::optional<std::size_t> fits = PiecewiseFittingPrefix(measuring, 0.0, token))
             return *fits < token.size();
@@ -174,7 +174,7 @@ std::optional<std::size_t> TppTextWrapper::PiecewiseFittingPrefix(
         if (!measuring.Piecewise(character))
             return std::nullopt;
         const double widened = advance + measuring.Advance(character);
-        if (measuring.WidthOfAdvance(widened) > m_availableWidth)
+        if (measuring.AdvanceWiderThan(widened, m_availableWidth))
             return end;
         advance = widened;
         end = next;
@@ -196,7 +196,7 @@ bool TppTextWrapper::Fits(TppTextMeasuring &measuring, std::string_view line,
     text.reserve(line.size() + part.size());
     text += line;
     text += part;
-    return measuring.Width(text, m_pixelTabStops) <= m_availableWidth;
+    return !measuring.PixelsWiderThan(measuring.PixelWidth(text, m_pixelTabStops), m_availableWidth);
 }
 
 bool TppTextWrapper::Wider(TppTextMeasuring &measuring, std::string_view line,

@@ -34,7 +34,14 @@ public:
     TppTextWrapper &operator=(TppTextWrapper &&) noexcept;
     ~TppTextWrapper();
 
-    void SetText(std::string text) { m_text = std::move(text); }
+    void SetText(std::string text)
+    {
+        // On the heap, so that a moved wrapper's view stays valid.
+        m_ownText = std::make_unique<const std::string>(std::move(text));
+        m_text = *m_ownText;
+    }
+    // The text without a copy: it must outlive Run.
+    void SetTextView(std::string_view text) { m_text = text; }
     void SetRect(const TppTextRect &rect) { m_rect = rect; }
     // Bytes of the text already printed on earlier pages.
     void SetStartPosition(std::size_t position) { m_startPosition = position; }
@@ -83,7 +90,8 @@ private:
     std::size_t FittingPrefix(TppTextMeasuring &measuring, std::string_view line,
                               std::string_view token) const;
 
-    std::string m_text;
+    std::unique_ptr<const std::string> m_ownText;
+    std::string_view m_text;
     TppTextRect m_rect;
     std::size_t m_startPosition = 0;
     platform::Canvas *m_printerCanvas = nullptr;

@@ -112,6 +112,29 @@ std::int32_t UnitsToMMThousandths(float value, TppUnitType unitType, TppResoluti
     return ClampToInt32(ToThousandths(value, unitType, axis, printer));
 }
 
+std::int64_t LargestPixelsWithin(std::int32_t thousandths, TppUnitType pixelUnit, TppResolutionAxis axis,
+                                 const TppResolutionSource *printer)
+{
+    const auto converted = [&](std::int64_t pixels) {
+        return UnitsToMMThousandths(float(pixels), pixelUnit, axis, printer);
+    };
+    std::int64_t within = std::numeric_limits<std::int32_t>::min();
+    std::int64_t beyond = std::numeric_limits<std::int32_t>::max();
+    if (converted(within) > thousandths)
+        return within - 1;
+    if (converted(beyond) <= thousandths)
+        return beyond;
+    // Bisection keeps converted(within) <= thousandths < converted(beyond).
+    while (beyond - within > 1) {
+        const std::int64_t middle = within + (beyond - within) / 2;
+        if (converted(middle) <= thousandths)
+            within = middle;
+        else
+            beyond = middle;
+    }
+    return within;
+}
+
 std::int32_t UnitsToScreenPixels(TppUnitType unitType, TppResolutionAxis axis,
                                  const TppResolutionSource *printer, float value)
 {

@@ -49,6 +49,13 @@ float MMThousandthsToUnits(std::int32_t value, TppUnitType unitType, TppResoluti
                            const TppResolutionSource *printer = nullptr);
 std::int32_t UnitsToMMThousandths(float value, TppUnitType unitType, TppResolutionAxis axis,
                                   const TppResolutionSource *printer = nullptr);
+// The largest whole number of pixels (`utScreenPixels` or `utPrinterPixels`)
+// that UnitsToMMThousandths turns into at most `thousandths`; below the
+// 32-bit range when even the fewest pixels convert to more. The conversion
+// never decreases as pixels grow, so "pixels > this" says exactly what
+// "UnitsToMMThousandths(pixels) > thousandths" says, without converting.
+std::int64_t LargestPixelsWithin(std::int32_t thousandths, TppUnitType pixelUnit, TppResolutionAxis axis,
+                                 const TppResolutionSource *printer = nullptr);
 std::int32_t UnitsToScreenPixels(TppUnitType unitType, TppResolutionAxis axis,
                                  const TppResolutionSource *printer, float value);
 float ScreenPixelsToUnits(std::int32_t pixels, TppUnitType unitType, TppResolutionAxis axis,

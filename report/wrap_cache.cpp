@@ -17,13 +17,24 @@ void TppWrapCache::Wrap(const std::string &text, const TppTextRect &rect, TppStr
                         const TppStringList &tabStops, std::int32_t leading, bool charWrap,
                         const TppFont &font, bool autoSize, TppTextAlignment alignment)
 {
+    // Kept as the last text only when it differs from it.
+    const std::shared_ptr<const std::string> shared
+        = m_text && *m_text == text ? m_text : std::make_shared<const std::string>(text);
+    Wrap(shared, rect, lines, position, canvas, tabStops, leading, charWrap, font, autoSize, alignment);
+}
+
+void TppWrapCache::Wrap(const std::shared_ptr<const std::string> &text, const TppTextRect &rect,
+                        TppStringList &lines, std::size_t &position, platform::Canvas *canvas,
+                        const TppStringList &tabStops, std::int32_t leading, bool charWrap,
+                        const TppFont &font, bool autoSize, TppTextAlignment alignment)
+{
     const Surface surface = SurfaceOf(canvas);
     const std::int32_t width = rect.Right - rect.Left;
     const std::int32_t height = rect.Bottom - rect.Top;
     const bool same = m_wrapValid && width == m_width && height == m_height && position == m_start
         && surface == m_surface && leading == m_leading && charWrap == m_charWrap
         && autoSize == m_autoSize && alignment == m_alignment && font == m_font
-        && tabStops == m_tabStops && text == m_text;
+        && tabStops == m_tabStops && (text == m_text || (text && m_text && *text == *m_text));
     if (same) {
         lines = m_lines;
         position = m_position;
@@ -31,7 +42,7 @@ void TppWrapCache::Wrap(const std::string &text, const TppTextRect &rect, TppStr
     }
     m_wrapValid = false;
     m_start = position;
-    TppPlainText::WrapText(text, rect, lines, position, canvas, tabStops, leading, charWrap, font,
+    TppPlainText::WrapText(*text, rect, lines, position, canvas, tabStops, leading, charWrap, font,
                            autoSize, alignment);
     m_text = text;
     m_width = width;
@@ -66,6 +77,6 @@ void TppWrapCache::Clear()
 {
     m_wrapValid = false;
     m_lineHeightValid = false;
-    m_text.clear();
+    m_text.reset();
     m_lines.clear();
 }

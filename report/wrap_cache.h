@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace platform {
@@ -25,6 +26,13 @@ public:
               std::size_t &position, platform::Canvas *canvas, const TppStringList &tabStops,
               std::int32_t leading, bool charWrap, const TppFont &font, bool autoSize,
               TppTextAlignment alignment);
+    // The same for a shared text that nobody changes: the very text of the
+    // last call is known as such without reading it, and it is kept without
+    // a copy, so a long text costs nothing per call.
+    void Wrap(const std::shared_ptr<const std::string> &text, const TppTextRect &rect,
+              TppStringList &lines, std::size_t &position, platform::Canvas *canvas,
+              const TppStringList &tabStops, std::int32_t leading, bool charWrap,
+              const TppFont &font, bool autoSize, TppTextAlignment alignment);
 
     // As TppPlainText::LineHeightAndCount's line height, remembered likewise.
     std::int32_t LineHeight(const TppFont &font, std::int32_t leading, platform::Canvas *canvas);
@@ -41,7 +49,7 @@ private:
     static Surface SurfaceOf(const platform::Canvas *canvas);
 
     bool m_wrapValid = false;
-    std::string m_text;
+    std::shared_ptr<const std::string> m_text;
     std::int32_t m_width = 0;
     std::int32_t m_height = 0;
     std::size_t m_start = 0;

@@ -14,8 +14,12 @@ CupsQueueState ReadQueueState(const std::string &queue)
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
 
     ipp_t *response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    // No response at all: the connection failed (the spooler is not running,
+    // or stopped while we talked to it); its reason is the socket's.
+    state.reachable = response != nullptr;
     if (!response || cupsLastError() > IPP_STATUS_OK_CONFLICTING) {
-        state.reason = cupsLastErrorString() ? cupsLastErrorString() : "";
+        if (state.reachable && cupsLastErrorString())
+            state.reason = cupsLastErrorString();
         ippDelete(response);
         return state;
     }
@@ -26,6 +30,34 @@ CupsQueueState ReadQueueState(const std::string &queue)
         state.accepting = ippGetBoolean(attribute, 0) != 0;
     if (ipp_attribute_t *attribute = ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT)) {
         if (const char *message = ippGetString(attribute, 0, nullptr))
+            state.reason = message;
+    }
+    ippDelete(response);
+    return state;
+}
+
+CupsJobState ReadJobState(int job)
+{
+    CupsJobState state;
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/jobs/%d", job);
+    ipp_t *request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    static const char *const wanted[] = {"job-state", "job-printer-state-message", "job-state-message"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
+    ipp_t *response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    if (!response || cupsLastError() > IPP_STATUS_OK_CONFLICTING) {
+        ippDelete(response);
+        return state;
+    }
+    if (ipp_attribute_t *attribute = ippFindAttribute(response, "job-state", IPP_TAG_ENUM)) {
+        state.known = true;
+        state.state = static_cast<ipp_jstate_t>(ippGetInteger(attribute, 0));
+    }
+    for (const char *name : {"job-state-message", "job-printer-state-message"}) {
+        ipp_attribute_t *attribute = ippFindAttribute(response, name, IPP_TAG_TEXT);
+        const char *message = attribute ? ippGetString(attribute, 0, nullptr) : nullptr;
+        if (message && *message && state.reason.empty())
             state.reason = message;
     }
     ippDelete(response);

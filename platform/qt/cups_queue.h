@@ -25,6 +25,8 @@ private:
 
 // Whether a queue can take a job now, as the spooler says at this moment.
 struct CupsQueueState {
+    // The spooler answered at all; without an answer nothing else is known.
+    bool reachable = false;
     bool exists = false;
     bool accepting = false;
     bool stopped = false;
@@ -32,5 +34,14 @@ struct CupsQueueState {
 };
 
 CupsQueueState ReadQueueState(const std::string &queue);
+
+// What became of a submitted job, as the spooler says at this moment.
+struct CupsJobState {
+    bool known = false;
+    ipp_jstate_t state = IPP_JSTATE_PENDING;
+    std::string reason; // the job's message, when it has one
+};
+
+CupsJobState ReadJobState(int job);
 
 } // namespace platform

@@ -46,6 +46,9 @@ bool Fits(std::size_t byteLimit, int width, int height)
     return byteLimit == 0 || std::size_t(width) * std::size_t(height) * 4u <= byteLimit;
 }
 
+// No picture of the program comes near this; a larger one is not read.
+constexpr qint64 kMaxPictureBytes = 64 * 1024 * 1024;
+
 } // namespace
 
 TppPicture TppPicture::FromBitmap(TppBitmap bitmap)
@@ -94,10 +97,14 @@ bool ReadPictureSize(TppGraphicKind kind, const std::vector<std::uint8_t> &data,
 TppPicture LoadPictureResource(std::string_view path)
 {
     const QString name = QString::fromUtf8(path.data(), qsizetype(path.size()));
+    // Only the program's resources: a file path could name a device that
+    // never ends.
     QFile file(name);
-    if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (!name.startsWith(QLatin1String(":/")) || !file.open(QIODevice::ReadOnly))
         throw TppPictureError("There is no picture \"" + std::string(path) + "\" in the program.");
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.read(kMaxPictureBytes + 1);
+    if (bytes.size() > kMaxPictureBytes)
+        throw TppPictureError("The picture \"" + std::string(path) + "\" is too large.");
     std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
     const TppGraphicKind kind = name.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)
             || name.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive)

@@ -10,13 +10,21 @@
 #include <QPrintEngine>
 #include <QPrinterInfo>
 
+#include <QElapsedTimer>
+
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 namespace platform {
 
 namespace {
 
 constexpr std::int16_t kCustomPaper = 256;
+// How long a submitted job is followed: a backend that fails does so within
+// moments of starting, and a job still waiting after this is the spooler's.
+constexpr int kJobFollowMilliseconds = 3000;
+constexpr auto kJobPollInterval = std::chrono::milliseconds(50);
 // The print engine property through which Qt's own dialogs pass options to
 // the spooler (name/value pairs).
 constexpr auto kCupsOptionsProperty = QPrintEngine::PrintEnginePropertyKey(0xfe00);
@@ -29,6 +37,33 @@ std::int32_t Tenths(qreal millimetres)
 QString Quoted(const QString &queue)
 {
     return QStringLiteral("\"%1\"").arg(queue);
+}
+
+// "<text>: <reason>." with one full stop, also when the reason has its own.
+std::string Sentence(QString text, const std::string &reason)
+{
+    if (!reason.empty())
+        text += QStringLiteral(": ") + QString::fromStdString(reason);
+    if (!text.endsWith(QLatin1Char('.')))
+        text += QLatin1Char('.');
+    return text.toStdString();
+}
+
+std::string ServerUnreachable(const QString &queue)
+{
+    return QStringLiteral("The printer %1 is not available: the print server cannot be reached.")
+        .arg(Quoted(queue))
+        .toStdString();
+}
+
+// The printable part of the paper as the queue states it, or the whole
+// paper when the statement makes no sense (an area turned inside out, or
+// reaching beyond the paper).
+QRect PrintableArea(const QRect &full, const QRect &printable)
+{
+    if (printable.isEmpty() || !full.contains(printable))
+        return full;
+    return printable;
 }
 
 } // namespace
@@ -59,6 +94,9 @@ QtPrinterDevice::QtPrinterDevice(const QString &queue)
     if (resolution.y > 0)
         printer->setResolution(resolution.y);
     m_papers = ReadQueuePapers(queue);
+    // A queue property: asked once, not with every page's metrics.
+    const QList<QPrinter::ColorMode> colorModes = QPrinterInfo::printerInfo(queue).supportedColorModes();
+    m_isColor = colorModes.isEmpty() || colorModes.contains(QPrinter::Color);
     m_bins = ReadQueueBins(queue.toStdString());
     m_source = m_bins.defaultBin;
     printer->setCopyCount(1);
@@ -83,7 +121,12 @@ void QtPrinterDevice::UseQueueMargins(QPrinter &printer) const
     // Qt places its page 10 points in from the edges by default; the
     // printable area is what the queue states for the paper.
     const QPageLayout layout = printer.pageLayout();
-    printer.setPageMargins(layout.minimumMargins(), layout.units());
+    const QMarginsF margins = layout.minimumMargins();
+    const QSizeF paper = layout.fullRect().size();
+    // Margins of an imageable area turned inside out are no margins at all.
+    const bool sane = margins.left() >= 0 && margins.top() >= 0 && margins.right() >= 0 && margins.bottom() >= 0
+        && margins.left() + margins.right() < paper.width() && margins.top() + margins.bottom() < paper.height();
+    printer.setPageMargins(sane ? margins : QMarginsF(), layout.units());
 }
 
 PrinterMetrics QtPrinterDevice::Metrics() const
@@ -92,7 +135,7 @@ PrinterMetrics QtPrinterDevice::Metrics() const
     const int resolution = m_printer->resolution();
     const QPageLayout layout = m_printer->pageLayout();
     const QRect full = layout.fullRectPixels(resolution);
-    const QRect printable = layout.paintRectPixels(resolution);
+    const QRect printable = PrintableArea(full, layout.paintRectPixels(resolution));
     metrics.resolutionX = m_printer->logicalDpiX();
     metrics.resolutionY = m_printer->logicalDpiY();
     metrics.physicalWidth = full.width();
@@ -101,8 +144,7 @@ PrinterMetrics QtPrinterDevice::Metrics() const
     metrics.printableHeight = printable.height();
     metrics.offsetLeft = printable.left();
     metrics.offsetTop = printable.top();
-    const QList<QPrinter::ColorMode> colorModes = QPrinterInfo::printerInfo(m_queue).supportedColorModes();
-    metrics.isColor = colorModes.isEmpty() || colorModes.contains(QPrinter::Color);
+    metrics.isColor = m_isColor;
     return metrics;
 }
 
@@ -201,6 +243,8 @@ void QtPrinterDevice::ApplyMode(const DeviceMode &mode)
 void QtPrinterDevice::EnsureQueueTakesJobs() const
 {
     const CupsQueueState state = ReadQueueState(QueueName());
+    if (!state.reachable)
+        throw PrintError(ServerUnreachable(m_queue));
     QString problem;
     if (!state.exists)
         problem = QStringLiteral("The printer %1 is not available").arg(Quoted(m_queue));
@@ -210,9 +254,38 @@ void QtPrinterDevice::EnsureQueueTakesJobs() const
         problem = QStringLiteral("The printer %1 is stopped").arg(Quoted(m_queue));
     if (problem.isEmpty())
         return;
-    if (!state.reason.empty())
-        problem += QStringLiteral(": ") + QString::fromStdString(state.reason);
-    throw PrintError((problem + QLatin1Char('.')).toStdString());
+    throw PrintError(Sentence(problem, state.reason));
+}
+
+void QtPrinterDevice::FollowJob(int job) const
+{
+    // The spooler takes a job before its backend runs: a backend that fails
+    // shows only in the job's state a moment later. A job that stops is
+    // cancelled, so that it does not print after it was reported unprinted.
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < kJobFollowMilliseconds) {
+        const CupsJobState state = ReadJobState(job);
+        if (!state.known || state.state == IPP_JSTATE_COMPLETED)
+            return;
+        bool failed = state.state == IPP_JSTATE_STOPPED || state.state == IPP_JSTATE_ABORTED
+            || state.state == IPP_JSTATE_CANCELED;
+        std::string reason = state.reason;
+        if (!failed && state.state != IPP_JSTATE_PROCESSING) {
+            // Waiting in a queue that its backend's failure stopped.
+            const CupsQueueState queue = ReadQueueState(QueueName());
+            failed = queue.exists && queue.stopped;
+            if (reason.empty())
+                reason = queue.reason;
+        }
+        if (failed) {
+            if (state.state != IPP_JSTATE_ABORTED && state.state != IPP_JSTATE_CANCELED)
+                cupsCancelJob2(CUPS_HTTP_DEFAULT, QueueName().c_str(), job, 0);
+            throw PrintError(
+                Sentence(QStringLiteral("The printer %1 could not print the document").arg(Quoted(m_queue)), reason));
+        }
+        std::this_thread::sleep_for(kJobPollInterval);
+    }
 }
 
 void QtPrinterDevice::BeginDocument(const std::string &title)
@@ -320,11 +393,16 @@ void QtPrinterDevice::EndDocument()
                                    m_documentTitle.toUtf8().constData(), int(cupsOptions.size()), cupsOptions.data());
     const ipp_status_t status = cupsLastError();
     if (job <= 0 || status > IPP_STATUS_OK_CONFLICTING) {
-        QString message = QStringLiteral("The printer %1 did not accept the document").arg(Quoted(m_queue));
-        if (const char *reason = cupsLastErrorString(); reason && *reason)
-            message += QStringLiteral(": ") + QString::fromUtf8(reason);
-        throw PrintError((message + QLatin1Char('.')).toStdString());
+        const char *lastError = cupsLastErrorString();
+        const std::string reason = lastError ? lastError : "";
+        // A connection that failed gives the socket's reason, which means
+        // nothing to the user.
+        if (!ReadQueueState(QueueName()).reachable)
+            throw PrintError(ServerUnreachable(m_queue));
+        throw PrintError(Sentence(QStringLiteral("The printer %1 did not accept the document").arg(Quoted(m_queue)),
+                                  reason));
     }
+    FollowJob(job);
 }
 
 void QtPrinterDevice::AbortDocument()

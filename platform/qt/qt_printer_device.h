@@ -48,6 +48,8 @@ private:
     DeviceMode ModeOfPrinter(const QPrinter &printer) const;
     void UseQueueMargins(QPrinter &printer) const;
     void EnsureQueueTakesJobs() const;
+    // Throws a PrintError when the job stops or aborts soon after it was taken.
+    void FollowJob(int job) const;
     std::string QueueName() const { return m_queue.toStdString(); }
     std::vector<std::pair<QByteArray, QByteArray>> JobOptions() const;
 
@@ -63,6 +65,7 @@ private:
     std::vector<QueuePaper> m_papers;
     QueueBins m_bins;
     std::int16_t m_source = 7;
+    bool m_isColor = true;
     bool m_modePending = false;
     DeviceMode m_pendingMode;
     int m_startedPages = 0;

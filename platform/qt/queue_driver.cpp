@@ -111,7 +111,11 @@ QueueResolution ReadQueueResolution(const std::string &queue)
     const int fields = std::sscanf(value, "%dx%d", &resolution.x, &resolution.y);
     if (fields == 1)
         resolution.y = resolution.x;
-    if (fields < 1 || resolution.x <= 0 || resolution.y <= 0)
+    // A resolution beyond any printer's is a fault of the description, not a
+    // request for pages of billions of pixels.
+    constexpr int kMostPixelsPerInch = 9600;
+    if (fields < 1 || resolution.x <= 0 || resolution.y <= 0 || resolution.x > kMostPixelsPerInch
+        || resolution.y > kMostPixelsPerInch)
         resolution = {};
     return resolution;
 }

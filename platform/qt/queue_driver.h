@@ -35,7 +35,8 @@ struct QueueResolution {
 
 std::vector<QueuePaper> ReadQueuePapers(const QString &queue);
 QueueBins ReadQueueBins(const std::string &queue);
-// The driver's default resolution; zero when it states none.
+// The driver's default resolution; zero when it states none or one beyond
+// any printer's.
 QueueResolution ReadQueueResolution(const std::string &queue);
 
 } // namespace platform

@@ -1,3 +1,4 @@
+#include "app/fitting_label.h"
 #include "app/form3.h"
 #include "app/form4.h"
 #include "app/screen_font.h"
@@ -35,8 +36,8 @@ private slots:
     void definitionsLeaveTheResultsAsTheyWere();
     void definitionsWithoutADefinitionsScreenDoNothing();
     void valueThatFitsKeepsItsBox();
-    void widerValueGrowsAroundItsCentre_data();
-    void widerValueGrowsAroundItsCentre();
+    void widerValueStaysInsideItsBox_data();
+    void widerValueStaysInsideItsBox();
 
 private:
     // Runs the action once the dialog's modal loop is running.
@@ -329,49 +330,72 @@ void Form3LayoutTest::valueThatFitsKeepsItsBox()
     m_form3->hide();
 }
 
-void Form3LayoutTest::widerValueGrowsAroundItsCentre_data()
+void Form3LayoutTest::widerValueStaysInsideItsBox_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
 
     QTest::newRow("population of a million") << "Label18" << "1000000";
+    QTest::newRow("pasted population") << "Label18" << "1.23456789012346E29";
     QTest::newRow("large sample size") << "Label2" << "384159999999999";
     QTest::newRow("tiny error") << "Label3" << "1E-158";
+    QTest::newRow("error of 0.0001") << "Label3" << "0.0001";
+    QTest::newRow("negative error") << "Label3" << "-0.0001";
     QTest::newRow("longer than the group") << "Label17" << QString(60, QLatin1Char('9'));
 }
 
-void Form3LayoutTest::widerValueGrowsAroundItsCentre()
+// A value wider than its box would run into the bars and the "%" sign: it is
+// drawn smaller, or shortened in the middle, inside the box, which keeps its
+// place; the label's text stays whole for whoever reads it.
+void Form3LayoutTest::widerValueStaysInsideItsBox()
 {
     QFETCH(QString, name);
     QFETCH(QString, text);
 
-    auto *value = m_form3->findChild<QLabel *>(name);
+    auto *value = m_form3->findChild<FittingLabel *>(name);
     QVERIFY(value);
     const QRect box = value->geometry();
     value->setText(text);
     m_form3->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form3.get()));
 
-    const int groupWidth = m_form3->ui.GroupBox6->width();
-    const int textWidth = value->fontMetrics().horizontalAdvance(text);
-    const QRect grown = value->geometry();
-    QCOMPARE(grown.top(), box.top());
-    QCOMPARE(grown.height(), box.height());
-    QVERIFY(grown.left() >= 0 && grown.right() < groupWidth);
-    if (textWidth < groupWidth) {
-        QVERIFY(grown.width() >= textWidth);
-        if (grown.left() > 0 && grown.right() < groupWidth - 1)
-            QVERIFY(qAbs(grown.center().x() - box.center().x()) <= 1);
+    QCOMPARE(value->geometry(), box);
+    QCOMPARE(value->text(), text);
+    const QFont drawn = value->drawnFont();
+    const QString shown = value->drawnText();
+    QVERIFY(drawn.pixelSize() >= FittingLabel::kSmallestPixelSize);
+    if (QFontMetrics(value->font()).horizontalAdvance(text) <= value->contentsRect().width()) {
+        // It fits after all in this desktop's font: drawn as laid out.
+        QCOMPARE(drawn, value->font());
+        QCOMPARE(shown, text);
     } else {
-        QCOMPARE(grown.width(), groupWidth);
+        QVERIFY(drawn.pixelSize() < value->font().pixelSize());
     }
+    QVERIFY2(QFontMetrics(drawn).horizontalAdvance(shown) <= value->contentsRect().width(), qPrintable(shown));
+    if (shown != text) {
+        // Shortened only at the smallest size, keeping both ends.
+        QCOMPARE(drawn.pixelSize(), FittingLabel::kSmallestPixelSize);
+        QVERIFY(shown.contains(QChar(0x2026)));
+        QCOMPARE(shown.front(), text.front());
+        QCOMPARE(shown.back(), text.back());
+    }
+    // The shown text is really drawn: dark pixels inside the box.
+    const QImage pixels = value->grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < pixels.height(); ++y) {
+        for (int x = 0; x < pixels.width(); ++x)
+            dark += qGray(pixels.pixel(x, y)) < 96 ? 1 : 0;
+    }
+    QVERIFY(dark > 10);
 
-    // A later, shorter value goes back to the box.
+    // A later, shorter value is drawn in the layout's font again.
     m_form3->hide();
     value->setText(QStringLiteral("5"));
     m_form3->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form3.get()));
     QCOMPARE(value->geometry(), box);
+    QCOMPARE(value->drawnFont().pixelSize(), value->font().pixelSize());
+    QCOMPARE(value->drawnText(), QStringLiteral("5"));
     m_form3->hide();
 }
 

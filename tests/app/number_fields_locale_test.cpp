@@ -45,6 +45,8 @@ private slots:
     void conversionErrorsInFields();
     void conversionErrorsStopTheCalculation_data();
     void conversionErrorsStopTheCalculation();
+    void tooLargeNumbersStopTheCalculation_data();
+    void tooLargeNumbersStopTheCalculation();
     void arithmeticFaultsStopTheCalculation_data();
     void arithmeticFaultsStopTheCalculation();
     void resultsWithFractions();
@@ -205,6 +207,15 @@ void NumberFieldsTest::conversionErrorsInFields_data()
     QTest::newRow("error letters") << "Edit3" << "abc" << invalid("abc");
     QTest::newRow("error other separator") << "Edit3" << L("1#5") << invalid(L("1#5"));
     QTest::newRow("error overflow") << "Edit3" << "1E400" << "Floating point overflow.";
+    // Beyond the extended range as well, whatever the exponent's length.
+    QTest::newRow("error beyond extended") << "Edit3" << "1E5000" << "Floating point overflow.";
+    QTest::newRow("error long exponent") << "Edit3" << "1E99999999999999999999999"
+                                         << "Floating point overflow.";
+    QTest::newRow("population beyond extended") << "Edit10" << "1E5000" << "Floating point overflow.";
+    QTest::newRow("population negative beyond extended")
+        << "Edit10" << "-1E5000" << "Floating point overflow.";
+    QTest::newRow("population fraction beyond extended")
+        << "Edit10" << L("2.5E4999") << "Floating point overflow.";
     QTest::newRow("error format characters") << "Edit3" << "%s%n" << invalid("%s%n");
     QTest::newRow("rho letters") << "Edit2" << "x" << invalid("x");
     QTest::newRow("rho other separator") << "Edit2" << L("0#3") << invalid(L("0#3"));
@@ -260,6 +271,35 @@ void NumberFieldsTest::conversionErrorsStopTheCalculation()
     QCOMPARE(CountMessages(seen), 1);
     QCOMPARE(seen.front().text, QStringLiteral("'%1' is not a valid floating point value.").arg(text));
     QCOMPARE(record().SampleSize, std::int64_t(-1));
+}
+
+void NumberFieldsTest::tooLargeNumbersStopTheCalculation_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    // The population is read again when calculating; the error field only
+    // when it changes (its fault is shown then, see conversionErrorsInFields).
+    QTest::newRow("population") << "Edit10" << "1E5000";
+    QTest::newRow("negative population") << "Edit10" << "-1E5000";
+}
+
+void NumberFieldsTest::tooLargeNumbersStopTheCalculation()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    m_app->form1().ui.CheckBox6->setChecked(true);
+    openSelection();
+    ui().SpinEdit5->setText("95");
+    auto *edit = m_app->form2().findChild<QLineEdit *>(field);
+    HandleModals(*m_app, [&] { edit->setText(text); });
+    record().SampleSize = -1;
+    const auto seen = ClickThroughModals(*m_app, ui().BitBtn3);
+    QVERIFY(!ResultsOpened(seen));
+    QVERIFY(!m_app->form3().isVisible());
+    QCOMPARE(CountMessages(seen), 1);
+    QCOMPARE(seen.front().text, QStringLiteral("Floating point overflow."));
+    QCOMPARE(record().SampleSize, std::int64_t(-1));
+    QCOMPARE(edit->text(), text);
 }
 
 void NumberFieldsTest::arithmeticFaultsStopTheCalculation_data()

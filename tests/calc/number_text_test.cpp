@@ -17,6 +17,8 @@ private slots:
     void rejects_data();
     void rejects();
     void overflowIsAnArithmeticFault();
+    void beyondTheExtendedRange_data();
+    void beyondTheExtendedRange();
     void messageInsertsTextLiterally();
     void percentagesFormedInExtended();
 };
@@ -110,6 +112,40 @@ void NumberTextTest::rejects()
 void NumberTextTest::overflowIsAnArithmeticFault()
 {
     QVERIFY_THROWS_EXCEPTION(calc::ArithmeticError, ParseFloat("1E400", '.'));
+}
+
+void NumberTextTest::beyondTheExtendedRange_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("overflow");
+    QTest::newRow("1E5000") << "1E5000" << true;
+    QTest::newRow("-1E5000") << "-1E5000" << true;
+    QTest::newRow("+1e+5000") << " +1e+5000 " << true;
+    QTest::newRow("long exponent") << "1E999999999999999999999999999999" << true;
+    QTest::newRow("fraction, large exponent") << "0.0001E4940" << true;
+    QTest::newRow("5000 digits") << QString(5000, QLatin1Char('9')) << true;
+    QTest::newRow("many zeros, exponent") << "0." + QString(10, QLatin1Char('0')) + "1E5000" << true;
+    QTest::newRow("1E-5000") << "1E-5000" << false;
+    QTest::newRow("-1E-5000") << "-1E-5000" << false;
+    QTest::newRow("long negative exponent") << "1E-999999999999999999999999999999" << false;
+    QTest::newRow("large mantissa, small exponent") << "100000E-5000" << false;
+    QTest::newRow("zero, large exponent") << "0E999999" << false;
+}
+
+void NumberTextTest::beyondTheExtendedRange()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, overflow);
+    for (const char separator : {'.', ','}) {
+        QString local = text;
+        local.replace(QLatin1Char('.'), QLatin1Char(separator));
+        if (overflow) {
+            QVERIFY_THROWS_EXCEPTION(calc::ArithmeticError, ParseFloat(local.toStdString(), separator));
+        } else {
+            const double value = ParseFloat(local.toStdString(), separator);
+            QCOMPARE(value, 0.0);
+        }
+    }
 }
 
 void NumberTextTest::messageInsertsTextLiterally()

@@ -16,6 +16,7 @@
 #include <cups/ppd.h>
 
 #include <cmath>
+#include <memory>
 #include <thread>
 #include <vector>
 #include <unistd.h>
@@ -103,6 +104,36 @@ int PageCount(const QString &pdfInfo)
     return -1;
 }
 
+// Points libcups at a socket where no print server listens, as when the
+// server has stopped, for the life of the object.
+class PrintServerAway
+{
+public:
+    PrintServerAway()
+        : m_server(cupsServer())
+    {
+        cupsSetServer(QFile::encodeName(QDir::temp().filePath(QStringLiteral("valdora-no-print-server.sock"))).constData());
+    }
+    ~PrintServerAway() { cupsSetServer(m_server.constData()); }
+    PrintServerAway(const PrintServerAway &) = delete;
+    PrintServerAway &operator=(const PrintServerAway &) = delete;
+
+private:
+    QByteArray m_server;
+};
+
+// The message of the printer error `work` raises; empty when it raises none.
+template <typename Work>
+QString PrinterErrorOf(Work work)
+{
+    try {
+        work();
+    } catch (const EPrinterError &error) {
+        return QString::fromUtf8(error.what());
+    }
+    return QString();
+}
+
 void ExpectNear(int actual, int expected, const char *what)
 {
     // Qt and the PPD may round a point-to-pixel conversion differently.
@@ -129,6 +160,13 @@ private slots:
     void noContextUntilAsked();
     void screenCannotPrint();
     void vanishedQueueFallsBackToScreen();
+    void unavailablePrinterIsNamed_data();
+    void unavailablePrinterIsNamed();
+    void serverStoppedDuringTheJob();
+    void failingBackendIsReported();
+    void reasonKeepsOneFullStop();
+    void nonsenseQueueValuesAreIgnored();
+    void metricsReadOncePerSetup();
 
     void setupRoundTrip_data();
     void setupRoundTrip();
@@ -319,6 +357,160 @@ void PrinterTest::vanishedQueueFallsBackToScreen()
     QCOMPARE(printer.PrinterName(), std::string("Screen"));
     QCOMPARE(printer.ResolutionX(), ScreenPixelsPerInch());
     list.Refresh();
+}
+
+void PrinterTest::unavailablePrinterIsNamed_data()
+{
+    QTest::addColumn<bool>("deleted");
+    QTest::addColumn<bool>("measuredFirst");
+    QTest::newRow("queue deleted, measured first") << true << true;
+    QTest::newRow("queue deleted, printed at once") << true << false;
+    QTest::newRow("server stopped, measured first") << false << true;
+    QTest::newRow("server stopped, printed at once") << false << false;
+}
+
+void PrinterTest::unavailablePrinterIsNamed()
+{
+    // Listed while the queue and the server were there; gone when printing.
+    QFETCH(bool, deleted);
+    QFETCH(bool, measuredFirst);
+    const QString queue = QStringLiteral("ValdoraLeaving");
+    QVERIFY(Run(QStringLiteral("lpadmin"), {"-p", queue, "-E", "-v", "file:/dev/null", "-P", kPdfDriver}));
+    TppPrinterList::Instance().Refresh();
+    QString error;
+    {
+        std::unique_ptr<PrintServerAway> away;
+        if (deleted)
+            QVERIFY(Run(QStringLiteral("lpadmin"), {"-x", queue}));
+        else
+            away = std::make_unique<PrintServerAway>();
+        TppPrinter printer;
+        printer.SetPrinterName(queue.toStdString());
+        // Generation measures on the printer before the document begins.
+        if (measuredFirst)
+            QVERIFY(printer.DeviceContext());
+        error = PrinterErrorOf([&] {
+            printer.BeginDoc();
+            printer.NewPage();
+            printer.EndDoc();
+        });
+        QVERIFY(!printer.DocumentOpen());
+    }
+    Run(QStringLiteral("lpadmin"), {"-x", queue});
+    TppPrinterList::Instance().Refresh();
+    QCOMPARE(error, QStringLiteral("The printer \"ValdoraLeaving\" is not available."));
+}
+
+void PrinterTest::serverStoppedDuringTheJob()
+{
+    TppPrinter printer;
+    printer.SetPrinterName(kOwnQueue.toStdString());
+    QVERIFY(printer.DeviceContext());
+    printer.BeginDoc();
+    printer.NewPage();
+    QString error;
+    {
+        const PrintServerAway away;
+        error = PrinterErrorOf([&] { printer.EndDoc(); });
+    }
+    QCOMPARE(error, QStringLiteral("The printer \"%1\" is not available: the print server cannot be reached.")
+                        .arg(kOwnQueue));
+    QVERIFY(!printer.DocumentOpen());
+}
+
+void PrinterTest::failingBackendIsReported()
+{
+    // The spooler takes the job; writing it out then fails.
+    const QString queue = QStringLiteral("ValdoraBroken");
+    QVERIFY(Run(QStringLiteral("lpadmin"),
+                {"-p", queue, "-E", "-v", "file:/nonexistent-valdora-dir/out.pdf", "-P", kPdfDriver}));
+    TppPrinterList::Instance().Refresh();
+    QString error;
+    {
+        TppPrinter printer;
+        printer.SetPrinterName(queue.toStdString());
+        QVERIFY(printer.DeviceContext());
+        printer.BeginDoc();
+        printer.NewPage();
+        error = PrinterErrorOf([&] { printer.EndDoc(); });
+    }
+    // The job that failed is not left to print later.
+    QProcess jobs;
+    jobs.start(QStringLiteral("lpstat"), {"-o", queue});
+    QVERIFY(jobs.waitForFinished(10000));
+    const QString pending = QString::fromUtf8(jobs.readAllStandardOutput()).trimmed();
+    Run(QStringLiteral("lpadmin"), {"-x", queue});
+    TppPrinterList::Instance().Refresh();
+    QVERIFY2(error.startsWith(QStringLiteral("The printer \"ValdoraBroken\" could not print the document")),
+             qPrintable(error));
+    QVERIFY2(!error.endsWith(QStringLiteral("..")), qPrintable(error));
+    QVERIFY2(pending.isEmpty(), qPrintable(pending));
+}
+
+void PrinterTest::reasonKeepsOneFullStop()
+{
+    QVERIFY(Run(QStringLiteral("cupsreject"), {"-r", "Sin papel.", kOwnQueue}));
+    TppPrinter printer;
+    printer.SetPrinterName(kOwnQueue.toStdString());
+    const QString error = PrinterErrorOf([&] { printer.BeginDoc(); });
+    QCOMPARE(error, QStringLiteral("The printer \"%1\" is not accepting jobs: Sin papel.").arg(kOwnQueue));
+}
+
+void PrinterTest::nonsenseQueueValuesAreIgnored()
+{
+    // Imageable areas turned inside out and two billion dots per inch.
+    const QString queue = QStringLiteral("ValdoraNonsense");
+    QVERIFY(Run(QStringLiteral("lpadmin"), {"-p", queue, "-E", "-v", "file:/dev/null", "-P",
+                                            QFINDTESTDATA("../fixtures/nonsense-printer.ppd")}));
+    TppPrinterList::Instance().Refresh();
+    int resolution = 0;
+    int width = 0;
+    int height = 0;
+    int printableWidth = 0;
+    int printableHeight = 0;
+    TppPrintableOffsets offsets;
+    {
+        TppPrinter printer;
+        printer.SetPrinterName(queue.toStdString());
+        QVERIFY(printer.DeviceContext());
+        resolution = printer.ResolutionX();
+        width = printer.PhysicalWidth();
+        height = printer.PhysicalHeight();
+        printableWidth = printer.PrintableAreaWidth();
+        printableHeight = printer.PrintableAreaHeight();
+        offsets = printer.PrintableOffsets();
+    }
+    Run(QStringLiteral("lpadmin"), {"-x", queue});
+    TppPrinterList::Instance().Refresh();
+    QVERIFY2(resolution > 0 && resolution <= 9600, qPrintable(QString::number(resolution)));
+    QVERIFY(width > 0 && height > 0);
+    // The paper at that resolution, printable all over.
+    QCOMPARE(printableWidth, width);
+    QCOMPARE(printableHeight, height);
+    QCOMPARE(offsets, TppPrintableOffsets{});
+}
+
+void PrinterTest::metricsReadOncePerSetup()
+{
+    // A grey-only queue: metrics read again per page would, with the server
+    // gone, no longer know that.
+    TppPrinter printer;
+    printer.SetPrinterName("ValdoraSecond");
+    QVERIFY(printer.DeviceContext());
+    QVERIFY(!printer.IsColor());
+    const TppPrintableOffsets offsets = printer.PrintableOffsets();
+    printer.BeginDoc();
+    printer.NewPage();
+    {
+        const PrintServerAway away;
+        for (int page = 0; page < 3; ++page) {
+            printer.EndPage();
+            printer.NewPage();
+        }
+        QVERIFY(!printer.IsColor());
+        QCOMPARE(printer.PrintableOffsets(), offsets);
+    }
+    printer.AbortDoc();
 }
 
 void PrinterTest::setupRoundTrip_data()
@@ -641,6 +833,8 @@ void PrinterTest::refusedDocuments()
         TppPrinterList::Instance().Refresh();
     }
     QVERIFY2(error.contains(kOwnQueue) && error.contains(message), qPrintable(error));
+    // The spooler's reason may end with its own full stop ("does not exist.").
+    QVERIFY2(error.endsWith(QLatin1Char('.')) && !error.endsWith(QStringLiteral("..")), qPrintable(error));
     QVERIFY(!printer.DocumentOpen());
 }
 

@@ -32,6 +32,9 @@ void PictureTest::refusesMissingOrForeignResources_data()
     QTest::newRow("not a picture") << ":/assets/results_sheet.json"
                                    << "The picture \":/assets/results_sheet.json\" is not a JPEG image.";
     QTest::newRow("empty path") << "" << "There is no picture \"\" in the program.";
+    // Files are never pictures of the program: a device would never end.
+    QTest::newRow("device") << "/dev/zero" << "There is no picture \"/dev/zero\" in the program.";
+    QTest::newRow("file") << QFINDTESTDATA("picture_test.cpp") << "There is no picture \"" + QFINDTESTDATA("picture_test.cpp") + "\" in the program.";
 }
 
 void PictureTest::refusesMissingOrForeignResources()

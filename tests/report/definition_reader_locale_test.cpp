@@ -163,6 +163,54 @@ void DefinitionReaderTest::badDefinitionsNameTheField_data()
         "Properties": {"mmLeft": 0, "mmTop": 0, "mmWidth": 5000, "mmHeight": 5000, "BandType": 4,
                        "Picture": {"Resource": ":/assets/missing.jpg"}})"
                                      << R"(ppReport1.ppDetailBand1.ppImage1.Picture: property "Resource" names no usable picture: There is no picture ":/assets/missing.jpg" in the program.)";
+    const QString image = R"("Class": "TppImage", "Name": "ppImage1",
+        "Properties": {"mmLeft": 0, "mmTop": 0, "mmWidth": 5000, "mmHeight": 5000, "BandType": 4,
+                       "Picture": {"Resource": "%1"}})";
+    const QString memo = R"("Class": "TppMemo", "Name": "ppMemo1",
+        "Properties": {"mmLeft": 0, "mmTop": 0, "mmWidth": 5000, "mmHeight": 5000, "BandType": 4,
+                       "Lines": ["uno", "dos"], "Stretch": true})";
+    const QString onlyProgram = R"(ppReport1.ppDetailBand1.ppImage1.Picture: property "Resource" must name a picture compiled into the program (":/...").)";
+    QTest::newRow("picture from a device") << memo << image.arg("/dev/zero") << onlyProgram;
+    QTest::newRow("picture from a file") << memo << image.arg("/etc/hostname") << onlyProgram;
+    QTest::newRow("picture relative path") << memo << image.arg("assets/logo.jpg") << onlyProgram;
+    // Lengths near the 32-bit limits would overflow the sums of generation.
+    const QString tooLong = R"(must be a length from -100000000 to 100000000 thousandths of a millimetre.)";
+    const QString tooLongSize = R"(must be a length from 0 to 100000000 thousandths of a millimetre.)";
+    const QString band = "ppReport1.ppDetailBand1: ";
+    const QString memoPath = "ppReport1.ppDetailBand1.ppMemo1: ";
+    const QString setup = "ppReport1.PrinterSetup: ";
+    QTest::newRow("huge left") << R"("mmLeft": 100)" << R"("mmLeft": 2147483647)"
+                               << label + R"(property "mmLeft" )" + tooLong;
+    QTest::newRow("huge negative top") << R"("mmTop": 200)" << R"("mmTop": -2147483648)"
+                                       << label + R"(property "mmTop" )" + tooLong;
+    QTest::newRow("huge width") << R"("mmWidth": 3000)" << R"("mmWidth": 2147483647)"
+                                << label + R"(property "mmWidth" )" + tooLongSize;
+    QTest::newRow("huge height") << R"("mmHeight": 4000)" << R"("mmHeight": 100000001)"
+                                 << label + R"(property "mmHeight" )" + tooLongSize;
+    QTest::newRow("huge band height") << R"("mmHeight": 9790)" << R"("mmHeight": 2147483000)"
+                                      << band + R"(property "mmHeight" )" + tooLongSize;
+    QTest::newRow("negative band height") << R"("mmHeight": 9790)" << R"("mmHeight": -5)"
+                                          << band + R"(property "mmHeight" must not be negative.)";
+    QTest::newRow("huge band offset") << R"("mmBottomOffset": 0, "mmHeight": 9790)"
+                                      << R"("mmBottomOffset": -2147483648, "mmHeight": 9790)"
+                                      << band + R"(property "mmBottomOffset" )" + tooLong;
+    QTest::newRow("huge print position") << R"("mmPrintPosition": 0)" << R"("mmPrintPosition": 2000000000)"
+                                         << band + R"(property "mmPrintPosition" )" + tooLong;
+    QTest::newRow("huge leading") << R"("Stretch": true)" << R"("Stretch": true, "mmLeading": 2147483647)"
+                                  << memoPath + R"(property "mmLeading" )" + tooLong;
+    QTest::newRow("huge overflow offset") << R"("Stretch": true)"
+                                          << R"("Stretch": true, "mmOverFlowOffset": -2147483647)"
+                                          << memoPath + R"(property "mmOverFlowOffset" )" + tooLong;
+    QTest::newRow("huge stop position") << R"("Stretch": true)" << R"("Stretch": true, "mmStopPosition": 2147483647)"
+                                        << memoPath + R"(property "mmStopPosition" )" + tooLong;
+    QTest::newRow("huge pen width") << memo << R"("Class": "TppShape", "Name": "ppShape1",
+        "Properties": {"mmLeft": 0, "mmTop": 0, "mmWidth": 5000, "mmHeight": 5000, "BandType": 4,
+                       "Pen": {"Width": 2147483647}})"
+                                    << R"(ppReport1.ppDetailBand1.ppShape1.Pen: property "Width" must be a width in pixels from 0 to 1000.)";
+    QTest::newRow("huge paper width") << R"("mmPaperWidth": 215900)" << R"("mmPaperWidth": 2147483647)"
+                                      << setup + R"(property "mmPaperWidth" )" + tooLongSize;
+    QTest::newRow("huge paper height") << R"("mmPaperHeight": 279401)" << R"("mmPaperHeight": 2147483600)"
+                                       << setup + R"(property "mmPaperHeight" )" + tooLongSize;
     QTest::newRow("not well-formed") << R"("Caption": "Hola",)" << R"("Caption": "Hola",,)"
                                      << "The document is not well-formed:";
     QTest::newRow("unknown frame entry") << R"("Class": "TppMemo",)" << R"("Class": "TppMemo", "Parent": 1,)"

@@ -1,10 +1,13 @@
 #include "report/units.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 // Runs without a GUI application, so the screen resolution is the 96 pixels
 // per inch the stored definitions were laid out at.
@@ -65,6 +68,8 @@ private slots:
     void printerResolution_data();
     void printerResolution();
     void unknownUnitTypeGivesZero();
+    void pixelBoundAgreesWithConversion_data();
+    void pixelBoundAgreesWithConversion();
 };
 
 void UnitsTest::screenResolutionWithoutScreen()
@@ -264,6 +269,49 @@ void UnitsTest::unknownUnitTypeGivesZero()
         QCOMPARE(UnitsToTenthsMM(unitType, raVertical, &printer, 11.0f), 0);
         QCOMPARE(UnitsToScreenPixels(unitType, raVertical, &printer, 11.0f), 0);
         QCOMPARE(ScreenPixelsToUnits(1056, unitType, raVertical, &printer), 0.0f);
+    }
+}
+
+void UnitsTest::pixelBoundAgreesWithConversion_data()
+{
+    QTest::addColumn<int>("pixelsPerInch");
+    QTest::addColumn<bool>("printer");
+    for (const int ppi : {72, 96, 100, 120, 144, 150, 203, 240, 300, 360, 600, 720, 1200, 2400, 4800, 9600}) {
+        QTest::addRow("printer %d", ppi) << ppi << true;
+    }
+    QTest::newRow("screen") << 96 << false;
+}
+
+void UnitsTest::pixelBoundAgreesWithConversion()
+{
+    // Comparing pixels with the bound must say exactly what converting the
+    // pixels in extended precision and comparing thousandths says: widths
+    // near every bound, and a spread of random ones, at many resolutions.
+    QFETCH(int, pixelsPerInch);
+    QFETCH(bool, printer);
+    const FixedResolutionPrinter source(true, pixelsPerInch, pixelsPerInch);
+    const TppUnitType unit = printer ? utPrinterPixels : utScreenPixels;
+    const auto converted = [&](std::int64_t pixels) {
+        return UnitsToMMThousandths(float(pixels), unit, raHorizontal, &source);
+    };
+    QRandomGenerator random{quint32(pixelsPerInch)};
+    std::vector<std::int32_t> widths = {0, 1, -1, 999, 1000, 1001, 25400, 190000, 215900, kMaxLength, kMinLength};
+    for (int i = 0; i < 400; ++i)
+        widths.push_back(random.bounded(0, 2000000));
+    for (int i = 0; i < 50; ++i)
+        widths.push_back(std::int32_t(random.generate()));
+    for (const std::int32_t width : widths) {
+        const std::int64_t bound = LargestPixelsWithin(width, unit, raHorizontal, &source);
+        if (bound >= kMinLength)
+            QVERIFY2(converted(bound) <= width, qPrintable(QStringLiteral("width %1").arg(width)));
+        if (bound < kMaxLength)
+            QVERIFY2(converted(bound + 1) > width, qPrintable(QStringLiteral("width %1").arg(width)));
+        // Pixel counts a line of words really takes, and some around the bound.
+        for (int i = 0; i < 40; ++i) {
+            const std::int64_t pixels
+                = i < 20 ? std::clamp<std::int64_t>(bound - 10 + i, kMinLength, kMaxLength) : random.bounded(0, 100000);
+            QCOMPARE(pixels > bound, converted(pixels) > width);
+        }
     }
 }
 

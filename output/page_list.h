@@ -1,0 +1,23 @@
+#pragma once
+
+#include "output/string_list.h"
+
+#include <cstdint>
+#include <string_view>
+
+// Ranges fill in pages only up to this page number. A user may type any
+// range, "1-2000000000" too, and filling it page by page would take minutes
+// and gigabytes; no report of this program comes near this many pages (the
+// engine makes them at some hundreds a second). The numbers typed are kept
+// whatever their size, and a page the report does not have is never printed,
+// so the bound only stops a range from growing past any real report.
+inline constexpr std::int32_t kPageListRangeLimit = 100000;
+
+// Reads a list of pages and page ranges ("1,3,5-12") into `list`, one entry
+// per page without duplicates, sorted, each the page number right-aligned in
+// eight characters ("%8d"), or with the leading blanks removed when `trim` is
+// set. Any character but a digit separates numbers; "-" joins the number
+// before it to the next one, once, and is ignored with no number before it.
+// A number beyond the 32-bit range throws EConvertError with
+// "'<digits>' is not a valid integer value".
+void ParsePageList(std::string_view text, TppStringList &list, bool trim);

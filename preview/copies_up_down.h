@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+
+// The small up-down control inside the right end of the print dialog's
+// copies box: its upper half adds one copy, its lower half takes one away,
+// within 1 to 999. The number is read from the box as typed.
+class TppCopiesUpDown : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Placed inside `edit`'s right end, on the edit's parent.
+    explicit TppCopiesUpDown(QLineEdit *edit);
+
+    void StepUp();
+    void StepDown();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QLineEdit *m_edit;
+};
+
+// The number in a copies box, 1 when it holds none.
+int CopiesInText(const QString &text);

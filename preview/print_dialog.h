@@ -1,0 +1,64 @@
+#pragma once
+
+#include "report/report_form.h"
+
+#include <QDialog>
+#include <QPixmap>
+
+#include <memory>
+
+namespace Ui {
+class TppPrintDialog;
+}
+class TppCopiesUpDown;
+
+// The dialog shown before a report prints on paper: printer, pages, copies
+// and collation. It changes its printer's setup as the user chooses and
+// hands the pages back through its page request.
+class TppPrintDialog : public QDialog, public TppCustomPrintDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TppPrintDialog(QWidget *parent = nullptr);
+    ~TppPrintDialog() override;
+
+    TppModalResult ShowModal() override;
+    void Show() override;
+    void Close() override;
+    void SetIcon(const TppPicture &icon) override;
+    void Init() override { }
+
+protected:
+    void LanguageChanged() override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FillControls();
+    void FillPrinters();
+    void FillPagesAndCopies();
+    void FillFilePanel();
+    void ArrangePanels();
+    void ShowPrinterDescription();
+    void ShowCollationPicture();
+    void AdjustToDescription();
+
+    void PrinterChosen(int index);
+    void ShowProperties();
+    void AllChosen();
+    void CurrentPageChosen();
+    void PagesChosen();
+    void PrintWhatChosen(int index);
+    void CollationClicked();
+    void CopiesLeft();
+    void OkClicked();
+    bool ReadOkChoices();
+
+    std::unique_ptr<Ui::TppPrintDialog> m_ui;
+    TppCopiesUpDown *m_copiesUpDown = nullptr;
+    QPixmap m_collated;
+    QPixmap m_notCollated;
+    // Changes made while the controls are filled are not the user's.
+    bool m_initialising = false;
+};

@@ -1,0 +1,16 @@
+#include "preview/print_registration.h"
+
+#include "output/printer_device.h"
+#include "preview/cancel_dialog.h"
+#include "preview/print_dialog.h"
+
+// The dialogs belong to the application, not to a window: the report
+// releases them itself when the request ends.
+TppPrintRegistration::TppPrintRegistration()
+    : m_printDialog(TppCustomPrintDialog::AbstractClassName,
+                    [](TppCustomReport *) -> std::unique_ptr<TppForm> { return std::make_unique<TppPrintDialog>(); })
+    , m_cancelDialog(TppCustomCancelDialog::AbstractClassName,
+                     [](TppCustomReport *) -> std::unique_ptr<TppForm> { return std::make_unique<TppCancelDialog>(); })
+    , m_printerDevice(TppPrinterDevice::StaticClass())
+{
+}

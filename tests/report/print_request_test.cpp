@@ -1,0 +1,171 @@
+// The print request's job cycle and settings, on a real engine and
+// publisher: the events a job fires, abandoning after a cancel, the job end
+// after a failure, and which device names a report takes.
+
+#include "output/device_registry.h"
+#include "output/printer_device.h"
+#include "report/print_error.h"
+#include "report/report_form.h"
+#include "tests/report/engine_fixture.h"
+
+#include <QtTest>
+
+#include <stdexcept>
+
+namespace {
+
+// Counts the report's print events in firing order.
+struct EventLog {
+    explicit EventLog(TppCustomReport &report)
+    {
+        report.BeforePrint = [this](TppCustomReport &) { events << QStringLiteral("BeforePrint"); };
+        report.AfterPrint = [this](TppCustomReport &) { events << QStringLiteral("AfterPrint"); };
+        report.OnPrintingComplete = [this](TppCustomReport &) { events << QStringLiteral("Complete"); };
+    }
+    QStringList events;
+};
+
+} // namespace
+
+class PrintRequestTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void jobCycleOnAPrintingDeviceFiresEachEventOnce();
+    void cancelledJobIsAbandonedAndStillEnds();
+    void failedGenerationStillEndsTheJob();
+    void jobWithOnlyScreenDevicesLeavesAfterPrintToThePreview();
+    void deviceTypeTakesOnlyRegisteredNames();
+    void printSettingsHoldWhileAPageIsGenerated();
+    void previewWithoutAWindowClassLeavesNothingRunning();
+};
+
+void PrintRequestTest::jobCycleOnAPrintingDeviceFiresEachEventOnce()
+{
+    QStringList log;
+    EngineReport sheet;
+    sheet.device.SetPublisher(nullptr);
+    RecordingDevice device(&log);
+    device.SetPublisher(&sheet.report->Publisher());
+    EventLog events(*sheet.report);
+
+    sheet.report->SendPagesToDevices();
+
+    QCOMPARE(events.events, QStringList({"BeforePrint", "AfterPrint", "Complete"}));
+    QCOMPARE(log, QStringList({"device opened", "device request due", "device closed"}));
+    QCOMPARE(device.drawn, QList<int>({1}));
+    QVERIFY(sheet.report->JobStarted());
+    device.SetPublisher(nullptr);
+}
+
+void PrintRequestTest::cancelledJobIsAbandonedAndStillEnds()
+{
+    QStringList log;
+    EngineReport sheet;
+    sheet.Pages(3);
+    sheet.device.SetPublisher(nullptr);
+    RecordingDevice device(&log);
+    device.SetPublisher(&sheet.report->Publisher());
+    EventLog events(*sheet.report);
+    sheet.report->OnEndPage = [&](TppCustomReport &report) {
+        if (report.Engine().PageNo() == 1)
+            report.Cancel();
+    };
+
+    sheet.report->SendPagesToDevices();
+
+    QVERIFY(log.contains("device abandoned"));
+    QVERIFY(!log.contains("device closed"));
+    QVERIFY(device.drawn.size() < 3);
+    QCOMPARE(events.events, QStringList({"BeforePrint", "AfterPrint", "Complete"}));
+    device.SetPublisher(nullptr);
+}
+
+void PrintRequestTest::failedGenerationStillEndsTheJob()
+{
+    QStringList log;
+    EngineReport sheet;
+    sheet.device.SetPublisher(nullptr);
+    RecordingDevice device(&log);
+    device.SetPublisher(&sheet.report->Publisher());
+    EventLog events(*sheet.report);
+    sheet.report->OnStartPage = [](TppCustomReport &) { throw std::runtime_error("Disk full"); };
+
+    try {
+        sheet.report->SendPagesToDevices();
+        QFAIL("the failure must reach the caller");
+    } catch (const EPrintError &error) {
+        QCOMPARE(QString::fromStdString(error.what()),
+                 QString("Cannot generate report.\r\n\r\nDisk full"));
+    }
+    QCOMPARE(log.last(), QString("device closed"));
+    QCOMPARE(events.events, QStringList({"BeforePrint", "AfterPrint", "Complete"}));
+    QVERIFY(!sheet.report->Printing());
+    device.SetPublisher(nullptr);
+}
+
+void PrintRequestTest::jobWithOnlyScreenDevicesLeavesAfterPrintToThePreview()
+{
+    EngineReport sheet;
+    sheet.device.SetPublisher(nullptr);
+    EventLog events(*sheet.report);
+
+    sheet.report->SendPagesToDevices();
+
+    QCOMPARE(events.events, QStringList({"BeforePrint"}));
+}
+
+void PrintRequestTest::deviceTypeTakesOnlyRegisteredNames()
+{
+    TppDeviceClassRegistration printer(TppPrinterDevice::StaticClass());
+    TppReport report;
+    QCOMPARE(report.DeviceType(), std::string("Screen"));
+
+    report.SetDeviceType("Printer");
+    QCOMPARE(report.DeviceType(), std::string("Printer"));
+    report.SetDeviceType("Plotter");
+    QCOMPARE(report.DeviceType(), std::string("Printer"));
+
+    // A stored definition keeps what it names.
+    report.BeginReading();
+    report.SetDeviceType("Plotter");
+    report.EndReading();
+    QCOMPARE(report.DeviceType(), std::string("Plotter"));
+}
+
+void PrintRequestTest::printSettingsHoldWhileAPageIsGenerated()
+{
+    TppDeviceClassRegistration printer(TppPrinterDevice::StaticClass());
+    EngineReport sheet;
+    TppReport &report = *sheet.report;
+    report.OnStartPage = [](TppCustomReport &self) {
+        self.SetDeviceType("Printer");
+        self.SetShowPrintDialog(false);
+        self.SetModalPreview(false);
+        self.SetTextFileName("x.txt");
+    };
+
+    sheet.Request(MakeRequest(psAll));
+
+    QCOMPARE(report.DeviceType(), std::string("Screen"));
+    QVERIFY(report.ShowPrintDialog());
+    QVERIFY(report.ModalPreview());
+    QCOMPARE(report.TextFileName(), std::string());
+    report.SetShowPrintDialog(false);
+    QVERIFY(!report.ShowPrintDialog());
+}
+
+void PrintRequestTest::previewWithoutAWindowClassLeavesNothingRunning()
+{
+    EngineReport sheet;
+    EventLog events(*sheet.report);
+
+    sheet.report->Print();
+
+    QVERIFY(!sheet.report->Producing());
+    QCOMPARE(sheet.report->PreviewForm(), nullptr);
+    QVERIFY(events.events.isEmpty());
+}
+
+QTEST_MAIN(PrintRequestTest)
+#include "print_request_test.moc"

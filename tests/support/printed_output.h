@@ -1,0 +1,201 @@
+#pragma once
+
+// What the printing tests share: a queue of their own on the private print
+// server (a file: queue with the Generic PDF Printer driver, so that tests
+// running side by side never share an output file), waiting for the spooler,
+// and reading the printed document back with the poppler tools.
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cups/cups.h>
+
+namespace printed {
+
+inline const QString kPdfDriver = QStringLiteral("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd");
+
+inline bool Run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return false;
+    if (output)
+        *output = process.readAllStandardOutput();
+    return true;
+}
+
+inline bool PrintServerRunning()
+{
+    return !qEnvironmentVariableIsEmpty("VALDORA_TEST_PRINT_OUT") && !qEnvironmentVariableIsEmpty("CUPS_SERVER");
+}
+
+// A PDF queue whose Letter paper leaves a quarter inch unprinted on every
+// side (the stock driver leaves half an inch at top and bottom).
+inline QString QuarterInchDriver(const QString &folder)
+{
+    QFile stock(kPdfDriver);
+    if (!stock.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray ppd = stock.readAll();
+    ppd.replace("*ImageableArea Letter/Letter: \"18 36 594 756\"", "*ImageableArea Letter/Letter: \"18 18 594 774\"");
+    const QString path = QDir(folder).filePath(QStringLiteral("quarter-inch.ppd"));
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(ppd) != ppd.size())
+        return {};
+    return path;
+}
+
+// A queue created for the test and deleted with it; its documents land in
+// OutputFile().
+class TestQueue
+{
+public:
+    explicit TestQueue(QString name, QString driver = kPdfDriver)
+        : m_name(std::move(name))
+    {
+        m_created = Run(QStringLiteral("lpadmin"), {"-p", m_name, "-E", "-v", "file:" + OutputFile(), "-P", driver});
+    }
+    ~TestQueue() { Run(QStringLiteral("lpadmin"), {"-x", m_name}); }
+    TestQueue(const TestQueue &) = delete;
+    TestQueue &operator=(const TestQueue &) = delete;
+
+    bool Created() const { return m_created; }
+    const QString &Name() const { return m_name; }
+    std::string StdName() const { return m_name.toStdString(); }
+    QString OutputFile() const
+    {
+        return QDir(qEnvironmentVariable("VALDORA_TEST_PRINT_OUT")).filePath(m_name + QStringLiteral(".pdf"));
+    }
+
+    void Enable() const
+    {
+        Run(QStringLiteral("cupsenable"), {m_name});
+        Run(QStringLiteral("cupsaccept"), {m_name});
+    }
+    void Stop() const { Run(QStringLiteral("cupsdisable"), {m_name}); }
+    void Reject() const { Run(QStringLiteral("cupsreject"), {m_name}); }
+
+    // The id of the newest job the spooler has for the queue, 0 for none.
+    int NewestJob() const
+    {
+        cups_job_t *jobs = nullptr;
+        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, qPrintable(m_name), 0, CUPS_WHICHJOBS_ALL);
+        int newest = 0;
+        for (int i = 0; i < count; ++i)
+            newest = std::max(newest, jobs[i].id);
+        cupsFreeJobs(count, jobs);
+        return newest;
+    }
+
+    // Jobs of the queue the spooler knows, finished ones included.
+    int JobCount() const
+    {
+        cups_job_t *jobs = nullptr;
+        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, qPrintable(m_name), 0, CUPS_WHICHJOBS_ALL);
+        cupsFreeJobs(count, jobs);
+        return count;
+    }
+
+    // Forgets the last document, so that the next one is read, not this.
+    void ForgetOutput() const { QFile::remove(OutputFile()); }
+
+    // Waits until the spooler has written every job of the queue; false on
+    // time-out or when no document was written.
+    bool WaitForOutput() const
+    {
+        for (int attempt = 0; attempt < 400; ++attempt) {
+            cups_job_t *jobs = nullptr;
+            const int active = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, qPrintable(m_name), 0, CUPS_WHICHJOBS_ACTIVE);
+            cupsFreeJobs(active, jobs);
+            if (active == 0 && QFile::exists(OutputFile()) && QFile(OutputFile()).size() > 0)
+                return true;
+            QTest::qWait(25);
+        }
+        return false;
+    }
+
+private:
+    QString m_name;
+    bool m_created = false;
+};
+
+inline QString PdfInfo(const QString &file)
+{
+    QByteArray out;
+    Run(QStringLiteral("pdfinfo"), {file}, &out);
+    return QString::fromUtf8(out);
+}
+
+inline int PdfPageCount(const QString &file)
+{
+    const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = pages.match(PdfInfo(file));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// The text of each page, in order, blanks simplified.
+inline QStringList PdfPageTexts(const QString &file)
+{
+    QStringList texts;
+    const int count = PdfPageCount(file);
+    for (int page = 1; page <= count; ++page) {
+        QByteArray out;
+        Run(QStringLiteral("pdftotext"),
+            {"-f", QString::number(page), "-l", QString::number(page), "-layout", file, "-"}, &out);
+        texts << QString::fromUtf8(out).simplified();
+    }
+    return texts;
+}
+
+// One page rasterised at `dpi`, in colour; only `area` (in pixels of that
+// resolution) when one is given.
+inline QImage RasterisePage(const QString &file, int page, int dpi, const QRect &area = QRect())
+{
+    QTemporaryDir dir;
+    const QString stem = dir.filePath(QStringLiteral("page"));
+    QStringList arguments{"-r", QString::number(dpi), "-f", QString::number(page), "-l", QString::number(page)};
+    if (!area.isNull())
+        arguments << "-x" << QString::number(area.x()) << "-y" << QString::number(area.y()) << "-W"
+                  << QString::number(area.width()) << "-H" << QString::number(area.height());
+    arguments << "-singlefile" << "-png" << file << stem;
+    if (!Run(QStringLiteral("pdftoppm"), arguments))
+        return {};
+    return QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+// The smallest rectangle holding every pixel that matches; null when none.
+inline QRect BoundingBox(const QImage &image, const std::function<bool(QRgb)> &matches)
+{
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (!matches(row[x]))
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+inline bool IsDark(QRgb pixel)
+{
+    return qRed(pixel) < 128 && qGreen(pixel) < 128 && qBlue(pixel) < 128;
+}
+
+inline bool IsReddish(QRgb pixel)
+{
+    return qRed(pixel) > 160 && qGreen(pixel) < 96 && qBlue(pixel) < 96;
+}
+
+} // namespace printed
