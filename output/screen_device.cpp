@@ -121,12 +121,26 @@ void TppScreenDevice::OpenJob()
         return;
     TppRasterDevice::OpenJob();
     SetStatusText(LibraryText(ltAccessingData));
-    // The image keeps the previous page until the next one is rendered.
+    // The image keeps the previous page until the next one is rendered; the
+    // page itself is kept aside in case none arrives.
+    m_pageBeforeJob = std::make_unique<TppPage>();
+    m_pageBeforeJob->Assign(*m_currentPage);
     m_currentPage->ResetPage();
+}
+
+void TppScreenDevice::RestorePageOnDisplay()
+{
+    // A job that brought no page (cancelled, or failed) leaves the page on
+    // display as it was, so that its number, captions and a new zoom agree
+    // with the image.
+    std::unique_ptr<TppPage> before = std::move(m_pageBeforeJob);
+    if (before && m_currentPage->AbsolutePageNo() == 0 && m_currentPage->DrawCommandCount() == 0)
+        m_currentPage->Assign(*before);
 }
 
 void TppScreenDevice::AbandonJob()
 {
+    RestorePageOnDisplay();
     SetStatusText(m_currentPage->PageNoCaption());
     TppRasterDevice::AbandonJob();
 }
@@ -135,6 +149,7 @@ void TppScreenDevice::CloseJob()
 {
     if (!JobOpen())
         return;
+    RestorePageOnDisplay();
     const bool lastPageKnown = Publisher() && Publisher()->LastPageKnown();
     SetStatusText(lastPageKnown ? m_currentPage->PageCaption() : m_currentPage->PageNoCaption());
     TppRasterDevice::CloseJob();
@@ -168,6 +183,7 @@ void TppScreenDevice::AcceptPage(TppPage &page)
         if (SuppressPage() || !JobOpen())
             return;
         m_currentPage->Assign(page);
+        m_pageBeforeJob.reset();
         RenderCurrentPage();
         if (m_viewer) {
             m_viewer->PageImageReady();
@@ -222,11 +238,27 @@ void TppScreenDevice::NewPageImage(int width, int height)
 {
     const double ratio = m_viewer ? m_viewer->DevicePixelRatio() : 1.0;
     m_imageRatio = std::isfinite(ratio) ? std::clamp(ratio, 1.0, kMaxImageRatio) : 1.0;
-    m_imageWidth = std::max(1, width);
-    m_imageHeight = std::max(1, height);
+    width = std::max(1, width);
+    height = std::max(1, height);
+    m_selectedCommandFont.reset();
+    if (m_pageImage && width == m_imageWidth && height == m_imageHeight
+        && m_imageRatio == m_imageRatioInUse) {
+        // A new image of the same size would only cost fresh memory, which
+        // is slow to come by at large zooms: the old one is made as new.
+        platform::Canvas &canvas = *m_pageImage;
+        canvas.RemoveClipping();
+        canvas.SetTextJustification(0, 0);
+        canvas.SetFont(TppFont());
+        canvas.SetPen(TppPen());
+        canvas.SetBrush(TppBrush());
+        canvas.FillRect({0, 0, width, height});
+        return;
+    }
+    m_imageWidth = width;
+    m_imageHeight = height;
+    m_imageRatioInUse = m_imageRatio;
     m_pageImage.reset();
     m_pageImage = platform::CreateScreenBitmapCanvas(m_imageWidth, m_imageHeight, m_imageRatio);
-    m_selectedCommandFont.reset();
 }
 
 TppScreenDevice::ImageGeometry TppScreenDevice::ComputeGeometry(int paperWidth,
@@ -319,6 +351,7 @@ void TppScreenDevice::RenderCurrentPage()
 
 void TppScreenDevice::ResetDisplay()
 {
+    m_pageBeforeJob.reset();
     m_currentPage->ClearDrawCommands();
     if (!m_viewer) {
         NewPageImage(1, 1);

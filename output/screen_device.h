@@ -88,6 +88,7 @@ private:
     void NewPageImage(int width, int height);
     void ComputeDeviceBounds(TppDrawCommand &command) const;
     void SetCommandStatus(int textNumber, const TppPage &page);
+    void RestorePageOnDisplay();
 
     void DrawShape(const TppDrawShape &shape);
     void DrawLine(TppDrawLine &line);
@@ -100,10 +101,12 @@ private:
     TppScreenViewer *m_viewer;
     std::int32_t m_calculatedZoom = 100;
     std::unique_ptr<TppPage> m_currentPage;
+    std::unique_ptr<TppPage> m_pageBeforeJob;
     std::unique_ptr<platform::Canvas> m_pageImage;
     int m_imageWidth = 0;
     int m_imageHeight = 0;
     double m_imageRatio = 1.0;
+    double m_imageRatioInUse = 0.0;
     std::int32_t m_pageOffsetX = 0;
     std::int32_t m_pageOffsetY = 0;
     std::int32_t m_pageHeightPx = 0;

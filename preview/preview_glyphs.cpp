@@ -1,6 +1,5 @@
 #include "preview/preview_glyphs.h"
 
-#include <QBitmap>
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
@@ -128,8 +127,11 @@ QPixmap PreviewGlyph(TppPreviewGlyph glyph)
     QImage image(kSize, kSize, QImage::Format_RGB32);
     image.fill(kBackground);
     DrawGlyph(image, glyph);
-    QPixmap pixmap = QPixmap::fromImage(image);
-    const QColor transparent = image.pixelColor(0, kSize - 1);
-    pixmap.setMask(QBitmap::fromImage(image.createMaskFromColor(transparent.rgb(), Qt::MaskOutColor)));
-    return pixmap;
+    const QRgb transparent = image.pixel(0, kSize - 1);
+    QImage masked = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x)
+            if (masked.pixel(x, y) == transparent)
+                masked.setPixel(x, y, qRgba(0, 0, 0, 0));
+    return QPixmap::fromImage(masked);
 }

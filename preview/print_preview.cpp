@@ -157,5 +157,13 @@ void TppPrintPreview::changeEvent(QEvent *event)
             return;
         m_activatedModally = true;
     }
-    RunPreviewGuarded([this] { Activated(); });
+    RunPreviewGuarded([this] {
+        Activated();
+        // A production cancelled after the viewer had its page abandons the
+        // job only on devices still waiting for pages: the viewer's job is
+        // over all the same.
+        TppScreenDevice &device = Viewer().ScreenDevice();
+        if (device.JobOpen() && !(Report() && Report()->Printing()))
+            device.CloseJob();
+    });
 }

@@ -1,5 +1,5 @@
 #!/bin/bash
-# Takes the README's screenshots of the four screens: starts the built
+# Takes the README's screenshots of the four screens and the print preview: starts the built
 # program on a virtual screen with a window manager, goes through it as a user
 # would (marks, values, a calculation, a note, the definitions) and captures
 # each window with its frame.
@@ -78,6 +78,16 @@ results=$(window Resultados)
 click "$results" 430 200
 xdotool type --delay 20 "Encuesta de hogares, zona norte. Visitas en marzo."
 shoot "$results" results
+click "$results" 100 376 # print
+
+preview=$(window 'Print Preview')
+sleep 0.5
+shoot "$preview" preview-whole-page
+click "$preview" 98 13 # 100 %
+shoot "$preview" preview-100
+click "$preview" 410 13 # Close
+sleep 0.3
+
 click "$results" 496 371 # Definiciones
 
 definitions=$(window Definiciones)

@@ -578,7 +578,19 @@ void PainterCanvas::StretchBitmap(const CanvasRect &target, const TppBitmap &bit
         if (mode == CopyMode::And)
             image = WhiteAsTransparent(std::move(image));
     }
-    m_painter->drawImage(ToQRect(target).normalized(), image);
+    const QRect rect = ToQRect(target).normalized();
+    const QTransform transform = m_painter->deviceTransform();
+    if (IsRaster(*m_painter) && transform.type() <= QTransform::TxScale) {
+        // Scaled once to the device pixels it covers, the bitmap is then
+        // copied without a transformation: combining pixels through a
+        // scaling transformation is far slower on large zooms.
+        const QRectF device = transform.mapRect(QRectF(rect));
+        const QSize size(qRound(device.width()), qRound(device.height()));
+        if (!size.isEmpty() && size != image.size())
+            image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        image.setDevicePixelRatio(rect.width() > 0 ? qreal(size.width()) / rect.width() : 1.0);
+    }
+    m_painter->drawImage(rect, image);
     m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
