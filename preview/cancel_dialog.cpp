@@ -1,7 +1,7 @@
 #include "preview/cancel_dialog.h"
 
 #include "assets/library_texts.h"
-#include "preview/dialog_guard.h"
+#include "platform/handler_guard.h"
 #include "ui_cancel_dialog.h"
 
 #include <QApplication>
@@ -35,7 +35,7 @@ TppCancelDialog::TppCancelDialog(QWidget *parent)
     m_statusTimer = new QTimer(this);
     m_statusTimer->setSingleShot(true);
     connect(m_statusTimer, &QTimer::timeout, this, [this] { ShowStatus(); });
-    connect(m_ui->btnCancel, &QPushButton::clicked, this, [this] { RunDialogHandler([this] { CancelPressed(); }); });
+    connect(m_ui->btnCancel, &QPushButton::clicked, this, [this] { platform::RunGuarded([this] { CancelPressed(); }); });
 }
 
 TppCancelDialog::~TppCancelDialog()
@@ -132,7 +132,7 @@ void TppCancelDialog::ActivatedByWindowSystem()
 {
     m_activated = true;
     m_ui->btnCancel->setEnabled(AllowCancel());
-    RunDialogHandler([this] { Activated(); });
+    platform::RunGuarded([this] { Activated(); });
 }
 
 void TppCancelDialog::showEvent(QShowEvent *event)
@@ -160,7 +160,7 @@ void TppCancelDialog::reject()
     // Esc, as the cancel button; nothing while cancelling is not allowed.
     if (!m_ui->btnCancel->isEnabled() && m_activated)
         return;
-    RunDialogHandler([this] { CancelPressed(); });
+    platform::RunGuarded([this] { CancelPressed(); });
 }
 
 void TppCancelDialog::CancelPressed()

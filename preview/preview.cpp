@@ -1,7 +1,7 @@
 #include "preview/preview.h"
 
 #include "platform/message_box.h"
-#include "preview/guarded.h"
+#include "platform/handler_guard.h"
 #include "preview/preview_glyphs.h"
 #include "preview/viewer.h"
 #include "report/custom_report.h"
@@ -108,7 +108,7 @@ QToolButton *TppPreview::SpeedButton(QWidget *panel, int left, int action, const
     button->setProperty(kActionProperty, action);
     button->installEventFilter(this);
     connect(button, &QToolButton::clicked, this,
-            [this, button] { RunPreviewGuarded([&] { ToolButtonClick(button); }); });
+            [this, button] { platform::RunGuarded([&] { ToolButtonClick(button); }); });
     return button;
 }
 
@@ -288,7 +288,7 @@ bool TppPreview::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress || (watched != m_zoomBox && watched != m_pageBox))
         return TppCustomPreview::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
-    RunPreviewGuarded([&] {
+    platform::RunGuarded([&] {
         BoxKeyDown(key->key(), key->modifiers());
         if (watched == m_zoomBox)
             ZoomBoxKeyPress(key->key());

@@ -9,7 +9,7 @@
 #include "platform/print_spooler.h"
 #include "preview/collation_pictures.h"
 #include "preview/copies_up_down.h"
-#include "preview/dialog_guard.h"
+#include "platform/handler_guard.h"
 #include "preview/printer_item_delegate.h"
 #include "report/units.h"
 #include "ui_print_dialog.h"
@@ -89,16 +89,16 @@ TppPrintDialog::TppPrintDialog(QWidget *parent)
     m_ui->cbxPrinters->view()->setItemDelegate(delegate);
 
     const auto guarded = [this](void (TppPrintDialog::*handler)()) {
-        return [this, handler] { RunDialogHandler([&] { (this->*handler)(); }); };
+        return [this, handler] { platform::RunGuarded([&] { (this->*handler)(); }); };
     };
     connect(m_ui->cbxPrinters, &QComboBox::activated, this,
-            [this](int index) { RunDialogHandler([&] { PrinterChosen(index); }); });
+            [this](int index) { platform::RunGuarded([&] { PrinterChosen(index); }); });
     connect(m_ui->btnPrinterProperties, &QPushButton::clicked, this, guarded(&TppPrintDialog::ShowProperties));
     connect(m_ui->rdbAll, &QRadioButton::clicked, this, guarded(&TppPrintDialog::AllChosen));
     connect(m_ui->rdbCurrentPage, &QRadioButton::clicked, this, guarded(&TppPrintDialog::CurrentPageChosen));
     connect(m_ui->rdbPages, &QRadioButton::clicked, this, guarded(&TppPrintDialog::PagesChosen));
     connect(m_ui->cbxPrintWhat, &QComboBox::activated, this,
-            [this](int index) { RunDialogHandler([&] { PrintWhatChosen(index); }); });
+            [this](int index) { platform::RunGuarded([&] { PrintWhatChosen(index); }); });
     connect(m_ui->cbxCollate, &QCheckBox::clicked, this, guarded(&TppPrintDialog::CollationClicked));
     connect(m_ui->btnOK, &QPushButton::clicked, this, guarded(&TppPrintDialog::OkClicked));
     connect(m_ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -123,7 +123,7 @@ TppModalResult TppPrintDialog::ShowModal()
 {
     // The controls are filled as the modal showing begins; a message box or
     // the properties dialog closing over the dialog fills nothing again.
-    RunDialogHandler([this] { FillControls(); });
+    platform::RunGuarded([this] { FillControls(); });
     const int result = exec();
     return result == QDialog::Accepted ? mrOK : mrCancel;
 }
@@ -157,16 +157,16 @@ void TppPrintDialog::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        RunDialogHandler([this] { Activated(); });
+        platform::RunGuarded([this] { Activated(); });
 }
 
 bool TppPrintDialog::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
     if (watched == m_ui->edtPageRange && (type == QEvent::FocusIn || type == QEvent::MouseButtonPress)) {
-        RunDialogHandler([this] { PagesChosen(); });
+        platform::RunGuarded([this] { PagesChosen(); });
     } else if (watched == m_ui->edtCopies && type == QEvent::FocusOut) {
-        RunDialogHandler([this] { CopiesLeft(); });
+        platform::RunGuarded([this] { CopiesLeft(); });
     } else if (watched == m_ui->lblCollate && type == QEvent::MouseButtonRelease) {
         m_ui->cbxCollate->click();
     } else if (watched == m_ui->lblPrintToFile && type == QEvent::MouseButtonRelease) {

@@ -1,7 +1,7 @@
 #include "preview/print_preview.h"
 
 #include "preview/custom_preview.h"
-#include "preview/guarded.h"
+#include "platform/handler_guard.h"
 #include "preview/preview_glyphs.h"
 #include "preview/preview_plugin.h"
 #include "preview/viewer.h"
@@ -113,7 +113,7 @@ void TppPrintPreview::SetIcon(const TppPicture &icon)
 void TppPrintPreview::keyPressEvent(QKeyEvent *event)
 {
     // Escape does not close this window; every key goes to the preview.
-    RunPreviewGuarded([&] { m_preview->KeyDown(event->key(), event->modifiers()); });
+    platform::RunGuarded([&] { m_preview->KeyDown(event->key(), event->modifiers()); });
     event->accept();
 }
 
@@ -124,7 +124,7 @@ void TppPrintPreview::closeEvent(QCloseEvent *event)
     if (Viewer().Busy()) {
         event->ignore();
         m_closePending = true;
-        RunPreviewGuarded([&] { Viewer().Cancel(); });
+        platform::RunGuarded([&] { Viewer().Cancel(); });
         QTimer::singleShot(0, this, [this] { CloseWhenIdle(); });
         return;
     }
@@ -157,13 +157,5 @@ void TppPrintPreview::changeEvent(QEvent *event)
             return;
         m_activatedModally = true;
     }
-    RunPreviewGuarded([this] {
-        Activated();
-        // A production cancelled after the viewer had its page abandons the
-        // job only on devices still waiting for pages: the viewer's job is
-        // over all the same.
-        TppScreenDevice &device = Viewer().ScreenDevice();
-        if (device.JobOpen() && !(Report() && Report()->Printing()))
-            device.CloseJob();
-    });
+    platform::RunGuarded([this] { Activated(); });
 }

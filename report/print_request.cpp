@@ -162,10 +162,11 @@ void TppPrintRequest::EndJob()
 {
     m_jobCycleRunning = false;
     TppPublisher &publisher = m_report.Publisher();
+    // Abandoning reaches only the devices still waiting for pages; the
+    // others had all they asked for and end their job as usual.
     if (m_report.CancelRequested())
         publisher.AbandonJob();
-    else
-        publisher.CloseJob();
+    publisher.CloseJob();
     // A preview's job ends when the preview closes, not here.
     if (!publisher.HasOnlyScreenDevices()) {
         Fire(m_report.AfterPrint, m_report);

@@ -99,9 +99,6 @@ QtPrinterDevice::QtPrinterDevice(const QString &queue)
     if (resolution.y > 0)
         printer->setResolution(resolution.y);
     m_papers = ReadQueuePapers(queue);
-    // A queue property: asked once, not with every page's metrics.
-    const QList<QPrinter::ColorMode> colorModes = QPrinterInfo::printerInfo(queue).supportedColorModes();
-    m_isColor = colorModes.isEmpty() || colorModes.contains(QPrinter::Color);
     m_bins = ReadQueueBins(queue.toStdString());
     m_source = m_bins.defaultBin;
     printer->setCopyCount(1);

@@ -69,7 +69,6 @@ private:
     bool m_modePending = false;
     DeviceMode m_pendingMode;
     int m_startedPages = 0;
-    bool m_isColor = true;
 };
 
 } // namespace platform

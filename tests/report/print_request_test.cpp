@@ -33,6 +33,7 @@ class PrintRequestTest : public QObject {
 private slots:
     void jobCycleOnAPrintingDeviceFiresEachEventOnce();
     void cancelledJobIsAbandonedAndStillEnds();
+    void cancelEndsTheJobOfDevicesThatHadTheirPages();
     void failedGenerationStillEndsTheJob();
     void jobWithOnlyScreenDevicesLeavesAfterPrintToThePreview();
     void deviceTypeTakesOnlyRegisteredNames();
@@ -79,6 +80,32 @@ void PrintRequestTest::cancelledJobIsAbandonedAndStillEnds()
     QVERIFY(device.drawn.size() < 3);
     QCOMPARE(events.events, QStringList({"BeforePrint", "AfterPrint", "Complete"}));
     device.SetPublisher(nullptr);
+}
+
+void PrintRequestTest::cancelEndsTheJobOfDevicesThatHadTheirPages()
+{
+    QStringList log;
+    EngineReport sheet;
+    sheet.Pages(3);
+    sheet.device.SetPublisher(nullptr);
+    RecordingDevice viewer(&log, QStringLiteral("viewer"));
+    viewer.PageRequest().Assign(MakeRequest(psSinglePage, 1));
+    viewer.SetPublisher(&sheet.report->Publisher());
+    RecordingDevice printer(&log, QStringLiteral("printer"));
+    printer.SetPublisher(&sheet.report->Publisher());
+    sheet.report->OnEndPage = [&](TppCustomReport &report) {
+        if (report.Engine().PageNo() == 2)
+            report.Cancel();
+    };
+
+    sheet.report->SendPagesToDevices();
+
+    QVERIFY(log.contains("printer abandoned"));
+    QVERIFY(log.contains("viewer closed"));
+    QVERIFY(!viewer.JobOpen());
+    QVERIFY(!printer.JobOpen());
+    viewer.SetPublisher(nullptr);
+    printer.SetPublisher(nullptr);
 }
 
 void PrintRequestTest::failedGenerationStillEndsTheJob()
