@@ -6,6 +6,7 @@
 #include "output/draw_line.h"
 #include "output/draw_shape.h"
 #include "output/draw_text.h"
+#include "output/drawn_lines.h"
 #include "output/page.h"
 #include "output/printer.h"
 #include "output/publisher.h"
@@ -19,6 +20,10 @@
 #include <vector>
 
 namespace {
+
+using drawn_lines::EndsParagraph;
+using drawn_lines::IsSingleWord;
+using drawn_lines::WithoutParagraphEnds;
 
 // Sets a flag for a scope.
 class FlagScope
@@ -50,25 +55,6 @@ bool SameLook(const TppFont &a, const TppFont &b)
 {
     return a.Charset() == b.Charset() && a.Color() == b.Color() && a.Pitch() == b.Pitch()
         && a.Size() == b.Size() && a.Style() == b.Style() && a.Name() == b.Name();
-}
-
-std::string WithoutParagraphEnds(std::string_view line)
-{
-    return TppPlainText::RemoveAll(line, TppTextMarkups::ParagraphEnd);
-}
-
-bool EndsParagraph(std::string_view line)
-{
-    return line.find(TppTextMarkups::ParagraphEnd) != std::string_view::npos;
-}
-
-bool IsSingleWord(std::string_view line)
-{
-    const std::size_t first = line.find_first_not_of(TppTextMarkups::Space);
-    if (first == std::string_view::npos)
-        return true;
-    const std::size_t last = line.find_last_not_of(TppTextMarkups::Space);
-    return line.substr(first, last - first + 1).find(TppTextMarkups::Space) == std::string_view::npos;
 }
 
 platform::CanvasRect ToCanvasRect(const TppDeviceRect &rect)

@@ -5,6 +5,7 @@
 #include "output/draw_line.h"
 #include "output/draw_shape.h"
 #include "output/draw_text.h"
+#include "output/drawn_lines.h"
 #include "output/publisher.h"
 #include "output/screen_font_names.h"
 #include "platform/event_loop.h"
@@ -22,6 +23,10 @@
 #include <vector>
 
 namespace {
+
+using drawn_lines::EndsParagraph;
+using drawn_lines::IsSingleWord;
+using drawn_lines::WithoutParagraphEnds;
 
 using platform::Canvas;
 using platform::CanvasPoint;
@@ -52,25 +57,6 @@ int ScreenPixels(std::int32_t thousandths, TppResolutionAxis axis)
 CanvasRect ToCanvasRect(const TppDeviceRect &rect)
 {
     return {rect.Left, rect.Top, rect.Right, rect.Bottom};
-}
-
-std::string WithoutParagraphEnds(std::string_view line)
-{
-    return TppPlainText::RemoveAll(line, TppTextMarkups::ParagraphEnd);
-}
-
-bool EndsParagraph(std::string_view line)
-{
-    return line.find(TppTextMarkups::ParagraphEnd) != std::string_view::npos;
-}
-
-bool IsSingleWord(std::string_view line)
-{
-    const std::size_t first = line.find_first_not_of(TppTextMarkups::Space);
-    if (first == std::string_view::npos)
-        return true;
-    const std::size_t last = line.find_last_not_of(TppTextMarkups::Space);
-    return line.substr(first, last - first + 1).find(TppTextMarkups::Space) == std::string_view::npos;
 }
 
 } // namespace

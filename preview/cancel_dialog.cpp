@@ -2,6 +2,7 @@
 
 #include "assets/library_texts.h"
 #include "platform/handler_guard.h"
+#include "preview/window_icon.h"
 #include "ui_cancel_dialog.h"
 
 #include <QApplication>
@@ -73,13 +74,7 @@ void TppCancelDialog::Close()
 
 void TppCancelDialog::SetIcon(const TppPicture &icon)
 {
-    try {
-        const TppBitmap bitmap = platform::RenderPicture(icon, icon.Width(), icon.Height());
-        const QImage image(reinterpret_cast<const uchar *>(bitmap.Pixels.data()), bitmap.Width, bitmap.Height,
-                           QImage::Format_ARGB32);
-        setWindowIcon(QPixmap::fromImage(image.copy()));
-    } catch (const TppPictureError &) {
-    }
+    SetWindowIconFromPicture(*this, icon);
 }
 
 void TppCancelDialog::LanguageChanged()

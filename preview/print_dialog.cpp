@@ -11,6 +11,7 @@
 #include "preview/copies_up_down.h"
 #include "platform/handler_guard.h"
 #include "preview/printer_item_delegate.h"
+#include "preview/window_icon.h"
 #include "report/units.h"
 #include "ui_print_dialog.h"
 
@@ -143,14 +144,7 @@ void TppPrintDialog::Close()
 
 void TppPrintDialog::SetIcon(const TppPicture &icon)
 {
-    try {
-        const TppBitmap bitmap = platform::RenderPicture(icon, icon.Width(), icon.Height());
-        const QImage image(reinterpret_cast<const uchar *>(bitmap.Pixels.data()), bitmap.Width, bitmap.Height,
-                           QImage::Format_ARGB32);
-        setWindowIcon(QPixmap::fromImage(image.copy()));
-    } catch (const TppPictureError &) {
-        // A picture that cannot be shown leaves the window's icon alone.
-    }
+    SetWindowIconFromPicture(*this, icon);
 }
 
 void TppPrintDialog::changeEvent(QEvent *event)

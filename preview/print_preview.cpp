@@ -5,6 +5,7 @@
 #include "preview/preview_glyphs.h"
 #include "preview/preview_plugin.h"
 #include "preview/viewer.h"
+#include "preview/window_icon.h"
 #include "report/custom_report.h"
 
 #include <QCloseEvent>
@@ -98,16 +99,7 @@ void TppPrintPreview::Close()
 
 void TppPrintPreview::SetIcon(const TppPicture &icon)
 {
-    try {
-        const TppBitmap bitmap = platform::RenderPicture(icon, icon.Width(), icon.Height());
-        QImage image(bitmap.Width, bitmap.Height, QImage::Format_ARGB32);
-        for (int y = 0; y < bitmap.Height; ++y)
-            for (int x = 0; x < bitmap.Width; ++x)
-                image.setPixel(x, y, bitmap.PixelAt(x, y));
-        setWindowIcon(QIcon(QPixmap::fromImage(image)));
-    } catch (const TppPictureError &) {
-        // A picture that cannot be shown leaves the window's own icon.
-    }
+    SetWindowIconFromPicture(*this, icon);
 }
 
 void TppPrintPreview::keyPressEvent(QKeyEvent *event)
