@@ -1,5 +1,6 @@
 #include "output/printer.h"
 
+#include "output/flag_scope.h"
 #include "output/printer_list.h"
 #include "output/standard_papers.h"
 
@@ -59,24 +60,6 @@ public:
 private:
     TppPrinterSetup &m_setup;
     bool m_notify;
-};
-
-// Sets a flag for a scope, so that a printer does not react to the changes it
-// makes to its own setup.
-class FlagScope
-{
-public:
-    explicit FlagScope(bool &flag)
-        : m_flag(flag)
-    {
-        m_flag = true;
-    }
-    ~FlagScope() { m_flag = false; }
-    FlagScope(const FlagScope &) = delete;
-    FlagScope &operator=(const FlagScope &) = delete;
-
-private:
-    bool &m_flag;
 };
 
 } // namespace

@@ -2,11 +2,13 @@
 
 #include "assets/library_texts.h"
 #include "output/device_status_window.h"
+#include "output/device_rounding.h"
 #include "output/draw_image.h"
 #include "output/draw_line.h"
 #include "output/draw_shape.h"
 #include "output/draw_text.h"
 #include "output/drawn_lines.h"
+#include "output/flag_scope.h"
 #include "output/page.h"
 #include "output/printer.h"
 #include "output/publisher.h"
@@ -25,28 +27,6 @@ using drawn_lines::EndsParagraph;
 using drawn_lines::IsSingleWord;
 using drawn_lines::WithoutParagraphEnds;
 
-// Sets a flag for a scope.
-class FlagScope
-{
-public:
-    explicit FlagScope(bool &flag)
-        : m_flag(flag)
-    {
-        m_flag = true;
-    }
-    ~FlagScope() { m_flag = false; }
-    FlagScope(const FlagScope &) = delete;
-    FlagScope &operator=(const FlagScope &) = delete;
-
-private:
-    bool &m_flag;
-};
-
-// Whole-number halves go to the even neighbour.
-int Nearest(double value)
-{
-    return int(std::nearbyint(value));
-}
 
 // What makes a canvas font differ from a command's for drawing; the height
 // is not compared, since the canvas keeps its fonts at the printer's
@@ -336,7 +316,7 @@ void TppPrinterDevice::DrawLine(TppDrawLine &line)
     const TppLinePositionType position = line.LinePosition();
     const bool vertical = position == lpLeft || position == lpRight;
     const int ppi = vertical ? m_printer->ResolutionX() : m_printer->ResolutionY();
-    const int thickness = std::max(1, Nearest(double(line.Weight()) * ppi / 72.0));
+    const int thickness = std::max(1, NearestPixel(double(line.Weight()) * ppi / 72.0));
 
     TppPen pen = line.Pen();
     pen.Width = 1;
@@ -406,7 +386,7 @@ void TppPrinterDevice::DrawText(TppDrawText &text)
                 area.left = area.right - widest;
                 break;
             case taCentered:
-                area.left = area.left + Nearest((area.Width() - widest) / 2.0);
+                area.left = area.left + NearestPixel((area.Width() - widest) / 2.0);
                 area.right = area.left + widest;
                 break;
             default:
@@ -434,7 +414,7 @@ void TppPrinterDevice::DrawText(TppDrawText &text)
             x = area.right - TppPlainText::TabbedWidth(canvas, line, tabStops);
             break;
         case taCentered:
-            x = area.left + Nearest((area.Width() - TppPlainText::TabbedWidth(canvas, line, tabStops)) / 2.0 - 0.5);
+            x = area.left + NearestPixel((area.Width() - TppPlainText::TabbedWidth(canvas, line, tabStops)) / 2.0 - 0.5);
             break;
         case taFullJustified: {
             const bool lastOfParagraph = EndsParagraph(stored);

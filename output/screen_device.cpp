@@ -1,6 +1,7 @@
 #include "output/screen_device.h"
 
 #include "assets/library_texts.h"
+#include "output/device_rounding.h"
 #include "output/draw_image.h"
 #include "output/draw_line.h"
 #include "output/draw_shape.h"
@@ -35,18 +36,6 @@ using platform::CanvasRect;
 // The page image never gets finer than this, whatever the screen says: a
 // page at 250 % is large enough already.
 constexpr double kMaxImageRatio = 4.0;
-
-// Nearest integer, a half going to the even neighbour, kept in int range.
-int Nearest(double x)
-{
-    if (std::isnan(x))
-        return 0;
-    double lower = std::floor(x);
-    const double fraction = x - lower;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(lower, 2.0) != 0.0))
-        lower += 1.0;
-    return int(std::clamp(lower, double(INT_MIN), double(INT_MAX)));
-}
 
 // A length of the page in whole screen pixels at 100 %, fraction dropped.
 int ScreenPixels(std::int32_t thousandths, TppResolutionAxis axis)
@@ -251,7 +240,7 @@ TppScreenDevice::ImageGeometry TppScreenDevice::ComputeGeometry(int paperWidth,
                                                                  int paperHeight) const
 {
     const int ppi = platform::ScreenPixelsPerInch();
-    const int quarter = Nearest(ppi * 0.25);
+    const int quarter = NearestPixel(ppi * 0.25);
     const double ratio = double(paperWidth) / paperHeight;
     ImageGeometry g;
     const TppZoomSettingType zoom = m_viewer ? m_viewer->ZoomSetting() : zs100Percent;
@@ -259,33 +248,33 @@ TppScreenDevice::ImageGeometry TppScreenDevice::ComputeGeometry(int paperWidth,
     const int areaHeight = m_viewer ? m_viewer->VisibleHeight() : 0;
     switch (zoom) {
     case zsWholePage: {
-        const int half = Nearest(ppi * 0.5);
+        const int half = NearestPixel(ppi * 0.5);
         g.imageWidth = areaWidth;
         g.imageHeight = areaHeight;
         g.pageHeight = areaHeight - quarter;
-        g.pageWidth = Nearest(g.pageHeight * ratio);
+        g.pageWidth = NearestPixel(g.pageHeight * ratio);
         if (g.imageWidth > half && g.imageHeight > half) {
             // A quarter inch of height at a time until the paper fits the width.
             while (g.imageWidth <= g.pageWidth) {
                 g.pageHeight -= quarter;
-                g.pageWidth = Nearest(g.pageHeight * ratio);
+                g.pageWidth = NearestPixel(g.pageHeight * ratio);
             }
         }
         break;
     }
     case zsPageWidth: {
-        const int eighth = Nearest(ppi * 0.125);
-        const int scrollBar = Nearest(ppi * 0.1458);
+        const int eighth = NearestPixel(ppi * 0.125);
+        const int scrollBar = NearestPixel(ppi * 0.1458);
         g.pageWidth = areaWidth - 2 * eighth - scrollBar;
-        g.pageHeight = Nearest(g.pageWidth / ratio);
+        g.pageHeight = NearestPixel(g.pageWidth / ratio);
         g.imageWidth = 2 * eighth + g.pageWidth;
         g.imageHeight = std::max(areaHeight, 2 * eighth + g.pageHeight);
         break;
     }
     case zsPercentage: {
         const double z = (m_viewer ? m_viewer->ZoomPercentage() : 100) / 100.0;
-        g.pageHeight = Nearest(paperHeight * z);
-        g.pageWidth = Nearest(paperWidth * z);
+        g.pageHeight = NearestPixel(paperHeight * z);
+        g.pageWidth = NearestPixel(paperWidth * z);
         g.imageHeight = std::max(areaHeight, 2 * quarter + g.pageHeight);
         g.imageWidth = std::max(areaWidth, 2 * quarter + g.pageWidth);
         break;
@@ -320,7 +309,7 @@ void TppScreenDevice::RenderCurrentPage()
 
     m_pageWidthPx = g.pageWidth;
     m_pageHeightPx = g.pageHeight;
-    m_calculatedZoom = Nearest(double(m_pageHeightPx) / paperHeight * 100);
+    m_calculatedZoom = NearestPixel(double(m_pageHeightPx) / paperHeight * 100);
     m_pageOffsetX = (m_imageWidth - m_pageWidthPx) / 2;
     m_pageOffsetY = (m_imageHeight - m_pageHeightPx) / 2;
     canvas.SetBrush(TppBrush{m_viewer ? m_viewer->PageColor() : clWhite, bsSolid});
@@ -381,10 +370,10 @@ void TppScreenDevice::ComputeDeviceBounds(TppDrawCommand &command) const
     const int b = ScreenPixels(command.Top(), raVertical);
     const int c = ScreenPixels(command.Width(), raHorizontal);
     const int d = ScreenPixels(command.Height(), raVertical);
-    command.SetDeviceLeft(Nearest(a * m_scaleX) + m_pageOffsetX);
-    command.SetDeviceTop(Nearest(b * m_scaleY) + m_pageOffsetY);
-    command.SetDeviceRight(Nearest((a + c) * m_scaleX) + m_pageOffsetX);
-    command.SetDeviceBottom(Nearest((b + d) * m_scaleY) + m_pageOffsetY);
+    command.SetDeviceLeft(NearestPixel(a * m_scaleX) + m_pageOffsetX);
+    command.SetDeviceTop(NearestPixel(b * m_scaleY) + m_pageOffsetY);
+    command.SetDeviceRight(NearestPixel((a + c) * m_scaleX) + m_pageOffsetX);
+    command.SetDeviceBottom(NearestPixel((b + d) * m_scaleY) + m_pageOffsetY);
 }
 
 bool TppScreenDevice::RenderCommand(TppDrawCommand &command)
@@ -440,7 +429,7 @@ void TppScreenDevice::DrawShape(const TppDrawShape &shape)
 {
     Canvas &canvas = *m_pageImage;
     TppPen pen = shape.Pen();
-    pen.Width = Nearest(pen.Width * m_scaleX);
+    pen.Width = NearestPixel(pen.Width * m_scaleX);
     canvas.SetPen(pen);
     canvas.SetBrush(shape.Brush());
     const CanvasRect bounds = ToCanvasRect(shape.DeviceBounds());
@@ -450,8 +439,8 @@ void TppScreenDevice::DrawShape(const TppDrawShape &shape)
         break;
     case stRoundRect:
         canvas.RoundRect(bounds,
-                         Nearest(ScreenPixels(shape.XCornerRound(), raHorizontal) * m_scaleX),
-                         Nearest(ScreenPixels(shape.YCornerRound(), raVertical) * m_scaleY));
+                         NearestPixel(ScreenPixels(shape.XCornerRound(), raHorizontal) * m_scaleX),
+                         NearestPixel(ScreenPixels(shape.YCornerRound(), raVertical) * m_scaleY));
         break;
     case stEllipse:
         canvas.Ellipse(bounds);
@@ -465,7 +454,7 @@ void TppScreenDevice::DrawLine(TppDrawLine &line)
 {
     Canvas &canvas = *m_pageImage;
     const int ppi = platform::ScreenPixelsPerInch();
-    const int thickness = std::max(1, Nearest(ppi * double(line.Weight()) / 72 * m_scaleX));
+    const int thickness = std::max(1, NearestPixel(ppi * double(line.Weight()) / 72 * m_scaleX));
     if (line.LinePosition() == lpBottom)
         line.SetDeviceBottom(line.DeviceBottom() - 1);
     else if (line.LinePosition() == lpRight)
@@ -613,7 +602,7 @@ void TppScreenDevice::SelectCommandFont(const TppFont &font)
     TppFont screenFont = font;
     screenFont.SetPixelsPerInch(canvas.PixelsPerInchY());
     screenFont.SetName(ScreenFontName(font.Name()));
-    const int height = Nearest(screenFont.Height() * m_scaleY);
+    const int height = NearestPixel(screenFont.Height() * m_scaleY);
     screenFont.SetHeight(height == 0 ? -1 : height);
     canvas.SetFont(screenFont);
     m_selectedCommandFont = font;
@@ -640,7 +629,7 @@ void TppScreenDevice::DrawText(TppDrawText &text)
     if (text.IsMemo() && !text.TabStopPositions().empty()) {
         tabStops = TppPlainText::ConvertTabStops(text.TabStopPositions(), nullptr);
         for (int &stop : tabStops)
-            stop = Nearest(stop * m_scaleX);
+            stop = NearestPixel(stop * m_scaleX);
     }
 
     SelectCommandFont(text.Font());
@@ -672,7 +661,7 @@ void TppScreenDevice::DrawText(TppDrawText &text)
         }
         lineHeight = lineHeightNow();
         const int count = int(wrapped.size());
-        const int ideal = Nearest(double(t.Height()) / count);
+        const int ideal = NearestPixel(double(t.Height()) / count);
         if (lineHeight > 0 && std::abs(ideal - lineHeight) / double(lineHeight) <= 0.1) {
             lineHeight = ideal;
         } else {
@@ -706,7 +695,7 @@ void TppScreenDevice::DrawText(TppDrawText &text)
                 t.left = t.right - widest;
                 break;
             case taCenter:
-                t.left += Nearest((t.Width() - widest) / 2.0);
+                t.left += NearestPixel((t.Width() - widest) / 2.0);
                 t.right = t.left + widest;
                 break;
             case taLeftJustify:
@@ -738,7 +727,7 @@ void TppScreenDevice::DrawText(TppDrawText &text)
             x = t.right - lineWidth(line);
             break;
         case taCentered:
-            x = t.left + Nearest((t.Width() - lineWidth(line)) / 2.0 - 0.5);
+            x = t.left + NearestPixel((t.Width() - lineWidth(line)) / 2.0 - 0.5);
             break;
         case taFullJustified: {
             const bool lastOfParagraph = EndsParagraph(lines[i]);
