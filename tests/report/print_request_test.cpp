@@ -25,6 +25,22 @@ struct EventLog {
     QStringList events;
 };
 
+// The engine's report with a printing device in place of its own, and the
+// report's print events recorded.
+struct PrintingSheet {
+    PrintingSheet()
+    {
+        sheet.device.SetPublisher(nullptr);
+        device.SetPublisher(&sheet.report->Publisher());
+    }
+    ~PrintingSheet() { device.SetPublisher(nullptr); }
+
+    QStringList log;
+    EngineReport sheet;
+    RecordingDevice device{&log};
+    EventLog events{*sheet.report};
+};
+
 } // namespace
 
 class PrintRequestTest : public QObject {
@@ -43,12 +59,8 @@ private slots:
 
 void PrintRequestTest::jobCycleOnAPrintingDeviceFiresEachEventOnce()
 {
-    QStringList log;
-    EngineReport sheet;
-    sheet.device.SetPublisher(nullptr);
-    RecordingDevice device(&log);
-    device.SetPublisher(&sheet.report->Publisher());
-    EventLog events(*sheet.report);
+    PrintingSheet printing;
+    auto &[log, sheet, device, events] = printing;
 
     sheet.report->SendPagesToDevices();
 
@@ -56,18 +68,13 @@ void PrintRequestTest::jobCycleOnAPrintingDeviceFiresEachEventOnce()
     QCOMPARE(log, QStringList({"device opened", "device request due", "device closed"}));
     QCOMPARE(device.drawn, QList<int>({1}));
     QVERIFY(sheet.report->JobStarted());
-    device.SetPublisher(nullptr);
 }
 
 void PrintRequestTest::cancelledJobIsAbandonedAndStillEnds()
 {
-    QStringList log;
-    EngineReport sheet;
+    PrintingSheet printing;
+    auto &[log, sheet, device, events] = printing;
     sheet.Pages(3);
-    sheet.device.SetPublisher(nullptr);
-    RecordingDevice device(&log);
-    device.SetPublisher(&sheet.report->Publisher());
-    EventLog events(*sheet.report);
     sheet.report->OnEndPage = [&](TppCustomReport &report) {
         if (report.Engine().PageNo() == 1)
             report.Cancel();
@@ -79,7 +86,6 @@ void PrintRequestTest::cancelledJobIsAbandonedAndStillEnds()
     QVERIFY(!log.contains("device closed"));
     QVERIFY(device.drawn.size() < 3);
     QCOMPARE(events.events, QStringList({"BeforePrint", "AfterPrint", "Complete"}));
-    device.SetPublisher(nullptr);
 }
 
 void PrintRequestTest::cancelEndsTheJobOfDevicesThatHadTheirPages()
@@ -110,12 +116,8 @@ void PrintRequestTest::cancelEndsTheJobOfDevicesThatHadTheirPages()
 
 void PrintRequestTest::failedGenerationStillEndsTheJob()
 {
-    QStringList log;
-    EngineReport sheet;
-    sheet.device.SetPublisher(nullptr);
-    RecordingDevice device(&log);
-    device.SetPublisher(&sheet.report->Publisher());
-    EventLog events(*sheet.report);
+    PrintingSheet printing;
+    auto &[log, sheet, device, events] = printing;
     sheet.report->OnStartPage = [](TppCustomReport &) { throw std::runtime_error("Disk full"); };
 
     try {
@@ -128,7 +130,6 @@ void PrintRequestTest::failedGenerationStillEndsTheJob()
     QCOMPARE(log.last(), QString("device closed"));
     QCOMPARE(events.events, QStringList({"BeforePrint", "AfterPrint", "Complete"}));
     QVERIFY(!sheet.report->Printing());
-    device.SetPublisher(nullptr);
 }
 
 void PrintRequestTest::jobWithOnlyScreenDevicesLeavesAfterPrintToThePreview()
