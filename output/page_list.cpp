@@ -1,23 +1,14 @@
 #include "output/page_list.h"
 
-#include "output/convert_error.h"
+#include "output/integer_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
-#include <set>
+#include <iterator>
+#include <map>
 #include <string>
 
 namespace {
-
-std::int32_t ReadPageNumber(const std::string &digits)
-{
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error != std::errc() || end != digits.data() + digits.size())
-        throw EConvertError("'" + digits + "' is not a valid integer value");
-    return value;
-}
 
 std::string PageEntry(std::int64_t pageNo)
 {
@@ -25,6 +16,48 @@ std::string PageEntry(std::int64_t pageNo)
     std::snprintf(entry, sizeof entry, "%8lld", static_cast<long long>(pageNo));
     return entry;
 }
+
+// The pages named so far, as disjoint runs (first page -> last page), so
+// that naming a page or a range again costs no more than finding its place:
+// the work stays bounded by the pages the list can name, whatever the text.
+class PageRuns
+{
+public:
+    void Add(std::int64_t first, std::int64_t last)
+    {
+        if (first > last)
+            return;
+        // Runs that overlap or touch [first, last] are merged into it.
+        auto it = m_runs.upper_bound(first);
+        if (it != m_runs.begin() && std::prev(it)->second + 1 >= first)
+            --it;
+        while (it != m_runs.end() && it->first <= last + 1) {
+            first = std::min(first, it->first);
+            last = std::max(last, it->second);
+            it = m_runs.erase(it);
+        }
+        m_runs.emplace(first, last);
+    }
+
+    std::size_t Count() const
+    {
+        std::size_t count = 0;
+        for (const auto &[first, last] : m_runs)
+            count += static_cast<std::size_t>(last - first + 1);
+        return count;
+    }
+
+    template <typename Visit>
+    void ForEachPage(Visit visit) const
+    {
+        for (const auto &[first, last] : m_runs)
+            for (std::int64_t page = first; page <= last; ++page)
+                visit(page);
+    }
+
+private:
+    std::map<std::int64_t, std::int64_t> m_runs;
+};
 
 // Reads the text character by character: `start` is the page after a number
 // that could open a range (0 when there is none), `rangePending` whether a
@@ -46,32 +79,29 @@ public:
         CompleteNumber();
     }
 
-    // The entries sort as text, as set keys do.
-    const std::set<std::string> &Entries() const { return m_entries; }
+    const PageRuns &Pages() const { return m_pages; }
 
 private:
     void CompleteNumber()
     {
         if (m_digits.empty())
             return;
-        const std::int64_t pageNo = ReadPageNumber(m_digits);
+        const std::int64_t pageNo = StrToInt(m_digits);
         m_digits.clear();
-        m_entries.insert(PageEntry(pageNo));
+        m_pages.Add(pageNo, pageNo);
         if (!m_rangePending) {
             m_start = pageNo + 1;
             return;
         }
         m_rangePending = false;
-        const std::int64_t last = std::min<std::int64_t>(pageNo - 1, kPageListRangeLimit);
-        for (std::int64_t page = m_start; page <= last; ++page)
-            m_entries.insert(PageEntry(page));
+        m_pages.Add(m_start, std::min<std::int64_t>(pageNo - 1, kPageListRangeLimit));
         m_start = 0;
     }
 
     std::string m_digits;
     std::int64_t m_start = 0;
     bool m_rangePending = false;
-    std::set<std::string> m_entries;
+    PageRuns m_pages;
 };
 
 } // namespace
@@ -81,7 +111,8 @@ void ParsePageList(std::string_view text, TppStringList &list, bool trim)
     list.clear();
     PageListReader reader;
     reader.Read(text);
-    list.reserve(reader.Entries().size());
-    for (const std::string &entry : reader.Entries())
-        list.push_back(trim ? entry.substr(entry.find_first_not_of(' ')) : entry);
+    list.reserve(reader.Pages().Count());
+    reader.Pages().ForEachPage([&](std::int64_t page) {
+        list.push_back(trim ? std::to_string(page) : PageEntry(page));
+    });
 }

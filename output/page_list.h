@@ -14,9 +14,10 @@
 inline constexpr std::int32_t kPageListRangeLimit = 100000;
 
 // Reads a list of pages and page ranges ("1,3,5-12") into `list`, one entry
-// per page without duplicates, sorted, each the page number right-aligned in
-// eight characters ("%8d"), or with the leading blanks removed when `trim` is
-// set. Any character but a digit separates numbers; "-" joins the number
+// per page without duplicates, in page order, each the page number
+// right-aligned in eight characters ("%8d"), or with the leading blanks
+// removed when `trim` is set. The work is bounded by the pages the list can
+// name (the bound above and the numbers typed), however long the text. Any character but a digit separates numbers; "-" joins the number
 // before it to the next one, once, and is ignored with no number before it.
 // A number beyond the 32-bit range throws EConvertError with
 // "'<digits>' is not a valid integer value".

@@ -1,11 +1,12 @@
 #include "output/publisher.h"
 
 #include "output/device.h"
+#include "output/integer_text.h"
 #include "output/page.h"
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -27,15 +28,6 @@ bool SameTextIgnoringCase(std::string_view a, std::string_view b)
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
         return std::tolower(x) == std::tolower(y);
     });
-}
-
-// A page list line as a page number; false for anything but plain decimal.
-bool ParsePageNo(const std::string &line, std::int32_t &pageNo)
-{
-    const char *first = line.data();
-    const char *last = first + line.size();
-    const auto [end, error] = std::from_chars(first, last, pageNo);
-    return error == std::errc() && end == last;
 }
 
 } // namespace
@@ -310,9 +302,8 @@ bool TppPublisher::ServePageListFromCache()
     // Publishing also takes the page's line off the request's list, so the
     // list is read afresh on every step.
     while (index < m_request.PageList().size()) {
-        std::int32_t pageNo = 0;
-        const std::shared_ptr<TppPage> page =
-            ParsePageNo(m_request.PageList()[index], pageNo) ? CachedCopy(pageNo) : nullptr;
+        const std::optional<std::int32_t> pageNo = ReadInteger(m_request.PageList()[index]);
+        const std::shared_ptr<TppPage> page = pageNo ? CachedCopy(*pageNo) : nullptr;
         if (!page) {
             satisfied = false;
             ++index;

@@ -1,7 +1,8 @@
 // The print dialog's page list parser on any text, against what its rules
-// let one say without parsing it the same way: the list is sorted, without
-// duplicates, each entry a page number right-aligned in eight characters (or
-// trimmed, the same pages); every page is one of the numbers typed or lies
+// let one say without parsing it the same way: the list is in page order
+// (numerically, 9 and 10 digits too), without duplicates, never longer than
+// the range limit plus the numbers typed, each entry a page number
+// right-aligned in eight characters (or trimmed, the same pages); every page is one of the numbers typed or lies
 // between two of them, never past the range limit unless typed; every number
 // typed alone (from 1 on) is listed; the only failure is a number beyond the 32-bit
 // range, named in the message.
@@ -75,6 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(n.value <= INT_MAX, "'%s' beyond the 32-bit range accepted", n.digits.c_str());
 
     FUZZ_CHECK(padded.size() == trimmed.size(), "trimmed list of another length");
+    FUZZ_CHECK(padded.size() <= std::size_t(kPageListRangeLimit) + numbers.size(), "%zu pages from %zu numbers",
+               padded.size(), numbers.size());
     long long previous = LLONG_MIN;
     long long lowest = LLONG_MAX;
     long long highest = LLONG_MIN;

@@ -10,7 +10,8 @@ class PageListTest : public QObject
 private slots:
     void pages_data();
     void pages();
-    void untrimmedEntriesSortAsText();
+    void untrimmedEntriesInPageOrder();
+    void longestTextAnswersAtOnce();
     void numbersBeyondThirtyTwoBits_data();
     void numbersBeyondThirtyTwoBits();
     void hugeRangesStayBounded_data();
@@ -66,12 +67,38 @@ void PageListTest::pages()
     QCOMPARE(Parse(text), expected);
 }
 
-void PageListTest::untrimmedEntriesSortAsText()
+void PageListTest::untrimmedEntriesInPageOrder()
 {
-    // Right-aligned in eight characters, so that they sort as numbers do up
-    // to eight digits.
+    // Right-aligned in eight characters; longer numbers keep the page order.
     QCOMPARE(Parse("12,3,100", false), (QStringList{"       3", "      12", "     100"}));
-    QCOMPARE(Parse("123456789,99999999", false), (QStringList{"123456789", "99999999"}));
+    QCOMPARE(Parse("123456789,99999999", false), (QStringList{"99999999", "123456789"}));
+    QCOMPARE(Parse("1000000000,999999999"), (QStringList{"999999999", "1000000000"}));
+}
+
+void PageListTest::longestTextAnswersAtOnce()
+{
+    // The page box takes 32767 characters; ranges over each other name no
+    // page twice and never more pages than the bound and the numbers typed.
+    const int longest = 32767;
+    QString ranges;
+    while (ranges.size() < longest)
+        ranges += QStringLiteral("1-100000,");
+    ranges.truncate(longest);
+    QStringList list = Parse(ranges);
+    QCOMPARE(list.size(), kPageListRangeLimit);
+    QCOMPARE(list.first(), QStringLiteral("1"));
+    QCOMPARE(list.last(), QString::number(kPageListRangeLimit));
+
+    QString mixed;
+    for (int i = 0; mixed.size() < longest; ++i)
+        mixed += QStringLiteral("%1-2000000000,%2,").arg(i % 7 + 1).arg(2147483647 - i);
+    mixed.truncate(longest);
+    list = Parse(mixed);
+    QVERIFY(list.size() > kPageListRangeLimit);
+    QVERIFY(list.size() < kPageListRangeLimit + longest / 8);
+    QCOMPARE(list.removeDuplicates(), 0);
+    QCOMPARE(list[kPageListRangeLimit - 1], QString::number(kPageListRangeLimit));
+    QCOMPARE(list.last(), QStringLiteral("2147483647"));
 }
 
 void PageListTest::numbersBeyondThirtyTwoBits_data()
