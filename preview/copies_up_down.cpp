@@ -1,20 +1,39 @@
 #include "preview/copies_up_down.h"
 
+#include "output/integer_text.h"
+
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kWidth = 15;
+constexpr int kFewestCopies = 1;
+constexpr int kMostCopies = 999;
 
 } // namespace
 
+std::optional<int> CopiesInBox(const QString &text)
+{
+    const std::optional<std::int32_t> value = ReadInteger(text.toStdString());
+    if (!value)
+        return std::nullopt;
+    return std::max(*value, kFewestCopies);
+}
+
 int CopiesInText(const QString &text)
 {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok ? value : 1;
+    return CopiesInBox(text).value_or(kFewestCopies);
+}
+
+int ReadCopies(const QString &text)
+{
+    if (const std::optional<int> copies = CopiesInBox(text))
+        return *copies;
+    return StrToInt(text.toStdString());
 }
 
 TppCopiesUpDown::TppCopiesUpDown(QLineEdit *edit)
@@ -31,16 +50,18 @@ TppCopiesUpDown::TppCopiesUpDown(QLineEdit *edit)
 
 void TppCopiesUpDown::StepUp()
 {
-    if (m_edit->text() == QStringLiteral("999"))
-        return;
-    m_edit->setText(QString::number(CopiesInText(m_edit->text()) + 1));
+    const int copies = CopiesInText(m_edit->text());
+    if (copies < kMostCopies)
+        m_edit->setText(QString::number(copies + 1));
 }
 
 void TppCopiesUpDown::StepDown()
 {
-    if (m_edit->text() == QStringLiteral("1"))
-        return;
-    m_edit->setText(QString::number(CopiesInText(m_edit->text()) - 1));
+    const int copies = CopiesInText(m_edit->text());
+    if (copies > kFewestCopies)
+        m_edit->setText(QString::number(copies - 1));
+    else if (m_edit->text() != QString::number(kFewestCopies))
+        m_edit->setText(QString::number(kFewestCopies));
 }
 
 void TppCopiesUpDown::paintEvent(QPaintEvent *)

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QLineEdit;
 
 // The small up-down control inside the right end of the print dialog's
@@ -26,5 +28,13 @@ private:
     QLineEdit *m_edit;
 };
 
+// How the arrows, the leaving of the box and OK all read a copies box: a
+// whole number, at least one; none when the text holds no number.
+std::optional<int> CopiesInBox(const QString &text);
+
 // The number in a copies box, 1 when it holds none.
 int CopiesInText(const QString &text);
+
+// The copies OK takes from the box; a text without a number is refused with
+// the standard conversion message.
+int ReadCopies(const QString &text);

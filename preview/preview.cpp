@@ -1,24 +1,28 @@
 #include "preview/preview.h"
 
+#include "output/integer_text.h"
 #include "platform/message_box.h"
 #include "platform/handler_guard.h"
 #include "preview/preview_glyphs.h"
 #include "preview/viewer.h"
 #include "report/custom_report.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCursor>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QToolButton>
 
-#include <charconv>
-#include <stdexcept>
-#include <string>
+#include <optional>
+#include <utility>
+
 
 namespace {
 
@@ -30,7 +34,6 @@ constexpr int kBoxWidth = 37;
 constexpr int kInnerPanelWidth = 477;
 constexpr int kInnerPanelLeft = 80;
 constexpr int kDefaultZoomPercentage = 100;
-constexpr const char *kActionProperty = "previewAction";
 
 // The digits of a box's text (the zoom box shows a fixed per-cent sign).
 QString DigitsOf(const QString &text)
@@ -40,22 +43,6 @@ QString DigitsOf(const QString &text)
         if (c.isDigit())
             digits += c;
     return digits;
-}
-
-// A whole number as the standard conversion reads it; anything else is
-// refused with the standard message, the text inserted as it was typed.
-int StrToInt(const QString &text)
-{
-    const std::string s = text.trimmed().toStdString();
-    int value = 0;
-    const char *begin = s.data();
-    const char *end = s.data() + s.size();
-    if (begin != end && *begin == '+')
-        ++begin;
-    const auto [stop, error] = std::from_chars(begin, end, value);
-    if (s.empty() || begin == end || error != std::errc() || stop != end)
-        throw std::invalid_argument("'" + text.toStdString() + "' is not a valid integer value");
-    return value;
 }
 
 bool IsEnter(int key)
@@ -93,22 +80,32 @@ void TppPreview::CreateToolBar()
     CreateToolBarControls();
 }
 
+QAction *TppPreview::ToolAction(int action, const QPixmap &glyph)
+{
+    auto *command = new QAction(&Form());
+    command->setData(action);
+    if (!glyph.isNull())
+        command->setIcon(glyph);
+    connect(command, &QAction::triggered, this,
+            [this, action] { platform::RunGuarded([&] { ActionTriggered(action); }); });
+    m_actions[action] = command;
+    return command;
+}
+
 QToolButton *TppPreview::SpeedButton(QWidget *panel, int left, int action, const QPixmap &glyph,
                                      const char *name)
 {
     auto *button = new QToolButton(panel);
     button->setObjectName(QString::fromLatin1(name));
+    button->setDefaultAction(ToolAction(action, glyph));
     button->setGeometry(left, kButtonTop, kButtonWidth, kButtonHeight);
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    if (!glyph.isNull()) {
-        button->setIcon(glyph);
+    // Reached with Tab, pressed with Space or Enter; a click leaves the
+    // focus where it was.
+    button->setFocusPolicy(Qt::TabFocus);
+    if (!glyph.isNull())
         button->setIconSize(glyph.size());
-    }
-    button->setProperty(kActionProperty, action);
     button->installEventFilter(this);
-    connect(button, &QToolButton::clicked, this,
-            [this, button] { platform::RunGuarded([&] { ToolButtonClick(button); }); });
     return button;
 }
 
@@ -118,7 +115,7 @@ QLineEdit *TppPreview::Box(int left, const QString &mask, const char *name)
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(left, kButtonTop, kBoxWidth, kButtonHeight);
     box->setInputMask(mask);
-    box->setFocusPolicy(Qt::ClickFocus);
+    box->setFocusPolicy(Qt::StrongFocus);
     box->installEventFilter(this);
     return box;
 }
@@ -138,9 +135,14 @@ void TppPreview::CreateToolBarControls()
     m_hundredPercentButton
         = SpeedButton(m_innerPanel, 2 * kButtonWidth, paHundredPercent,
                       PreviewGlyph(TppPreviewGlyph::HundredPercent), "HundredPercentButton");
-    for (QToolButton *zoom : {m_wholePageButton, m_pageWidthButton, m_hundredPercentButton})
-        zoom->setCheckable(true);
-    m_wholePageButton->setChecked(true);
+    // One zoom button down at a time, or none.
+    auto *zooms = new QActionGroup(this);
+    zooms->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const int zoom : {paWholePage, paPageWidth, paHundredPercent}) {
+        m_actions[zoom]->setCheckable(true);
+        zooms->addAction(m_actions[zoom]);
+    }
+    m_actions[paWholePage]->setChecked(true);
 
     const int zoomBoxLeft = m_hundredPercentButton->x() + 2 * kButtonWidth;
     // Up to three digits, then a fixed " %" that is not part of the number.
@@ -161,9 +163,14 @@ void TppPreview::CreateToolBarControls()
 
     m_closeButton = SpeedButton(m_innerPanel, 398, paCancel, QPixmap(), "CloseButton");
     m_closeButton->setAutoRaise(false);
-    m_closeButton->setText(QStringLiteral("Cancel"));
+    m_actions[paCancel]->setText(QStringLiteral("Cancel"));
     m_closeButton->resize(54, kButtonHeight);
     m_closeButton->move(m_lastButton->x() + 3 * kButtonWidth, kButtonTop);
+
+    // The keys a desktop user expects of a window that prints: they do what
+    // the print and close buttons do.
+    m_actions[paPrint]->setShortcut(QKeySequence::Print);
+    m_actions[paCancel]->setShortcut(Qt::Key_Escape);
 }
 
 void TppPreview::Init()
@@ -178,17 +185,18 @@ void TppPreview::Init()
 
 void TppPreview::LanguageChanged()
 {
-    m_printButton->setToolTip(QStringLiteral("Print"));
-    m_searchButton->setToolTip(QStringLiteral("Search Data"));
-    m_wholePageButton->setToolTip(QStringLiteral("Whole Page"));
-    m_pageWidthButton->setToolTip(QStringLiteral("Page Width"));
-    m_hundredPercentButton->setToolTip(QStringLiteral("100 %"));
-    m_firstButton->setToolTip(QStringLiteral("First Page"));
-    m_priorButton->setToolTip(QStringLiteral("Prior Page"));
-    m_nextButton->setToolTip(QStringLiteral("Next Page"));
-    m_lastButton->setToolTip(QStringLiteral("Last Page"));
-    m_closeButton->setToolTip(QStringLiteral("Cancel"));
-    m_closeButton->setText(QStringLiteral("Close"));
+    const std::pair<int, const char *> hints[] = {
+        {paPrint, "Print"},          {paSearch, "Search Data"},  {paWholePage, "Whole Page"},
+        {paPageWidth, "Page Width"}, {paHundredPercent, "100 %"}, {paFirstPage, "First Page"},
+        {paPriorPage, "Prior Page"}, {paNextPage, "Next Page"},   {paLastPage, "Last Page"},
+    };
+    // An icon button's text is what assistive tools read; it shows nowhere.
+    for (const auto &[action, hint] : hints) {
+        m_actions[action]->setText(QString::fromLatin1(hint));
+        m_actions[action]->setToolTip(QString::fromLatin1(hint));
+    }
+    m_actions[paCancel]->setToolTip(QStringLiteral("Cancel"));
+    m_actions[paCancel]->setText(QStringLiteral("Close"));
     m_closeButton->resize(QFontMetrics(Form().font()).horizontalAdvance(m_closeButton->text()) + 30,
                           kButtonHeight);
 }
@@ -196,9 +204,9 @@ void TppPreview::LanguageChanged()
 void TppPreview::SetZoomButtons()
 {
     const TppZoomSettingType zoom = Viewer().ZoomSetting();
-    m_wholePageButton->setChecked(zoom == zsWholePage);
-    m_pageWidthButton->setChecked(zoom == zsPageWidth);
-    m_hundredPercentButton->setChecked(zoom == zs100Percent);
+    m_actions[paWholePage]->setChecked(zoom == zsWholePage);
+    m_actions[paPageWidth]->setChecked(zoom == zsPageWidth);
+    m_actions[paHundredPercent]->setChecked(zoom == zs100Percent);
 }
 
 void TppPreview::PageChanged()
@@ -224,10 +232,10 @@ void TppPreview::PrintStateChanged()
     m_pageBox->setEnabled(!busy);
     if (busy) {
         m_closeButton->setCursor(Qt::ArrowCursor);
-        m_closeButton->setText(QStringLiteral("Cancel"));
+        m_actions[paCancel]->setText(QStringLiteral("Cancel"));
     } else {
         m_closeButton->unsetCursor();
-        m_closeButton->setText(QStringLiteral("Close"));
+        m_actions[paCancel]->setText(QStringLiteral("Close"));
     }
     // The pointer takes its new shape at once.
     QCursor::setPos(QCursor::pos());
@@ -243,13 +251,12 @@ void TppPreview::ZoomTo(TppZoomSettingType zoom)
 
 void TppPreview::ToolButtonClick(QToolButton *button)
 {
-    int action = button->property(kActionProperty).toInt();
-    // One zoom button down at a time, or none.
-    if (button->isCheckable() && button->isChecked()) {
-        for (QToolButton *zoom : {m_wholePageButton, m_pageWidthButton, m_hundredPercentButton})
-            if (zoom != button)
-                zoom->setChecked(false);
-    }
+    if (QAction *command = button->defaultAction())
+        command->trigger();
+}
+
+void TppPreview::ActionTriggered(int action)
+{
     if (action == paCancel && !Viewer().Busy())
         action = paClose;
     PerformAction(action);
@@ -264,19 +271,16 @@ void TppPreview::PageBoxKeyPress(int key)
 {
     if (!IsEnter(key))
         return;
-    Viewer().GotoPage(StrToInt(m_pageBox->text()));
+    Viewer().GotoPage(StrToInt(m_pageBox->text().toStdString()));
 }
 
 void TppPreview::ZoomBoxKeyPress(int key)
 {
     if (!IsEnter(key))
         return;
-    const QString digits = DigitsOf(m_zoomBox->text());
-    bool number = false;
-    int percentage = digits.toInt(&number);
-    if (!number)
-        percentage = kDefaultZoomPercentage;
-    Viewer().SetZoomPercentage(percentage);
+    const std::optional<std::int32_t> percentage
+        = ReadInteger(DigitsOf(m_zoomBox->text()).toStdString());
+    Viewer().SetZoomPercentage(percentage.value_or(kDefaultZoomPercentage));
     PageChanged();
 }
 

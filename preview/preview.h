@@ -4,7 +4,10 @@
 
 #include <QString>
 
+#include <array>
+
 class QAbstractButton;
+class QAction;
 class QLineEdit;
 class QToolButton;
 class QWidget;
@@ -25,9 +28,14 @@ public:
     void PrintStateChanged() override;
     void ZoomTo(TppZoomSettingType zoom) override;
 
-    // Turns Close into Cancel while the viewer is busy, then performs the
-    // button's action.
+    // Triggers the button's action.
     virtual void ToolButtonClick(QToolButton *button);
+    // Every tool bar command, clicked or by key: turns Close into Cancel
+    // while the viewer is busy, then performs the action.
+    virtual void ActionTriggered(int action);
+    // The command behind a tool bar button (a TppPreviewAction), with its
+    // enabled state, shortcut and hint.
+    QAction *Action(int action) const { return m_actions[action]; }
     // Key-down in either box: the window's keys; the box still gets the key.
     virtual void BoxKeyDown(int key, Qt::KeyboardModifiers modifiers);
     // Enter in the page box goes to the page typed.
@@ -56,6 +64,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QAction *ToolAction(int action, const QPixmap &glyph);
     QToolButton *SpeedButton(QWidget *panel, int left, int action, const QPixmap &glyph,
                              const char *name);
     QLineEdit *Box(int left, const QString &mask, const char *name);
@@ -75,4 +84,5 @@ private:
     QToolButton *m_nextButton = nullptr;
     QToolButton *m_lastButton = nullptr;
     QToolButton *m_closeButton = nullptr;
+    std::array<QAction *, paClose + 1> m_actions{};
 };

@@ -31,22 +31,6 @@ QString Text(int textNumber)
     return QString::fromStdString(LibraryText(textNumber));
 }
 
-// A whole number as typed in a box, blanks around it allowed; anything else
-// is refused with the conversion message.
-int ReadInteger(const QString &text)
-{
-    const std::string digits = text.trimmed().toStdString();
-    int value = 0;
-    const char *first = digits.data();
-    const char *last = first + digits.size();
-    if (first != last && *first == '+')
-        ++first;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (digits.empty() || error != std::errc() || end != last)
-        throw EConvertError("'" + text.toStdString() + "' is not a valid integer value");
-    return value;
-}
-
 bool SpoolerHasQueue(const std::string &name)
 {
     const std::vector<platform::SpoolerQueue> queues = platform::EnumerateQueues();
@@ -450,7 +434,7 @@ bool TppPrintDialog::ReadOkChoices()
         PageRequest().SetPageSetting(psSinglePage);
     if (!Printer())
         return true;
-    Printer()->PrinterSetup().SetCopies(ReadInteger(m_ui->edtCopies->text()));
+    Printer()->PrinterSetup().SetCopies(ReadCopies(m_ui->edtCopies->text()));
 
     // A queue gone since the list was read (or a print server that stopped)
     // would only fail once the job starts; the user may still choose another

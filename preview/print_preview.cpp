@@ -8,6 +8,7 @@
 #include "preview/window_icon.h"
 #include "report/custom_report.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -80,7 +81,7 @@ void TppPrintPreview::LanguageChanged()
 TppModalResult TppPrintPreview::ShowModal()
 {
     m_modal = true;
-    m_activatedModally = false;
+    m_productionStarted = false;
     const int result = exec();
     m_modal = false;
     return result == QDialog::Accepted ? mrOK : mrCancel;
@@ -104,9 +105,31 @@ void TppPrintPreview::SetIcon(const TppPicture &icon)
 
 void TppPrintPreview::keyPressEvent(QKeyEvent *event)
 {
-    // Escape does not close this window; every key goes to the preview.
-    platform::RunGuarded([&] { m_preview->KeyDown(event->key(), event->modifiers()); });
+    // Escape and Ctrl+P are the tool bar's shortcuts. Shortcuts are not
+    // matched while one is still being handled (printing from Ctrl+P):
+    // Escape still closes then. Enter presses the tool bar button that has
+    // the focus, as Space does; every key goes to the preview.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (auto *button = qobject_cast<QAbstractButton *>(focusWidget()); enter && button) {
+        button->animateClick();
+    } else if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        platform::RunGuarded([&] { m_preview->PerformAction(Viewer().Busy() ? paCancel : paClose); });
+    } else {
+        platform::RunGuarded([&] { m_preview->KeyDown(event->key(), event->modifiers()); });
+    }
     event->accept();
+}
+
+void TppPrintPreview::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The tool bar shows no focus until the user moves it there.
+    if (!focusWidget())
+        m_statusBar->setFocus(Qt::OtherFocusReason);
+    // The first page is made once the window is shown, whether the window
+    // manager activates it or not (focus-stealing prevention may not).
+    if (m_modal && !m_productionStarted)
+        QTimer::singleShot(0, this, [this] { StartProduction(); });
 }
 
 void TppPrintPreview::closeEvent(QCloseEvent *event)
@@ -123,7 +146,7 @@ void TppPrintPreview::closeEvent(QCloseEvent *event)
     m_closePending = false;
     QDialog::closeEvent(event);
     if (event->isAccepted() && !m_modal)
-        RequestRelease();
+        platform::RunGuarded([this] { RequestRelease(); });
 }
 
 void TppPrintPreview::CloseWhenIdle()
@@ -142,12 +165,19 @@ void TppPrintPreview::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
     if (event->type() != QEvent::ActivationChange || !isActiveWindow())
         return;
-    // A modal window is activated once, as its modal loop starts; a nested
-    // dialog closing over it does not start the production again.
-    if (m_modal) {
-        if (m_activatedModally)
-            return;
-        m_activatedModally = true;
-    }
+    if (m_modal)
+        StartProduction();
+    else
+        platform::RunGuarded([this] { Activated(); });
+}
+
+void TppPrintPreview::StartProduction()
+{
+    // A modal window starts its production once, when shown or activated,
+    // whichever comes first; a nested dialog closing over it does not start
+    // it again.
+    if (!m_modal || m_productionStarted || !isVisible())
+        return;
+    m_productionStarted = true;
     platform::RunGuarded([this] { Activated(); });
 }

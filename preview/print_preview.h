@@ -42,16 +42,18 @@ public:
 protected:
     void LanguageChanged() override;
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
     void CloseWhenIdle();
+    void StartProduction();
 
     Ui::TppPrintPreview ui;
     QStatusBar *m_statusBar = nullptr;
     std::unique_ptr<TppCustomPreview> m_preview;
     bool m_modal = false;
-    bool m_activatedModally = false;
+    bool m_productionStarted = false;
     bool m_closePending = false;
 };

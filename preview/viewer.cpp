@@ -1,5 +1,6 @@
 #include "preview/viewer.h"
 
+#include "platform/handler_guard.h"
 #include "platform/qt/image_canvas.h"
 #include "platform/qt/qt_color.h"
 #include "report/custom_report.h"
@@ -16,6 +17,8 @@
 namespace {
 
 constexpr int kMaxZoomPercentage = 250;
+// Below this a page shrinks to a few pixels, and at 0 to nothing at all.
+constexpr int kMinZoomPercentage = 10;
 
 } // namespace
 
@@ -33,21 +36,23 @@ TppPageScrollArea::TppPageScrollArea(TppViewer &viewer)
 
 void TppPageScrollArea::paintEvent(QPaintEvent *event)
 {
-    QPainter painter(viewport());
-    m_viewer.PaintPage(painter, event->rect());
+    platform::RunGuarded([&] {
+        QPainter painter(viewport());
+        m_viewer.PaintPage(painter, event->rect());
+    });
 }
 
 void TppPageScrollArea::mouseReleaseEvent(QMouseEvent *event)
 {
     QAbstractScrollArea::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton)
-        m_viewer.ClickAt(event->position().toPoint());
+        platform::RunGuarded([&] { m_viewer.ClickAt(event->position().toPoint()); });
 }
 
 void TppPageScrollArea::mouseMoveEvent(QMouseEvent *event)
 {
     QAbstractScrollArea::mouseMoveEvent(event);
-    m_viewer.PointerAt(event->position().toPoint());
+    platform::RunGuarded([&] { m_viewer.PointerAt(event->position().toPoint()); });
 }
 
 TppViewer::TppViewer(QWidget *parent)
@@ -126,7 +131,7 @@ void TppViewer::SetZoomSetting(TppZoomSettingType zoom)
 
 void TppViewer::SetZoomPercentage(int percentage)
 {
-    m_zoomPercentage = std::min(percentage, kMaxZoomPercentage);
+    m_zoomPercentage = std::clamp(percentage, kMinZoomPercentage, kMaxZoomPercentage);
     SetZoomSetting(zsPercentage);
 }
 
@@ -330,10 +335,14 @@ void TppViewer::resizeEvent(QResizeEvent *event)
     QFrame::resizeEvent(event);
     if (!m_ready)
         return;
-    m_device->RenderCurrentPage();
-    UpdateScrollBars();
-    Notify(OnPageChange);
-    PageSurface()->update();
+    // Rendering may fail (a page image too large to allocate): the window
+    // stays, the user is told.
+    platform::RunGuarded([this] {
+        m_device->RenderCurrentPage();
+        UpdateScrollBars();
+        Notify(OnPageChange);
+        PageSurface()->update();
+    });
 }
 
 void TppViewer::changeEvent(QEvent *event)

@@ -51,7 +51,7 @@ public:
     // Renders the page again at the new zoom and scrolls to the top left.
     void SetZoomSetting(TppZoomSettingType zoom);
     int ZoomPercentage() const override { return m_zoomPercentage; }
-    // At most 250; switches to zsPercentage.
+    // Within 10 to 250; switches to zsPercentage.
     void SetZoomPercentage(int percentage);
     TppColor PageColor() const override { return m_pageColor; }
     // Takes effect at the next rendering.

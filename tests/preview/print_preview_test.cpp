@@ -7,10 +7,13 @@
 
 #include "app/results_sheet.h"
 #include "preview/preview_registration.h"
+#include "preview/print_registration.h"
 #include "report/report.h"
 #include "tests/report/engine_fixture.h"
 
+#include <QAction>
 #include <QFontMetrics>
+#include <QKeySequence>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -43,6 +46,12 @@ private slots:
     void closeCancelsLongProduction();
     void navigationOnGeneratedPages();
     void generationErrorKeepsPreviewOpen();
+    void firstPageWithoutActivation();
+    void escapeClosesFromAnywhere_data();
+    void escapeClosesFromAnywhere();
+    void escapeCancelsWhileBusy();
+    void ctrlPPrintsAsThePrintButton();
+    void toolBarByKeyboard();
 
 private:
     std::unique_ptr<TppPreviewRegistration> m_registration;
@@ -128,6 +137,9 @@ void PrintPreviewTest::zoomBoxTakesPercentages_data()
     QTest::newRow("400 is 250") << "400" << 250;
     QTest::newRow("empty is 100") << "" << 100;
     QTest::newRow("25") << "25" << 25;
+    // Below a tenth the page would shrink to nothing.
+    QTest::newRow("000 is the least") << "000" << 10;
+    QTest::newRow("5 is the least") << "5" << 10;
 }
 
 void PrintPreviewTest::zoomBoxTakesPercentages()
@@ -376,6 +388,185 @@ void PrintPreviewTest::generationErrorKeepsPreviewOpen()
     QCOMPARE(run.messages.size(), 1);
     QVERIFY(run.messages.first().startsWith(QStringLiteral("Cannot generate report.\r\n\r\nDatos no disponibles")));
     QVERIFY(usable);
+}
+
+namespace {
+
+// Keeps a window from ever being activated as far as the window can tell,
+// as a window manager with focus-stealing prevention would.
+class ActivationRefusal : public QObject {
+public:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::ActivationChange && type != QEvent::WindowActivate)
+            return false;
+        ++refused;
+        return true;
+    }
+    int refused = 0;
+};
+
+// The preview window in the modal loop, active or not.
+TppPrintPreview *OpenPreview()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *window = dynamic_cast<TppPrintPreview *>(widget); window && window->isVisible())
+            return window;
+    return nullptr;
+}
+
+} // namespace
+
+void PrintPreviewTest::firstPageWithoutActivation()
+{
+    ActivationRefusal refusal;
+    m_sheet->OnPreviewFormCreate = [&](TppCustomReport &report) {
+        auto *window = dynamic_cast<TppPrintPreview *>(report.PreviewForm());
+        QVERIFY(window);
+        window->setAttribute(Qt::WA_ShowWithoutActivating);
+        window->installEventFilter(&refusal);
+    };
+    bool pageSeen = false;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer poll;
+    poll.setInterval(5);
+    connect(&poll, &QTimer::timeout, [&] {
+        TppPrintPreview *window = OpenPreview();
+        if (!window)
+            return;
+        pageSeen = window->Viewer().CurrentPageNo() == 1 && !window->Viewer().Busy();
+        if (pageSeen || clock.elapsed() > 10000)
+            window->close();
+    });
+    poll.start();
+    m_sheet->Print();
+    poll.stop();
+    QVERIFY(pageSeen);
+    QVERIFY(!m_sheet->Producing());
+}
+
+void PrintPreviewTest::escapeClosesFromAnywhere_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("nothing focused") << QString();
+    QTest::newRow("zoom box") << "ZoomBox";
+    QTest::newRow("page box") << "PageBox";
+    QTest::newRow("print button") << "PrintButton";
+}
+
+void PrintPreviewTest::escapeClosesFromAnywhere()
+{
+    QFETCH(QString, focus);
+    bool closed = false;
+    const PreviewRun run = RunPreview(*m_sheet, [&](TppPrintPreview &window) {
+        QWidget *target = &window;
+        if (!focus.isEmpty()) {
+            target = window.findChild<QWidget *>(focus);
+            QVERIFY(target);
+            target->setFocus(Qt::TabFocusReason);
+            QCOMPARE(QApplication::focusWidget(), target);
+        }
+        QTest::keyClick(target, Qt::Key_Escape);
+        closed = !window.isVisible();
+    });
+    QVERIFY(closed);
+    QVERIFY(run.messages.isEmpty());
+    QVERIFY(!m_sheet->PreviewForm());
+}
+
+void PrintPreviewTest::escapeCancelsWhileBusy()
+{
+    EngineReport fixture;
+    fixture.device.SetPublisher(nullptr);
+    fixture.Pages(20000);
+    int pages = 0;
+    TppPrintPreview *open = nullptr;
+    fixture.report->OnEndPage = [&](TppCustomReport &) {
+        if (++pages == 300 && open)
+            QTimer::singleShot(0, open, [&] { QTest::keyClick(open, Qt::Key_Escape); });
+    };
+    const PreviewRun run = RunPreview(*fixture.report, [&](TppPrintPreview &window) {
+        pages = 0;
+        open = &window;
+        QTest::keyClick(&window, Qt::Key_End, Qt::ControlModifier);
+        // Cancelled, not closed: the window stays with the page it showed.
+        QVERIFY(pages >= 300 && pages < 20000);
+        QVERIFY(!window.Viewer().Busy());
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.Viewer().CurrentPageNo(), 1);
+        QCOMPARE(PreviewOf(window).CloseButton()->text(), QStringLiteral("Close"));
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+    });
+    QVERIFY(run.messages.isEmpty());
+}
+
+void PrintPreviewTest::ctrlPPrintsAsThePrintButton()
+{
+    // The print dialog that Ctrl+P opens is cancelled at once.
+    const TppPrintRegistration printing;
+    int dialogs = 0;
+    QTimer dialogWatch;
+    dialogWatch.setInterval(5);
+    connect(&dialogWatch, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->objectName() == QLatin1String("TppPrintDialog") && modal->isVisible()) {
+            ++dialogs;
+            QTest::keyClick(modal, Qt::Key_Escape);
+            if (modal->isVisible())
+                static_cast<QDialog *>(modal)->reject();
+        }
+    });
+    dialogWatch.start();
+    const PreviewRun run = RunPreview(*m_sheet, [&](TppPrintPreview &window) {
+        TppPreview &preview = PreviewOf(window);
+        QCOMPARE(preview.Action(paPrint)->shortcut(), QKeySequence(QKeySequence::Print));
+        QCOMPARE(preview.Action(paCancel)->shortcut(), QKeySequence(Qt::Key_Escape));
+        QCOMPARE(preview.PrintButton()->defaultAction(), preview.Action(paPrint));
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(dialogs, 1);
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.Viewer().CurrentPageNo(), 1);
+        // From a box as well.
+        preview.PageBox()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(preview.PageBox(), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(dialogs, 2);
+    });
+    dialogWatch.stop();
+    QVERIFY(run.messages.isEmpty());
+}
+
+void PrintPreviewTest::toolBarByKeyboard()
+{
+    const PreviewRun run = RunPreview(*m_sheet, [&](TppPrintPreview &window) {
+        TppPreview &preview = PreviewOf(window);
+        // At rest nothing on the tool bar has the focus.
+        QVERIFY(!preview.OuterToolPanel()->isAncestorOf(QApplication::focusWidget()));
+        // Tab walks the tool bar in its order, the boxes included.
+        const QList<QWidget *> order{preview.PrintButton(),     preview.WholePageButton(),
+                                     preview.PageWidthButton(), preview.HundredPercentButton(),
+                                     preview.ZoomBox(),         preview.FirstButton(),
+                                     preview.PriorButton(),     preview.PageBox(),
+                                     preview.NextButton(),      preview.LastButton(),
+                                     preview.CloseButton()};
+        for (QWidget *expected : order) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), expected);
+        }
+        // Space and Enter press the focused button.
+        preview.HundredPercentButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(preview.HundredPercentButton(), Qt::Key_Space);
+        QTRY_COMPARE(window.Viewer().ZoomSetting(), zs100Percent);
+        preview.PageWidthButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(preview.PageWidthButton(), Qt::Key_Return);
+        QTRY_COMPARE(window.Viewer().ZoomSetting(), zsPageWidth);
+        preview.CloseButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(preview.CloseButton(), Qt::Key_Return);
+        QTRY_VERIFY(!window.isVisible());
+    });
+    QVERIFY(run.messages.isEmpty());
 }
 
 QTEST_MAIN(PrintPreviewTest)
