@@ -99,7 +99,7 @@ public:
     int VisibleWidth() const override { return 545; }
     int VisibleHeight() const override { return 273; }
     double DevicePixelRatio() const override { return ratio; }
-    TppCustomReport *ViewedReport() const override { return nullptr; }
+    TppDeviceReport *ViewedReport() const override { return nullptr; }
     void PageImageReady() override { }
     void ScreenStatusChanged() override { }
     void RepaintPage() override { }

@@ -7,10 +7,10 @@ file(GLOB engine_sources CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/assets/*.cpp ${PROJECT_SOURCE_DIR}/assets/*.h)
 if(engine_sources)
   add_library(engine STATIC ${engine_sources})
-  target_link_libraries(engine PUBLIC platform_api)
+  target_link_libraries(engine PUBLIC platform_types)
 else()
   add_library(engine INTERFACE)
-  target_link_libraries(engine INTERFACE platform_api)
+  target_link_libraries(engine INTERFACE platform_types)
 endif()
 # Whoever links the engine also gets the Qt/CUPS implementations of the
 # platform interfaces, linked after it; the engine's own sources still

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "output/draw_command.h"
-#include "output/graphics_pen.h"
-#include "output/graphics_shape.h"
+#include "platform/graphics_pen.h"
+#include "platform/graphics_shape.h"
 
 // A single or double line along one edge of the command's rectangle.
 class TppDrawLine : public TppDrawCommand {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "output/draw_command.h"
-#include "output/graphics_brush.h"
-#include "output/graphics_pen.h"
-#include "output/graphics_shape.h"
+#include "platform/graphics_brush.h"
+#include "platform/graphics_pen.h"
+#include "platform/graphics_shape.h"
 
 // A rectangle, rounded rectangle or ellipse on a page.
 class TppDrawShape : public TppDrawCommand {

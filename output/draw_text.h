@@ -1,10 +1,10 @@
 #pragma once
 
 #include "output/draw_command.h"
-#include "output/graphics_alignment.h"
-#include "output/graphics_color.h"
-#include "output/graphics_font.h"
-#include "output/string_list.h"
+#include "platform/graphics_alignment.h"
+#include "platform/graphics_color.h"
+#include "platform/graphics_font.h"
+#include "platform/string_list.h"
 
 #include <string_view>
 

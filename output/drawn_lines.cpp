@@ -1,13 +1,13 @@
 #include "output/drawn_lines.h"
 
-#include "report/plain_text.h"
-#include "report/text_markups.h"
+#include "platform/plain_text_lines.h"
+#include "platform/text_markups.h"
 
 namespace drawn_lines {
 
 std::string WithoutParagraphEnds(std::string_view line)
 {
-    return TppPlainText::RemoveAll(line, TppTextMarkups::ParagraphEnd);
+    return TppPlainTextLines::RemoveAll(line, TppTextMarkups::ParagraphEnd);
 }
 
 bool EndsParagraph(std::string_view line)

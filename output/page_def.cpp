@@ -1,6 +1,6 @@
 #include "output/page_def.h"
 
-#include "report/units.h"
+#include "platform/units.h"
 
 #include <cmath>
 

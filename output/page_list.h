@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/string_list.h"
+#include "platform/string_list.h"
 
 #include <cstdint>
 #include <string_view>

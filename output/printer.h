@@ -4,7 +4,7 @@
 #include "output/printer_info.h"
 #include "output/printer_setup.h"
 #include "platform/printer_device.h"
-#include "report/units.h"
+#include "platform/units.h"
 
 #include <functional>
 #include <memory>

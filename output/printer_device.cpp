@@ -13,8 +13,8 @@
 #include "output/printer.h"
 #include "output/publisher.h"
 #include "platform/event_loop.h"
-#include "report/plain_text.h"
-#include "report/text_markups.h"
+#include "platform/plain_text_lines.h"
+#include "platform/text_markups.h"
 
 #include <algorithm>
 #include <cmath>
@@ -354,7 +354,7 @@ void TppPrinterDevice::DrawText(TppDrawText &text)
     platform::Canvas &canvas = *m_canvas;
     platform::TabStops tabStops;
     if (text.IsMemo() && !text.TabStopPositions().empty())
-        tabStops = TppPlainText::ConvertTabStops(text.TabStopPositions(), m_printer.get());
+        tabStops = TppPlainTextLines::ConvertTabStops(text.TabStopPositions(), m_printer.get());
 
     // The command's font as it is: a printer needs no screen substitutes and
     // no fitting.
@@ -379,7 +379,7 @@ void TppPrinterDevice::DrawText(TppDrawText &text)
     if (text.AutoSize()) {
         int widest = 0;
         for (const std::string &line : lines)
-            widest = std::max(widest, TppPlainText::TabbedWidth(canvas, line, tabStops));
+            widest = std::max(widest, TppPlainTextLines::TabbedWidth(canvas, line, tabStops));
         if (widest != area.Width()) {
             switch (text.TextAlignment()) {
             case taRightJustified:
@@ -411,16 +411,16 @@ void TppPrinterDevice::DrawText(TppDrawText &text)
         int x = area.left;
         switch (text.TextAlignment()) {
         case taRightJustified:
-            x = area.right - TppPlainText::TabbedWidth(canvas, line, tabStops);
+            x = area.right - TppPlainTextLines::TabbedWidth(canvas, line, tabStops);
             break;
         case taCentered:
-            x = area.left + NearestPixel((area.Width() - TppPlainText::TabbedWidth(canvas, line, tabStops)) / 2.0 - 0.5);
+            x = area.left + NearestPixel((area.Width() - TppPlainTextLines::TabbedWidth(canvas, line, tabStops)) / 2.0 - 0.5);
             break;
         case taFullJustified: {
             const bool lastOfParagraph = EndsParagraph(stored);
             const bool spread = !lastOfParagraph || (text.ForceJustifyLastLine() && !IsSingleWord(line));
             if (spread)
-                line = TppPlainText::JustifyLine(canvas, lineRect, tabStops, line);
+                line = TppPlainTextLines::JustifyLine(canvas, lineRect, tabStops, line);
             else
                 canvas.SetTextJustification(0, 0);
             break;

@@ -3,7 +3,7 @@
 #include "output/duplex_type.h"
 #include "output/page_def.h"
 #include "output/printer_orientation.h"
-#include "report/units.h"
+#include "platform/units.h"
 
 #include <cstdint>
 #include <functional>

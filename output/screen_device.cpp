@@ -1,6 +1,7 @@
 #include "output/screen_device.h"
 
 #include "assets/library_texts.h"
+#include "output/device_report.h"
 #include "output/device_rounding.h"
 #include "output/draw_image.h"
 #include "output/draw_line.h"
@@ -10,11 +11,10 @@
 #include "output/publisher.h"
 #include "output/screen_font_names.h"
 #include "platform/event_loop.h"
+#include "platform/plain_text_lines.h"
 #include "platform/screen_metrics.h"
-#include "report/custom_report.h"
-#include "report/plain_text.h"
-#include "report/text_markups.h"
-#include "report/units.h"
+#include "platform/text_markups.h"
+#include "platform/units.h"
 
 #include <algorithm>
 #include <climits>
@@ -332,8 +332,8 @@ void TppScreenDevice::ResetDisplay()
         NewPageImage(1, 1);
         return;
     }
-    if (TppCustomReport *report = m_viewer->ViewedReport())
-        m_currentPage->SetPrinterSetup(&report->PrinterSetup());
+    if (TppDeviceReport *report = m_viewer->ViewedReport())
+        m_currentPage->SetPrinterSetup(&report->ReportPrinterSetup());
     NewPageImage(m_viewer->VisibleWidth(), m_viewer->VisibleHeight());
     RenderCurrentPage();
     m_viewer->RepaintPage();
@@ -343,7 +343,7 @@ void TppScreenDevice::CancelReport()
 {
     if (!m_viewer)
         return;
-    if (TppCustomReport *report = m_viewer->ViewedReport())
+    if (TppDeviceReport *report = m_viewer->ViewedReport())
         report->Cancel();
 }
 
@@ -627,7 +627,7 @@ void TppScreenDevice::DrawText(TppDrawText &text)
 
     platform::TabStops tabStops;
     if (text.IsMemo() && !text.TabStopPositions().empty()) {
-        tabStops = TppPlainText::ConvertTabStops(text.TabStopPositions(), nullptr);
+        tabStops = TppPlainTextLines::ConvertTabStops(text.TabStopPositions(), nullptr);
         for (int &stop : tabStops)
             stop = NearestPixel(stop * m_scaleX);
     }
@@ -644,7 +644,7 @@ void TppScreenDevice::DrawText(TppDrawText &text)
         t.bottom = t.top + lineHeight;
 
     const auto lineWidth = [&](const std::string &line) {
-        return text.IsMemo() ? TppPlainText::TabbedWidth(canvas, line, tabStops)
+        return text.IsMemo() ? TppPlainTextLines::TabbedWidth(canvas, line, tabStops)
                              : canvas.TextWidth(line);
     };
 
@@ -656,7 +656,7 @@ void TppScreenDevice::DrawText(TppDrawText &text)
         for (const std::string &line : wrapped) {
             if (std::abs(canvas.Font().Height()) <= 1)
                 break;
-            if (TppPlainText::TabbedWidth(canvas, WithoutParagraphEnds(line), tabStops) > t.Width())
+            if (TppPlainTextLines::TabbedWidth(canvas, WithoutParagraphEnds(line), tabStops) > t.Width())
                 ShrinkFont();
         }
         lineHeight = lineHeightNow();
@@ -734,7 +734,7 @@ void TppScreenDevice::DrawText(TppDrawText &text)
             const bool spread
                 = !lastOfParagraph || (text.ForceJustifyLastLine() && !IsSingleWord(line));
             if (spread)
-                line = TppPlainText::JustifyLine(canvas, lineRect, tabStops, line);
+                line = TppPlainTextLines::JustifyLine(canvas, lineRect, tabStops, line);
             else
                 canvas.SetTextJustification(0, 0);
             break;

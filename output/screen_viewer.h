@@ -1,11 +1,11 @@
 #pragma once
 
 #include "output/draw_command.h"
-#include "output/graphics_color.h"
+#include "platform/graphics_color.h"
 
 #include <cstdint>
 
-class TppCustomReport;
+class TppDeviceReport;
 
 // How a viewer scales the page it shows.
 enum TppZoomSettingType : std::uint8_t {
@@ -33,7 +33,7 @@ public:
     // page image is rendered that much finer, its geometry unchanged.
     virtual double DevicePixelRatio() const = 0;
     // The report whose pages are shown, or none.
-    virtual TppCustomReport *ViewedReport() const = 0;
+    virtual TppDeviceReport *ViewedReport() const = 0;
 
     // A page the device accepted has been rendered into its page image.
     virtual void PageImageReady() = 0;

@@ -1,6 +1,6 @@
 #include "output/standard_papers.h"
 
-#include "report/units.h"
+#include "platform/units.h"
 
 #include <algorithm>
 #include <array>

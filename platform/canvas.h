@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/graphics.h"
+#include "platform/graphics.h"
 #include "platform/picture.h"
 
 #include <memory>

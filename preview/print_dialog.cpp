@@ -7,12 +7,12 @@
 #include "output/printer_list.h"
 #include "platform/message_box.h"
 #include "platform/print_spooler.h"
+#include "platform/units.h"
 #include "preview/collation_pictures.h"
 #include "preview/copies_up_down.h"
 #include "platform/handler_guard.h"
 #include "preview/printer_item_delegate.h"
 #include "preview/window_icon.h"
-#include "report/units.h"
 #include "ui_print_dialog.h"
 
 #include <QAbstractItemView>

@@ -7,6 +7,7 @@
 #include "preview/viewer.h"
 #include "preview/window_icon.h"
 #include "report/custom_report.h"
+#include "ui_print_preview.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -28,8 +29,9 @@ QIcon PreviewIcon()
 } // namespace
 
 TppPrintPreview::TppPrintPreview(TppCustomReport *)
+    : m_ui(std::make_unique<Ui::TppPrintPreview>())
 {
-    ui.setupUi(this);
+    m_ui->setupUi(this);
     SetShowHint(false);
     setWindowIcon(PreviewIcon());
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -46,7 +48,7 @@ TppPrintPreview::TppPrintPreview(TppCustomReport *)
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName(QStringLiteral("StatusBar"));
     m_statusBar->setSizeGripEnabled(false);
-    ui.ClientLayout->addWidget(m_statusBar);
+    m_ui->ClientLayout->addWidget(m_statusBar);
 
     m_preview = TppPreviewPlugIn::CreatePreview(*this);
     m_preview->SetStatusBar(m_statusBar);

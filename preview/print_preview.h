@@ -1,12 +1,14 @@
 #pragma once
 
 #include "report/report_form.h"
-#include "ui_print_preview.h"
 
 #include <QDialog>
 
 #include <memory>
 
+namespace Ui {
+class TppPrintPreview;
+}
 class QStatusBar;
 class TppCustomPreview;
 class TppViewer;
@@ -50,7 +52,7 @@ private:
     void CloseWhenIdle();
     void StartProduction();
 
-    Ui::TppPrintPreview ui;
+    std::unique_ptr<Ui::TppPrintPreview> m_ui;
     QStatusBar *m_statusBar = nullptr;
     std::unique_ptr<TppCustomPreview> m_preview;
     bool m_modal = false;

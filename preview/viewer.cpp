@@ -1,7 +1,7 @@
 #include "preview/viewer.h"
 
 #include "platform/handler_guard.h"
-#include "platform/qt/image_canvas.h"
+#include "platform/qt/canvas_image.h"
 #include "platform/qt/qt_color.h"
 #include "report/custom_report.h"
 
@@ -245,6 +245,11 @@ double TppViewer::DevicePixelRatio() const
     return devicePixelRatioF();
 }
 
+TppDeviceReport *TppViewer::ViewedReport() const
+{
+    return m_report;
+}
+
 void TppViewer::PageImageReady()
 {
     UpdateScrollBars();
@@ -313,10 +318,10 @@ void TppViewer::UpdateScrollBars()
 void TppViewer::PaintPage(QPainter &painter, const QRect &area)
 {
     painter.fillRect(area, platform::ToQColor(clBtnShadow));
-    const auto *canvas = dynamic_cast<const platform::ImageCanvas *>(m_device->PageCanvas());
-    if (!m_ready || !canvas)
+    const QImage *pageImage = platform::CanvasImage(m_device->PageCanvas());
+    if (!m_ready || !pageImage)
         return;
-    const QImage &image = canvas->Image();
+    const QImage &image = *pageImage;
     const QPoint scroll(m_scrollArea->horizontalScrollBar()->value(),
                         m_scrollArea->verticalScrollBar()->value());
     // The part of the image under the area, in logical and in image pixels.

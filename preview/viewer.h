@@ -92,7 +92,7 @@ public:
     int VisibleWidth() const override;
     int VisibleHeight() const override;
     double DevicePixelRatio() const override;
-    TppCustomReport *ViewedReport() const override { return m_report; }
+    TppDeviceReport *ViewedReport() const override;
     void PageImageReady() override;
     void ScreenStatusChanged() override;
     void RepaintPage() override;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/units.h"
 #include "report/band_context.h"
 #include "report/cacheable.h"
 #include "report/print_height_type.h"
-#include "report/units.h"
 
 #include <cstdint>
 #include <functional>

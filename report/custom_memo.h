@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/string_list.h"
+#include "platform/string_list.h"
 #include "report/component.h"
 #include "report/text_wrapper.h"
 #include "report/wrap_cache.h"

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "output/device_report.h"
 #include "output/page.h"
 #include "output/page_request.h"
+#include "platform/units.h"
 #include "report/producer.h"
-#include "report/units.h"
 
 #include <cstdint>
 #include <functional>
@@ -46,7 +47,7 @@ enum TppBandTypeCode : int {
 // pages to the devices, and the unit its lengths are shown in. Bands, engine,
 // publisher and the engine's state cache are owned; components are owned by
 // their bands.
-class TppCustomReport : public TppProducer {
+class TppCustomReport : public TppProducer, public TppDeviceReport {
 public:
     using Event = std::function<void(TppCustomReport &sender)>;
     using PageRequestEvent = std::function<void(TppPublisher &sender, const TppPageRequest &request)>;
@@ -103,7 +104,8 @@ public:
     // Hands a page the engine has filled to the publisher.
     void PublishPage(TppPage &page);
     // Stops the running generation at the engine's next check.
-    void Cancel();
+    void Cancel() override;
+    const TppPrinterSetup &ReportPrinterSetup() const override { return PrinterSetup(); }
 
     // Prints the report: with DeviceType "Screen" the print preview opens,
     // otherwise the print dialog asks for printer and pages and the pages go

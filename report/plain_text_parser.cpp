@@ -1,6 +1,6 @@
 #include "report/plain_text_parser.h"
 
-#include "report/text_markups.h"
+#include "platform/text_markups.h"
 
 #include <algorithm>
 

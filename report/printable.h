@@ -1,10 +1,10 @@
 #pragma once
 
-#include "output/graphics_alignment.h"
-#include "output/graphics_color.h"
-#include "output/graphics_font.h"
+#include "platform/graphics_alignment.h"
+#include "platform/graphics_color.h"
+#include "platform/graphics_font.h"
+#include "platform/units.h"
 #include "report/cacheable.h"
-#include "report/units.h"
 
 #include <cstdint>
 #include <string>

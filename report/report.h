@@ -1,8 +1,8 @@
 #pragma once
 
 #include "output/page.h"
-#include "output/string_list.h"
 #include "platform/picture.h"
+#include "platform/string_list.h"
 #include "report/custom_report.h"
 
 #include <cstdint>

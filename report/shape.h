@@ -1,8 +1,8 @@
 #pragma once
 
-#include "output/graphics_brush.h"
-#include "output/graphics_pen.h"
-#include "output/graphics_shape.h"
+#include "platform/graphics_brush.h"
+#include "platform/graphics_pen.h"
+#include "platform/graphics_shape.h"
 #include "report/custom_graphic.h"
 
 // A rectangle, square, rounded rectangle or square, ellipse or circle.

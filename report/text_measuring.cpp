@@ -1,6 +1,6 @@
 #include "report/text_measuring.h"
 
-#include "report/text_markups.h"
+#include "platform/text_markups.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/canvas.h"
-#include "report/units.h"
+#include "platform/units.h"
 
 #include <cstdint>
 #include <memory>

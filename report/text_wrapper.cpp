@@ -1,7 +1,7 @@
 #include "report/text_wrapper.h"
 
+#include "platform/text_markups.h"
 #include "report/plain_text.h"
-#include "report/text_markups.h"
 #include "report/length_arithmetic.h"
 #include "report/text_measuring.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "output/graphics_alignment.h"
-#include "output/graphics_font.h"
-#include "output/string_list.h"
 #include "platform/canvas.h"
+#include "platform/graphics_alignment.h"
+#include "platform/graphics_font.h"
+#include "platform/string_list.h"
 #include "report/plain_text_parser.h"
 
 #include <cstddef>

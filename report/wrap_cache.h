@@ -1,8 +1,8 @@
 #pragma once
 
-#include "output/graphics_alignment.h"
-#include "output/graphics_font.h"
-#include "output/string_list.h"
+#include "platform/graphics_alignment.h"
+#include "platform/graphics_font.h"
+#include "platform/string_list.h"
 #include "report/text_wrapper.h"
 
 #include <cstddef>

@@ -1,5 +1,6 @@
 #include "platform/qt/image_canvas.h"
 
+#include "platform/qt/canvas_image.h"
 #include "platform/screen_metrics.h"
 
 #include <QGuiApplication>
@@ -86,6 +87,12 @@ TppBitmap CanvasPixels(const Canvas &canvas)
         std::copy(line, line + bitmap.Width, bitmap.Pixels.begin() + std::ptrdiff_t(y) * bitmap.Width);
     }
     return bitmap;
+}
+
+const QImage *CanvasImage(const Canvas *canvas)
+{
+    const auto *imageCanvas = dynamic_cast<const ImageCanvas *>(canvas);
+    return imageCanvas ? &imageCanvas->Image() : nullptr;
 }
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/graphics_font.h"
+#include "platform/graphics_font.h"
 
 #include <QFont>
 

@@ -7,13 +7,13 @@
 #include "screen_driver.h"
 
 #include "app/results_sheet.h"
+#include "platform/units.h"
 #include "preview/preview.h"
 #include "preview/print_preview.h"
 #include "preview/viewer.h"
 #include "report/component.h"
 #include "report/custom_memo.h"
 #include "report/report.h"
-#include "report/units.h"
 
 #include <QPlainTextEdit>
 

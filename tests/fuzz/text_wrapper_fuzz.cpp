@@ -4,7 +4,7 @@
 // the lines it places fit the rectangle's height.
 // Input: 6 bytes of layout (width, height, wrapping and font), then the text.
 
-#include "report/text_markups.h"
+#include "platform/text_markups.h"
 #include "report/text_wrapper.h"
 #include "tests/fuzz/fuzz_check.h"
 

@@ -30,7 +30,7 @@ public:
     int VisibleWidth() const override { return width; }
     int VisibleHeight() const override { return height; }
     double DevicePixelRatio() const override { return ratio; }
-    TppCustomReport *ViewedReport() const override { return report; }
+    TppDeviceReport *ViewedReport() const override { return report; }
 
     void PageImageReady() override { ++pagesReady; }
     void ScreenStatusChanged() override
@@ -54,7 +54,7 @@ public:
     int width = 500;
     int height = 400;
     double ratio = 1.0;
-    TppCustomReport *report = nullptr;
+    TppDeviceReport *report = nullptr;
     TppScreenDevice *device = nullptr;
 
     QStringList statuses;

@@ -1,12 +1,12 @@
 #include "output/printer.h"
 #include "output/printer_device.h"
 #include "output/printer_list.h"
+#include "platform/units.h"
 #include "preview/collation_pictures.h"
 #include "preview/copies_up_down.h"
 #include "preview/print_dialog.h"
 #include "preview/print_registration.h"
 #include "preview/printer_item_delegate.h"
-#include "report/units.h"
 
 #include "../support/message_reader.h"
 #include "../support/printed_output.h"

@@ -11,11 +11,11 @@
 #include "output/printer_list.h"
 #include "output/screen_device.h"
 #include "platform/canvas.h"
+#include "platform/units.h"
 #include "preview/print_dialog.h"
 #include "preview/print_registration.h"
 #include "report/label.h"
 #include "report/report.h"
-#include "report/units.h"
 
 #include "../support/printed_output.h"
 

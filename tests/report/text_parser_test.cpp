@@ -1,5 +1,5 @@
+#include "platform/text_markups.h"
 #include "report/plain_text_parser.h"
-#include "report/text_markups.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 #include "output/printer.h"
 #include "output/printer_canvas.h"
 #include "platform/qt/image_canvas.h"
+#include "platform/text_markups.h"
 #include "report/plain_text.h"
-#include "report/text_markups.h"
 
 #include <QtTest>
 

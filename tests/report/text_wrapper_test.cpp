@@ -1,7 +1,7 @@
 #include "output/printer.h"
 #include "output/printer_canvas.h"
+#include "platform/text_markups.h"
 #include "report/plain_text.h"
-#include "report/text_markups.h"
 #include "report/text_measuring.h"
 #include "report/text_wrapper.h"
 

@@ -1,4 +1,4 @@
-#include "report/units.h"
+#include "platform/units.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

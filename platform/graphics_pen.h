@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/graphics_color.h"
+#include "platform/graphics_color.h"
 
 #include <cstdint>
 
