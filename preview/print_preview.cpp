@@ -20,6 +20,10 @@
 
 namespace {
 
+// How long a shown window waits for its activation before it starts its
+// production regardless.
+constexpr int kActivationWaitMs = 150;
+
 // The window's own icon: the tool bar's printer, twice the size.
 QIcon PreviewIcon()
 {
@@ -129,9 +133,11 @@ void TppPrintPreview::showEvent(QShowEvent *event)
     if (!focusWidget())
         m_statusBar->setFocus(Qt::OtherFocusReason);
     // The first page is made once the window is shown, whether the window
-    // manager activates it or not (focus-stealing prevention may not).
+    // manager activates it or not (focus-stealing prevention may not). The
+    // activation, when it comes, comes first, so that a message of the
+    // production opens over an active window and gives the focus back to it.
     if (m_modal && !m_productionStarted)
-        QTimer::singleShot(0, this, [this] { StartProduction(); });
+        QTimer::singleShot(kActivationWaitMs, this, [this] { StartProduction(); });
 }
 
 void TppPrintPreview::closeEvent(QCloseEvent *event)
