@@ -1,7 +1,9 @@
 #include "preview/preview.h"
 
+#include "assets/library_texts.h"
 #include "platform/message_box.h"
 #include "platform/handler_guard.h"
+#include "preview/library_caption.h"
 #include "preview/preview_glyphs.h"
 #include "preview/viewer.h"
 #include "report/custom_report.h"
@@ -178,17 +180,37 @@ void TppPreview::Init()
 
 void TppPreview::LanguageChanged()
 {
-    m_printButton->setToolTip(QStringLiteral("Print"));
-    m_searchButton->setToolTip(QStringLiteral("Search Data"));
-    m_wholePageButton->setToolTip(QStringLiteral("Whole Page"));
-    m_pageWidthButton->setToolTip(QStringLiteral("Page Width"));
-    m_hundredPercentButton->setToolTip(QStringLiteral("100 %"));
-    m_firstButton->setToolTip(QStringLiteral("First Page"));
-    m_priorButton->setToolTip(QStringLiteral("Prior Page"));
-    m_nextButton->setToolTip(QStringLiteral("Next Page"));
-    m_lastButton->setToolTip(QStringLiteral("Last Page"));
-    m_closeButton->setToolTip(QStringLiteral("Cancel"));
-    m_closeButton->setText(QStringLiteral("Close"));
+    const std::int32_t language = LanguageIndex();
+    const struct {
+        QToolButton *button;
+        int hint;
+        int description;
+    } buttons[] = {
+        {m_printButton, ltPrint, ltPrintDescription},
+        {m_searchButton, ltSearchData, ltSearchDataDescription},
+        {m_wholePageButton, ltWholePage, ltWholePageDescription},
+        {m_pageWidthButton, ltPageWidth, ltPageWidthDescription},
+        {m_hundredPercentButton, ltHundredPercent, ltHundredPercentDescription},
+        {m_firstButton, ltFirstPage, ltFirstPageDescription},
+        {m_priorButton, ltPriorPage, ltPriorPageDescription},
+        {m_nextButton, ltNextPage, ltNextPageDescription},
+        {m_lastButton, ltLastPage, ltLastPageDescription},
+        {m_closeButton, ltCancel, ltCloseDescription},
+    };
+    for (const auto &[button, hint, description] : buttons) {
+        button->setToolTip(LibraryCaption(hint, language));
+        // The glyph buttons have no caption: assistive technology reads the hint.
+        button->setAccessibleName(LibraryCaption(hint, language));
+        button->setAccessibleDescription(LibraryCaption(description, language));
+    }
+    m_zoomBox->setAccessibleName(LibraryCaption(ltZoom, language));
+    m_zoomBox->setAccessibleDescription(LibraryCaption(ltZoomDescription, language));
+    m_pageBox->setAccessibleName(LibraryCaption(ltPageNumber, language));
+    m_pageBox->setAccessibleDescription(LibraryCaption(ltPageNumberDescription, language));
+
+    m_closeButton->setText(LibraryCaption(ltClose, language));
+    // The close button says what it does, not its hint.
+    m_closeButton->setAccessibleName(QString());
     m_closeButton->resize(QFontMetrics(Form().font()).horizontalAdvance(m_closeButton->text()) + 30,
                           kButtonHeight);
 }
@@ -224,10 +246,10 @@ void TppPreview::PrintStateChanged()
     m_pageBox->setEnabled(!busy);
     if (busy) {
         m_closeButton->setCursor(Qt::ArrowCursor);
-        m_closeButton->setText(QStringLiteral("Cancel"));
+        m_closeButton->setText(LibraryCaption(ltCancel, LanguageIndex()));
     } else {
         m_closeButton->unsetCursor();
-        m_closeButton->setText(QStringLiteral("Close"));
+        m_closeButton->setText(LibraryCaption(ltClose, LanguageIndex()));
     }
     // The pointer takes its new shape at once.
     QCursor::setPos(QCursor::pos());
