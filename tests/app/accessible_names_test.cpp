@@ -137,6 +137,7 @@ void AccessibleNamesTest::resultsSayTheirValues()
     const Ui::Form3 &results = m_app->form3().ui;
 
     QVERIFY(ShowSelectionScreen(*m_app));
+    TypeInto(selection().SpinEdit5, QStringLiteral("95"));
     QVERIFY(calculate());
     QCOMPARE(nameOf(results.Label2), QString("Tamaño de la Muestra: 384"));
     QCOMPARE(nameOf(results.Label3), QString("Error Máximo: 5 %"));
@@ -152,6 +153,7 @@ void AccessibleNamesTest::resultsSayTheirValues()
 
     checkEveryElement(true);
     QVERIFY(ShowSelectionScreen(*m_app));
+    TypeInto(selection().SpinEdit5, QStringLiteral("95"));
     TypeInto(selection().Edit10, QStringLiteral("1000"));
     TypeInto(selection().SpinEdit3, QStringLiteral("80"));
     QVERIFY(calculate());
