@@ -3,6 +3,10 @@
 # plus the documentation Debian wants beside every package.
 include(GNUInstallDirs)
 
+# Installing and packaging take what is built: they never start building the
+# tests and benchmarks first (the package is made from an already built tree).
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(package_doc ${CMAKE_INSTALL_DATADIR}/doc/valdora)
 # Debian keeps changelogs and manual pages compressed, without a time stamp
 # so that the package is the same whenever it is made.
@@ -21,8 +25,6 @@ add_custom_target(package_documents ALL DEPENDS ${compressed_files})
 
 install(FILES ${compressed}/valdora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${compressed}/changelog.gz packaging/copyright DESTINATION ${package_doc})
-install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
-        RENAME valdora)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME valdora)
@@ -40,8 +42,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "sample size for estimating a proportion")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "sample size for estimating a proportion
-VALDORA computes the size of a simple random sample for estimating a
+# The synopsis comes from the summary; this is the long description.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "VALDORA computes the size of a simple random sample for estimating a
 proportion from the maximum error and the confidence, and optionally the
 approximate proportion, the design effect, the response rate and the
 population size. It shows the result with the data it came from and prints
