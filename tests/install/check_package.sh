@@ -47,7 +47,7 @@ unpacked="$work/root"
 dpkg-deb -x "$deb" "$unpacked"
 appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.metainfo.xml > "$work/appstream" 2>&1 \
   || fail "appstreamcli: $(cat "$work/appstream")"
-desktop-file-validate "$unpacked/usr/share/applications/valdora.desktop" || fail "desktop entry"
+desktop-file-validate "$unpacked/usr/share/applications/valdora.desktop" > /dev/null || fail "desktop entry"
 man --warnings -l "$unpacked/usr/share/man/man1/valdora.1.gz" > /dev/null 2> "$work/man"
 [ ! -s "$work/man" ] || fail "manual page: $(cat "$work/man")"
 
