@@ -1,5 +1,5 @@
 // What assistive technology hears on the four screens: every control a user
-// can reach has a name, the controls whose caption does not say what they
+// can reach has a name and sits in no panel that passes for a window, the controls whose caption does not say what they
 // are (spin fields, check boxes, picture buttons) have a description, and
 // the results say each value with its caption, also after a new calculation.
 
@@ -73,14 +73,17 @@ void AccessibleNamesTest::everyControlNamed()
     QFETCH(bool, everyElement);
     checkEveryElement(everyElement);
     QCOMPARE(accessible::NamelessControls(m_app->form1()), QStringList());
+    QCOMPARE(accessible::ControlsInsideInnerWindows(m_app->form1()), QStringList());
 
     QVERIFY(ShowSelectionScreen(*m_app));
     QVERIFY(!accessible::ReachableControls(m_app->form2()).isEmpty());
     QCOMPARE(accessible::NamelessControls(m_app->form2()), QStringList());
+    QCOMPARE(accessible::ControlsInsideInnerWindows(m_app->form2()), QStringList());
 
     QStringList namelessOnResults;
     const auto seen = ClickThroughModals(*m_app, selection().BitBtn3, [&](Form3 &results) {
-        namelessOnResults = accessible::NamelessControls(results);
+        namelessOnResults = accessible::NamelessControls(results)
+            + accessible::ControlsInsideInnerWindows(results);
     });
     QVERIFY(ResultsOpened(seen));
     QCOMPARE(namelessOnResults, QStringList());
@@ -89,6 +92,7 @@ void AccessibleNamesTest::everyControlNamed()
     definitions.show();
     QVERIFY(QTest::qWaitForWindowExposed(&definitions));
     QCOMPARE(accessible::NamelessControls(definitions), QStringList());
+    QCOMPARE(accessible::ControlsInsideInnerWindows(definitions), QStringList());
     definitions.close();
 }
 

@@ -52,7 +52,16 @@ struct Control {
     QString id;
     QString name;
     QString description;
+    // Inside an element that says it is a window (a frame): a screen reader
+    // takes that for the control's window, finds it inactive and stays silent.
+    bool insideInnerWindow = false;
 };
+
+inline bool LooksLikeAWindow(QAccessibleInterface *node)
+{
+    const QAccessible::Role role = node->role();
+    return role == QAccessible::Border || role == QAccessible::Window || role == QAccessible::Dialog;
+}
 
 // Every visible control under the window (enabled or not), with what it would be
 // announced as.
@@ -62,17 +71,19 @@ inline QList<Control> ReachableControls(QWidget &window)
     QAccessibleInterface *root = QAccessible::queryAccessibleInterface(&window);
     if (!root)
         return found;
-    QList<QAccessibleInterface *> pending{root};
+    QList<QPair<QAccessibleInterface *, bool>> pending{{root, false}};
     while (!pending.isEmpty()) {
-        QAccessibleInterface *node = pending.takeFirst();
+        const auto [node, insideWindow] = pending.takeFirst();
         const QAccessible::State state = node->state();
         if (state.invisible)
             continue;
         if (node != root && IsControl(node))
-            found.append({Describe(node), node->text(QAccessible::Name), node->text(QAccessible::Description)});
+            found.append({Describe(node), node->text(QAccessible::Name), node->text(QAccessible::Description),
+                          insideWindow});
+        const bool childrenInsideWindow = insideWindow || (node != root && LooksLikeAWindow(node));
         for (int i = 0; i < node->childCount(); ++i) {
             if (QAccessibleInterface *child = node->child(i))
-                pending.append(child);
+                pending.append({child, childrenInsideWindow});
         }
     }
     return found;
@@ -87,6 +98,17 @@ inline QStringList NamelessControls(QWidget &window)
             nameless << control.id;
     }
     return nameless;
+}
+
+// The controls of ReachableControls inside an element that says it is a window.
+inline QStringList ControlsInsideInnerWindows(QWidget &window)
+{
+    QStringList inside;
+    for (const Control &control : ReachableControls(window)) {
+        if (control.insideInnerWindow)
+            inside << control.id;
+    }
+    return inside;
 }
 
 } // namespace accessible
