@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/accessible_panes.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/form3.h"
@@ -22,6 +23,7 @@ static bool PrepareResources()
     QCoreApplication::setApplicationName(QStringLiteral("VALDORA"));
     LoadPictures();
     UseScreenFontSubstitutes();
+    PresentPanelsAsPanes();
     return true;
 }
 

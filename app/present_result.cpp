@@ -2,6 +2,7 @@
 
 #include "app/form3.h"
 #include "app/locale_number.h"
+#include "app/result_names.h"
 #include "app/results_sheet.h"
 #include "calc/result_presentation.h"
 #include "calc/sample_size.h"
@@ -32,6 +33,7 @@ void PresentResult(const SampleSizeParams &params, const ConsideredElements &con
     ui.Image5->setVisible(considered.DesignEffect);
     ui.Image6->setVisible(considered.ResponseRate);
     ui.Image4->setVisible(considered.Proportion);
+    NameResultValues(ui);
 
     // The printed sheet keeps its rows in step with the screen's.
     const TppReport &sheet = results.ppReport1();

@@ -1,5 +1,7 @@
 #include "app/results_sheet.h"
 
+#include "assets/library_texts.h"
+#include "platform/user_locale.h"
 #include "report/band.h"
 #include "report/component.h"
 #include "report/definition_reader.h"
@@ -23,7 +25,10 @@ static void InitDefinitionResource()
 std::unique_ptr<TppReport> CreateResultsSheet()
 {
     InitDefinitionResource();
-    return LoadReportDefinition(":/assets/results_sheet.json");
+    std::unique_ptr<TppReport> sheet = LoadReportDefinition(":/assets/results_sheet.json");
+    // The report windows speak the user's language, as the screens write numbers.
+    sheet->SetLanguageIndex(LanguageIndexFor(platform::LanguageCode()));
+    return sheet;
 }
 
 TppComponent &SheetComponent(const TppReport &sheet, std::string_view name)

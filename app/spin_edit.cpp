@@ -36,6 +36,7 @@ QToolButton *SpinEdit::makeArrow(Qt::ArrowType arrow)
 {
     auto *button = new QToolButton(this);
     button->setArrowType(arrow);
+    button->setAccessibleName(arrow == Qt::UpArrow ? QStringLiteral("Aumentar") : QStringLiteral("Disminuir"));
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRepeat(true);
     button->setCursor(Qt::ArrowCursor);

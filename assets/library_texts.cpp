@@ -1,17 +1,16 @@
 #include "assets/library_texts.h"
 
+#include "assets/library_text_table.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
 
 namespace {
 
-struct Entry {
-    int number;
-    const char *text;
-};
+using Entry = LibraryTextRow;
 
-// Kept sorted by entry number.
+// The default language's table: every text exists here.
 constexpr std::array kEntries{
     Entry{43002, "Accessing data..."},
     Entry{43004, "Calculating page <page> for report <documentname>"},
@@ -19,6 +18,37 @@ constexpr std::array kEntries{
     Entry{43010, "Drawing page <page> of <pagecount> for report <documentname>"},
     Entry{43016, "of"},
     Entry{43018, "Page"},
+    Entry{43020, "Print Preview"},
+    Entry{43021, "Close"},
+    Entry{43022, "Search Data"},
+    Entry{43023, "Whole Page"},
+    Entry{43024, "Page Width"},
+    Entry{43025, "100 %"},
+    Entry{43026, "First Page"},
+    Entry{43027, "Prior Page"},
+    Entry{43028, "Next Page"},
+    Entry{43029, "Last Page"},
+    Entry{43040, "Opens the print dialog to print the report"},
+    Entry{43041, "Searches the report's data"},
+    Entry{43042, "Zooms so that the whole page shows"},
+    Entry{43043, "Zooms so that the page's width fills the window"},
+    Entry{43044, "Shows the page at its real size"},
+    Entry{43045, "Shows the report's first page"},
+    Entry{43046, "Shows the page before this one"},
+    Entry{43047, "Shows the page after this one"},
+    Entry{43048, "Shows the report's last page"},
+    Entry{43049, "Closes the preview; while a page is being made, cancels it"},
+    Entry{43050, "Zoom"},
+    Entry{43051, "The zoom in per cent; type one and press Enter"},
+    Entry{43052, "Page number"},
+    Entry{43053, "The page on show; type a page number and press Enter"},
+    Entry{43055, "How many copies to print, 1 to 999; the up and down arrows add or take away one"},
+    Entry{43056, "Prints each copy whole before the next one"},
+    Entry{43057, "Which pages of the range to print: all, the odd or the even ones"},
+    Entry{43058, "Writes the report into a file instead of sending it to the printer"},
+    Entry{43059, "File type"},
+    Entry{43060, "File name"},
+    Entry{43061, "Choose file"},
     Entry{44020, "Windows cannot print due to a problem with the current printer setup."},
     Entry{44100, "Printing page <page> of <pagecount> for report <documentname> on the <printername>"},
     Entry{44101, "Printing page <page> for report <documentname> on the <printername>"},
@@ -48,8 +78,19 @@ constexpr std::array kEntries{
     Entry{44130, "Please specify file name before continuing."},
 };
 
-static_assert(std::is_sorted(kEntries.begin(), kEntries.end(),
-                             [](const Entry &a, const Entry &b) { return a.number < b.number; }));
+static_assert(IsSortedTable(kEntries));
+
+const char *Find(LibraryTextTable table, int entry)
+{
+    const auto it = std::lower_bound(table.begin(), table.end(), entry,
+                                     [](const Entry &e, int n) { return e.number < n; });
+    return it == table.end() || it->number != entry ? nullptr : it->text;
+}
+
+LibraryTextTable TableOf(std::int32_t languageIndex)
+{
+    return languageIndex == liSpanish ? SpanishLibraryTexts() : EnglishLibraryTexts();
+}
 
 // A placeholder is "<" followed by letters and ">"; anything else is text.
 std::size_t PlaceholderLength(std::string_view text, std::size_t at)
@@ -66,18 +107,32 @@ std::size_t PlaceholderLength(std::string_view text, std::size_t at)
 
 } // namespace
 
-std::string LibraryTextEntry(int entry)
+LibraryTextTable EnglishLibraryTexts()
 {
-    const auto it = std::lower_bound(kEntries.begin(), kEntries.end(), entry,
-                                     [](const Entry &e, int n) { return e.number < n; });
-    if (it == kEntries.end() || it->number != entry)
-        return {};
-    return it->text;
+    return kEntries;
 }
 
-std::string LibraryText(int textNumber)
+TppLanguageIndex LanguageIndexFor(std::string_view languageCode)
 {
-    return LibraryTextEntry(kLibraryTextBase + textNumber);
+    return languageCode == "es" ? liSpanish : liEnglish;
+}
+
+const char *FindLibraryText(LibraryTextTable table, LibraryTextTable fallback, int entry)
+{
+    const char *text = Find(table, entry);
+    return text ? text : Find(fallback, entry);
+}
+
+std::string LibraryTextEntry(int entry, std::int32_t languageIndex)
+{
+    // A text not yet translated is given in English rather than left out.
+    const char *text = FindLibraryText(TableOf(languageIndex), EnglishLibraryTexts(), entry);
+    return text ? text : std::string();
+}
+
+std::string LibraryText(int textNumber, std::int32_t languageIndex)
+{
+    return LibraryTextEntry(kLibraryTextBase + textNumber, languageIndex);
 }
 
 std::string FillPlaceholders(std::string_view text, std::initializer_list<std::string_view> values)
@@ -101,4 +156,10 @@ std::string FillPlaceholders(std::string_view text, std::initializer_list<std::s
 std::string FormatLibraryText(int textNumber, std::initializer_list<std::string_view> values)
 {
     return FillPlaceholders(LibraryText(textNumber), values);
+}
+
+std::string FormatLibraryText(int textNumber, std::int32_t languageIndex,
+                              std::initializer_list<std::string_view> values)
+{
+    return FillPlaceholders(LibraryText(textNumber, languageIndex), values);
 }

@@ -1,12 +1,23 @@
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
 // The report engine's own user-visible texts. A text number N is entry
-// 43000 + N of the program's string table; only the default language exists.
+// 43000 + N of the program's string table, in the language a report's
+// LanguageIndex names.
 inline constexpr int kLibraryTextBase = 43000;
+
+// The languages of the library texts, as a report's LanguageIndex holds them.
+// A text the Spanish table lacks is given in English; so is every text of an
+// index without a table.
+enum TppLanguageIndex : std::int32_t { liEnglish = 0, liSpanish = 1 };
+
+// The language for a locale's ISO 639 language code ("es", "en"; empty for
+// the C locale): Spanish for Spanish, English for everything else.
+TppLanguageIndex LanguageIndexFor(std::string_view languageCode);
 
 // Text numbers the engine uses by name.
 enum TppLibraryText : int {
@@ -44,19 +55,55 @@ enum TppLibraryText : int {
     ltPrintToFile = 1128,           // "Print to File"
     ltNoPagesEntered = 1129,        // "No pages entered."
     ltSpecifyFileName = 1130,       // "Please specify file name before continuing."
+    // The print preview window and its tool bar.
+    ltPrintPreview = 20,            // "Print Preview"
+    ltClose = 21,                   // "Close"
+    ltSearchData = 22,              // "Search Data"
+    ltWholePage = 23,               // "Whole Page"
+    ltPageWidth = 24,               // "Page Width"
+    ltHundredPercent = 25,          // "100 %"
+    ltFirstPage = 26,               // "First Page"
+    ltPriorPage = 27,               // "Prior Page"
+    ltNextPage = 28,                // "Next Page"
+    ltLastPage = 29,                // "Last Page"
+    // What assistive technology says of the report windows' controls whose
+    // caption alone does not tell what they are.
+    ltPrintDescription = 40,        // "Opens the print dialog to print the report"
+    ltSearchDataDescription = 41,   // "Searches the report's data"
+    ltWholePageDescription = 42,    // "Zooms so that the whole page shows"
+    ltPageWidthDescription = 43,    // "Zooms so that the page's width fills the window"
+    ltHundredPercentDescription = 44, // "Shows the page at its real size"
+    ltFirstPageDescription = 45,    // "Shows the report's first page"
+    ltPriorPageDescription = 46,    // "Shows the page before this one"
+    ltNextPageDescription = 47,     // "Shows the page after this one"
+    ltLastPageDescription = 48,     // "Shows the report's last page"
+    ltCloseDescription = 49,        // "Closes the preview; while a page is made, cancels it"
+    ltZoom = 50,                    // "Zoom"
+    ltZoomDescription = 51,         // "The zoom in per cent; type one and press Enter"
+    ltPageNumber = 52,              // "Page number"
+    ltPageNumberDescription = 53,   // "The page on show; type a page number and press Enter"
+    ltCopiesDescription = 55,       // "How many copies to print; the arrow keys ..."
+    ltCollateDescription = 56,      // "Prints each copy whole before the next one"
+    ltPrintWhatDescription = 57,    // "Which pages of the range to print: all, odd or even"
+    ltPrintToFileDescription = 58,  // "Writes the report into a file instead of ..."
+    ltFileType = 59,                // "File type"
+    ltFileName = 60,                // "File name"
+    ltChooseFile = 61,              // "Choose file"
 };
 
-// The text of number N; empty when the table has no such entry.
-std::string LibraryText(int textNumber);
+// The text of number N in a language; empty when no table has it.
+std::string LibraryText(int textNumber, std::int32_t languageIndex = liEnglish);
 
 // The text of a whole string-table entry (43000 + N); empty when absent.
-std::string LibraryTextEntry(int entry);
+std::string LibraryTextEntry(int entry, std::int32_t languageIndex = liEnglish);
 
 // The text of number N with its placeholders ("<page>", "<documentname>" ...)
 // replaced, in the order they appear, by `values` in the order given. A
 // placeholder without a value becomes empty; surplus values are dropped. The
 // values are inserted literally.
 std::string FormatLibraryText(int textNumber, std::initializer_list<std::string_view> values);
+std::string FormatLibraryText(int textNumber, std::int32_t languageIndex,
+                              std::initializer_list<std::string_view> values);
 
 // The same substitution on any text.
 std::string FillPlaceholders(std::string_view text, std::initializer_list<std::string_view> values);

@@ -159,13 +159,13 @@ void TppPage::RefreshPageTotals(TppDrawTarget *device)
 
 std::string TppPage::PageCaption() const
 {
-    return LibraryText(ltPage) + ' ' + std::to_string(m_absolutePageNo) + ' ' + LibraryText(ltOf)
+    return LibraryText(ltPage, m_languageIndex) + ' ' + std::to_string(m_absolutePageNo) + ' ' + LibraryText(ltOf, m_languageIndex)
         + ' ' + std::to_string(m_absolutePageCount);
 }
 
 std::string TppPage::PageNoCaption() const
 {
-    return LibraryText(ltPage) + ' ' + std::to_string(m_absolutePageNo);
+    return LibraryText(ltPage, m_languageIndex) + ' ' + std::to_string(m_absolutePageNo);
 }
 
 void TppPage::SetPrinterSetup(const TppPrinterSetup *setup)

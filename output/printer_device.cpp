@@ -83,7 +83,7 @@ void TppPrinterDevice::OpenJob()
     m_firstPageOfJob = true;
     m_passReachedEnd = false;
     m_jobRequest.Assign(PageRequest());
-    SetStatusText(LibraryText(ltAccessingData));
+    SetStatusText(LibraryText(ltAccessingData, LanguageIndex()));
     try {
         m_printer->BeginDoc();
     } catch (...) {
@@ -183,11 +183,11 @@ void TppPrinterDevice::ShowPageStatus(const TppPage &page)
     const std::string printerName = m_printer->PrinterDisplayName();
     if (Publisher() && Publisher()->LastPageKnown()) {
         const std::string pageCount = std::to_string(page.AbsolutePageCount());
-        SetStatusText(FormatLibraryText(ltPrintingPageOf, {pageNo, pageCount, page.DocumentName(), printerName}));
+        SetStatusText(FormatLibraryText(ltPrintingPageOf, LanguageIndex(), {pageNo, pageCount, page.DocumentName(), printerName}));
     } else if (!SuppressPage()) {
         // While the count is unknown, a page that is not printed leaves the
         // line as it is.
-        SetStatusText(FormatLibraryText(ltPrintingPage, {pageNo, page.DocumentName(), printerName}));
+        SetStatusText(FormatLibraryText(ltPrintingPage, LanguageIndex(), {pageNo, page.DocumentName(), printerName}));
     }
 }
 

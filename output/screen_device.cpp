@@ -95,7 +95,7 @@ void TppScreenDevice::OpenJob()
     if (JobOpen())
         return;
     TppRasterDevice::OpenJob();
-    SetStatusText(LibraryText(ltAccessingData));
+    SetStatusText(LibraryText(ltAccessingData, LanguageIndex()));
     // The image keeps the previous page until the next one is rendered; the
     // page itself is kept aside in case none arrives.
     m_pageBeforeJob = std::make_unique<TppPage>();
@@ -143,9 +143,9 @@ void TppScreenDevice::SetCommandStatus(int textNumber, const TppPage &page)
     const std::string no = std::to_string(page.AbsolutePageNo());
     if (textNumber == ltDrawingPage) {
         const std::string count = std::to_string(page.AbsolutePageCount());
-        SetStatusText(FormatLibraryText(ltDrawingPage, {no, count, page.DocumentName()}));
+        SetStatusText(FormatLibraryText(ltDrawingPage, LanguageIndex(), {no, count, page.DocumentName()}));
     } else {
-        SetStatusText(FormatLibraryText(ltCalculatingPage, {no, page.DocumentName()}));
+        SetStatusText(FormatLibraryText(ltCalculatingPage, LanguageIndex(), {no, page.DocumentName()}));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "assets/library_texts.h"
 #include "platform/handler_guard.h"
+#include "preview/library_caption.h"
 #include "preview/window_icon.h"
 #include "ui_cancel_dialog.h"
 
@@ -79,9 +80,9 @@ void TppCancelDialog::SetIcon(const TppPicture &icon)
 
 void TppCancelDialog::LanguageChanged()
 {
-    setWindowTitle(QString::fromStdString(LibraryText(ltPrinting)));
+    setWindowTitle(LibraryCaption(ltPrinting, LanguageIndex()));
     QPushButton *button = m_ui->btnCancel;
-    button->setText(QString::fromStdString(LibraryText(ltCancel)));
+    button->setText(LibraryCaption(ltCancel, LanguageIndex()));
     const int width = QFontMetrics(QApplication::font()).horizontalAdvance(button->text()) + 30;
     button->setGeometry((this->width() - width) / 2, button->y(), width, button->height());
 }

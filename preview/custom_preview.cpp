@@ -62,6 +62,13 @@ void TppCustomPreview::Deactivate()
     m_viewer->ScreenDevice().SetEnabled(false);
 }
 
+void TppCustomPreview::SetLanguageIndex(std::int32_t index)
+{
+    m_languageIndex = index;
+    Viewer().ScreenDevice().SetLanguageIndex(index);
+    LanguageChanged();
+}
+
 void TppCustomPreview::Init()
 {
     m_report = m_viewer->Report();

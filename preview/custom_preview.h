@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include <cstdint>
 #include <functional>
 
 class QStatusBar;
@@ -63,6 +64,10 @@ public:
     // Takes the viewer's report and lets its screen device take part in jobs.
     virtual void Init();
     virtual void CancelPrinting();
+    // The library texts' language, which the window hands on; the screen
+    // device's status lines follow it too.
+    std::int32_t LanguageIndex() const { return m_languageIndex; }
+    void SetLanguageIndex(std::int32_t index);
     virtual void LanguageChanged() { }
     virtual void PerformAction(int action);
     virtual void Print();
@@ -79,4 +84,5 @@ private:
     QStatusBar *m_statusBar = nullptr;
     QLabel *m_statusPanel = nullptr;
     TppCustomReport *m_report = nullptr;
+    std::int32_t m_languageIndex = 0;
 };

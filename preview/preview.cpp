@@ -1,8 +1,10 @@
 #include "preview/preview.h"
 
 #include "output/integer_text.h"
+#include "assets/library_texts.h"
 #include "platform/message_box.h"
 #include "platform/handler_guard.h"
+#include "preview/library_caption.h"
 #include "preview/preview_glyphs.h"
 #include "preview/viewer.h"
 #include "report/custom_report.h"
@@ -185,18 +187,38 @@ void TppPreview::Init()
 
 void TppPreview::LanguageChanged()
 {
-    const std::pair<int, const char *> hints[] = {
-        {paPrint, "Print"},          {paSearch, "Search Data"},  {paWholePage, "Whole Page"},
-        {paPageWidth, "Page Width"}, {paHundredPercent, "100 %"}, {paFirstPage, "First Page"},
-        {paPriorPage, "Prior Page"}, {paNextPage, "Next Page"},   {paLastPage, "Last Page"},
+    const std::int32_t language = LanguageIndex();
+    const struct {
+        int action;
+        QToolButton *button;
+        int hint;
+        int description;
+    } buttons[] = {
+        {paPrint, m_printButton, ltPrint, ltPrintDescription},
+        {paSearch, m_searchButton, ltSearchData, ltSearchDataDescription},
+        {paWholePage, m_wholePageButton, ltWholePage, ltWholePageDescription},
+        {paPageWidth, m_pageWidthButton, ltPageWidth, ltPageWidthDescription},
+        {paHundredPercent, m_hundredPercentButton, ltHundredPercent, ltHundredPercentDescription},
+        {paFirstPage, m_firstButton, ltFirstPage, ltFirstPageDescription},
+        {paPriorPage, m_priorButton, ltPriorPage, ltPriorPageDescription},
+        {paNextPage, m_nextButton, ltNextPage, ltNextPageDescription},
+        {paLastPage, m_lastButton, ltLastPage, ltLastPageDescription},
     };
-    // An icon button's text is what assistive tools read; it shows nowhere.
-    for (const auto &[action, hint] : hints) {
-        m_actions[action]->setText(QString::fromLatin1(hint));
-        m_actions[action]->setToolTip(QString::fromLatin1(hint));
+    for (const auto &[action, button, hint, description] : buttons) {
+        // An icon button's text is what assistive tools read; it shows nowhere.
+        m_actions[action]->setText(LibraryCaption(hint, language));
+        m_actions[action]->setToolTip(LibraryCaption(hint, language));
+        button->setAccessibleName(LibraryCaption(hint, language));
+        button->setAccessibleDescription(LibraryCaption(description, language));
     }
-    m_actions[paCancel]->setToolTip(QStringLiteral("Cancel"));
-    m_actions[paCancel]->setText(QStringLiteral("Close"));
+    m_zoomBox->setAccessibleName(LibraryCaption(ltZoom, language));
+    m_zoomBox->setAccessibleDescription(LibraryCaption(ltZoomDescription, language));
+    m_pageBox->setAccessibleName(LibraryCaption(ltPageNumber, language));
+    m_pageBox->setAccessibleDescription(LibraryCaption(ltPageNumberDescription, language));
+
+    m_actions[paCancel]->setToolTip(LibraryCaption(ltCancel, language));
+    m_actions[paCancel]->setText(LibraryCaption(ltClose, language));
+    m_closeButton->setAccessibleDescription(LibraryCaption(ltCloseDescription, language));
     m_closeButton->resize(QFontMetrics(Form().font()).horizontalAdvance(m_closeButton->text()) + 30,
                           kButtonHeight);
 }
@@ -232,10 +254,10 @@ void TppPreview::PrintStateChanged()
     m_pageBox->setEnabled(!busy);
     if (busy) {
         m_closeButton->setCursor(Qt::ArrowCursor);
-        m_actions[paCancel]->setText(QStringLiteral("Cancel"));
+        m_actions[paCancel]->setText(LibraryCaption(ltCancel, LanguageIndex()));
     } else {
         m_closeButton->unsetCursor();
-        m_actions[paCancel]->setText(QStringLiteral("Close"));
+        m_actions[paCancel]->setText(LibraryCaption(ltClose, LanguageIndex()));
     }
     // The pointer takes its new shape at once.
     QCursor::setPos(QCursor::pos());

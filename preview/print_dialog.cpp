@@ -10,6 +10,7 @@
 #include "platform/units.h"
 #include "preview/collation_pictures.h"
 #include "preview/copies_up_down.h"
+#include "preview/library_caption.h"
 #include "platform/handler_guard.h"
 #include "preview/printer_item_delegate.h"
 #include "preview/window_icon.h"
@@ -26,20 +27,11 @@
 
 namespace {
 
-QString Text(int textNumber)
-{
-    return QString::fromStdString(LibraryText(textNumber));
-}
 
 bool SpoolerHasQueue(const std::string &name)
 {
     const std::vector<platform::SpoolerQueue> queues = platform::EnumerateQueues();
     return std::any_of(queues.begin(), queues.end(), [&](const platform::SpoolerQueue &queue) { return queue.name == name; });
-}
-
-void ShowWarning(int textNumber)
-{
-    platform::ShowMessage(platform::MessageKind::Warning, LibraryText(textNumber));
 }
 
 // A caption's width as drawn, the mnemonic marker left out.
@@ -155,6 +147,16 @@ bool TppPrintDialog::eventFilter(QObject *watched, QEvent *event)
 
 // --- Texts and layout ------------------------------------------------------
 
+QString TppPrintDialog::Text(int textNumber) const
+{
+    return LibraryCaption(textNumber, LanguageIndex());
+}
+
+void TppPrintDialog::ShowWarning(int textNumber) const
+{
+    platform::ShowMessage(platform::MessageKind::Warning, LibraryText(textNumber, LanguageIndex()));
+}
+
 void TppPrintDialog::LanguageChanged()
 {
     setWindowTitle(Text(ltPrint));
@@ -189,6 +191,32 @@ void TppPrintDialog::LanguageChanged()
     for (QLabel *title : {m_ui->lblPrinter, m_ui->lblPageRange, m_ui->lblCopies, m_ui->lblPrintToFile})
         title->adjustSize();
     AdjustToDescription();
+    NameControls();
+}
+
+// The boxes' captions are labels of their own, and the two check boxes have
+// theirs beside them: the names come from those captions.
+void TppPrintDialog::NameControls()
+{
+    const struct {
+        QWidget *control;
+        int name;
+        int description;
+    } controls[] = {
+        {m_ui->cbxPrinters, ltPrinter, 0},
+        {m_ui->edtPageRange, ltPages, ltPageRangeDescription},
+        {m_ui->edtCopies, ltNumberOfCopies, ltCopiesDescription},
+        {m_ui->cbxCollate, ltCollate, ltCollateDescription},
+        {m_ui->cbxPrintWhat, ltPrintWhat, ltPrintWhatDescription},
+        {m_ui->cbxPrintToFile, ltPrintToFile, ltPrintToFileDescription},
+        {m_ui->cbxPrintToFileTypes, ltFileType, 0},
+        {m_ui->edtPrintToFileName, ltFileName, 0},
+        {m_ui->spbPrintToFile, ltChooseFile, 0},
+    };
+    for (const auto &[control, name, description] : controls) {
+        control->setAccessibleName(SpokenCaption(Text(name)));
+        control->setAccessibleDescription(description ? Text(description) : QString());
+    }
 }
 
 // The page range description may take more lines than the stored layout

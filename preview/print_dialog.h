@@ -35,6 +35,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // A library text in the dialog's language.
+    QString Text(int textNumber) const;
+    void ShowWarning(int textNumber) const;
+    // What assistive technology reads for the controls a caption beside them names.
+    void NameControls();
+
     void FillControls();
     void FillPrinters();
     void FillPagesAndCopies();

@@ -1,6 +1,8 @@
 #include "preview/print_preview.h"
 
+#include "assets/library_texts.h"
 #include "preview/custom_preview.h"
+#include "preview/library_caption.h"
 #include "platform/handler_guard.h"
 #include "preview/preview_glyphs.h"
 #include "preview/preview_plugin.h"
@@ -80,8 +82,8 @@ void TppPrintPreview::Init()
 
 void TppPrintPreview::LanguageChanged()
 {
-    setWindowTitle(QStringLiteral("Print Preview"));
-    m_preview->LanguageChanged();
+    setWindowTitle(LibraryCaption(ltPrintPreview, LanguageIndex()));
+    m_preview->SetLanguageIndex(LanguageIndex());
 }
 
 TppModalResult TppPrintPreview::ShowModal()

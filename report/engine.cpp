@@ -618,7 +618,7 @@ void TppEngine::FillPageHeader()
     page.SetAbsolutePageCount(m_pageCount);
     page.SetDocumentName(m_report->PrinterSetup().DocumentName());
     page.SetFirstPage(m_pageNo == 1);
-    page.SetLanguageIndex(std::int32_t(m_report->Language()));
+    page.SetLanguageIndex(m_report->LanguageIndex());
     page.SetLastPage(m_reportComplete && m_pageNo == m_pageCount);
     page.SetPassSetting(m_report->PassSetting());
     page.SetPageNo(m_pageNo);

@@ -58,26 +58,32 @@ shoot() {
   import -frame -window "$1" miff:- | convert - -strip "$out/$2.png"
 }
 
+# Marks two elements, types values, calculates and types a note; leaves the
+# results screen's id in $results. $1 is the locale's decimal separator.
+calculate() {
+  main=$(window VALDORA)
+  click "$main" 100 384 # EFECTO DE DISEÑO
+  click "$main" 100 416 # TAMAÑO DE LA POBLACIÓN
+  [ "$1" = . ] && shoot "$main" main
+  click "$main" 282 463 # CONTINUAR
+
+  selection=$(window 'Selección de Variables')
+  retype "$selection" 250 55 95      # confidence level
+  retype "$selection" 440 66 5000    # population size
+  retype "$selection" 130 354 "0${1}05"   # RHO
+  [ "$1" = . ] && shoot "$selection" selection
+  click "$selection" 640 312 # CALCULAR
+
+  results=$(window Resultados)
+  click "$results" 430 200
+  xdotool type --delay 20 "Encuesta de hogares, zona norte. Visitas en marzo."
+  [ "$1" = . ] && shoot "$results" results
+  return 0
+}
+
 LC_ALL=C.UTF-8 LANG=C.UTF-8 "$program" &
 pid=$!
-
-main=$(window VALDORA)
-click "$main" 100 384 # EFECTO DE DISEÑO
-click "$main" 100 416 # TAMAÑO DE LA POBLACIÓN
-shoot "$main" main
-click "$main" 282 463 # CONTINUAR
-
-selection=$(window 'Selección de Variables')
-retype "$selection" 250 55 95      # confidence level
-retype "$selection" 440 66 5000    # population size
-retype "$selection" 130 354 0.05   # RHO
-shoot "$selection" selection
-click "$selection" 640 312 # CALCULAR
-
-results=$(window Resultados)
-click "$results" 430 200
-xdotool type --delay 20 "Encuesta de hogares, zona norte. Visitas en marzo."
-shoot "$results" results
+calculate .
 click "$results" 100 376 # print
 
 preview=$(window 'Print Preview')
@@ -85,6 +91,11 @@ sleep 0.5
 shoot "$preview" preview-whole-page
 click "$preview" 98 13 # 100 %
 shoot "$preview" preview-100
+click "$preview" 13 13 # print
+dialog=$(window Print)
+shoot "$dialog" print-dialog
+xdotool key Escape
+sleep 0.3
 click "$preview" 410 13 # Close
 sleep 0.3
 
@@ -92,4 +103,21 @@ click "$results" 496 371 # Definiciones
 
 definitions=$(window Definiciones)
 shoot "$definitions" definitions
+kill "$pid"
+wait "$pid" 2> /dev/null || true
+
+# In a Spanish locale the report windows speak Spanish.
+LC_ALL=es_ES.UTF-8 LANG=es_ES.UTF-8 "$program" &
+pid=$!
+calculate ,
+click "$results" 100 376 # print
+preview=$(window 'Vista preliminar')
+sleep 0.5
+shoot "$preview" preview-es
+click "$preview" 13 13 # print
+dialog=$(window Imprimir)
+shoot "$dialog" print-dialog-es
+xdotool key Escape
+sleep 0.3
+click "$preview" 410 13 # Cerrar
 echo "screenshots in $out"

@@ -10,4 +10,12 @@ char DecimalSeparator()
     return point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : '.';
 }
 
+std::string LanguageCode()
+{
+    const QLocale::Language language = QLocale::system().language();
+    if (language == QLocale::C || language == QLocale::AnyLanguage)
+        return {};
+    return QLocale::languageToCode(language).toStdString();
+}
+
 } // namespace platform

@@ -1,0 +1,83 @@
+#include "assets/library_text_table.h"
+
+#include <array>
+
+namespace {
+
+// Every placeholder of the English text, in the same order (the values fill
+// them in order); a mnemonic where the English text has one.
+constexpr std::array kSpanish{
+    LibraryTextRow{43002, "Accediendo a los datos..."},
+    LibraryTextRow{43004, "Calculando la página <page> del informe <documentname>"},
+    LibraryTextRow{43008, "No hay ninguna impresora conectada a este equipo."},
+    LibraryTextRow{43010, "Dibujando la página <page> de <pagecount> del informe <documentname>"},
+    LibraryTextRow{43016, "de"},
+    LibraryTextRow{43018, "Página"},
+    LibraryTextRow{43020, "Vista preliminar"},
+    LibraryTextRow{43021, "Cerrar"},
+    LibraryTextRow{43022, "Buscar datos"},
+    LibraryTextRow{43023, "Página completa"},
+    LibraryTextRow{43024, "Ancho de página"},
+    LibraryTextRow{43025, "100 %"},
+    LibraryTextRow{43026, "Primera página"},
+    LibraryTextRow{43027, "Página anterior"},
+    LibraryTextRow{43028, "Página siguiente"},
+    LibraryTextRow{43029, "Última página"},
+    LibraryTextRow{43040, "Abre el diálogo de impresión para imprimir el informe"},
+    LibraryTextRow{43041, "Busca en los datos del informe"},
+    LibraryTextRow{43042, "Ajusta el zoom para que se vea la página entera"},
+    LibraryTextRow{43043, "Ajusta el zoom para que el ancho de la página llene la ventana"},
+    LibraryTextRow{43044, "Muestra la página a su tamaño real"},
+    LibraryTextRow{43045, "Muestra la primera página del informe"},
+    LibraryTextRow{43046, "Muestra la página anterior a esta"},
+    LibraryTextRow{43047, "Muestra la página siguiente a esta"},
+    LibraryTextRow{43048, "Muestra la última página del informe"},
+    LibraryTextRow{43049, "Cierra la vista preliminar; mientras se genera una página, la cancela"},
+    LibraryTextRow{43050, "Zoom"},
+    LibraryTextRow{43051, "El zoom en por ciento; escriba uno y pulse Intro"},
+    LibraryTextRow{43052, "Número de página"},
+    LibraryTextRow{43053, "La página que se muestra; escriba un número de página y pulse Intro"},
+    LibraryTextRow{43055, "Cuántas copias imprimir, de 1 a 999; las flechas arriba y abajo suman o restan una"},
+    LibraryTextRow{43056, "Imprime cada copia completa antes de la siguiente"},
+    LibraryTextRow{43057, "Qué páginas del intervalo imprimir: todas, las impares o las pares"},
+    LibraryTextRow{43058, "Escribe el informe en un archivo en lugar de enviarlo a la impresora"},
+    LibraryTextRow{43059, "Tipo de archivo"},
+    LibraryTextRow{43060, "Nombre del archivo"},
+    LibraryTextRow{43061, "Elegir archivo"},
+    LibraryTextRow{44020, "No se puede imprimir por un problema con la configuración actual de la impresora."},
+    LibraryTextRow{44100, "Imprimiendo la página <page> de <pagecount> del informe <documentname> en <printername>"},
+    LibraryTextRow{44101, "Imprimiendo la página <page> del informe <documentname> en <printername>"},
+    LibraryTextRow{44102, "Imprimiendo"},
+    LibraryTextRow{44103, "Cancelar"},
+    LibraryTextRow{44104, "Aceptar"},
+    LibraryTextRow{44110, "Imprimir"},
+    LibraryTextRow{44111, "Impresora"},
+    LibraryTextRow{44112, "&Nombre:"},
+    LibraryTextRow{44113, "Tipo:"},
+    LibraryTextRow{44114, "Dónde:"},
+    LibraryTextRow{44115, "&Propiedades"},
+    LibraryTextRow{44116, "Intervalo de páginas"},
+    LibraryTextRow{44117, "Todo"},
+    LibraryTextRow{44118, "Página actual"},
+    LibraryTextRow{44119, "Páginas"},
+    LibraryTextRow{44120, "Escriba números de página o intervalos de páginas separados por comas. Por ejemplo, 1,3,5-12."},
+    LibraryTextRow{44121, "Copias"},
+    LibraryTextRow{44122, "Número de &copias"},
+    LibraryTextRow{44123, "&Intercalar"},
+    LibraryTextRow{44124, "Imp&rimir"},
+    LibraryTextRow{44125, "Todas las páginas del intervalo"},
+    LibraryTextRow{44126, "Páginas impares"},
+    LibraryTextRow{44127, "Páginas pares"},
+    LibraryTextRow{44128, "Imprimir a archivo"},
+    LibraryTextRow{44129, "No se ha indicado ninguna página."},
+    LibraryTextRow{44130, "Indique el nombre del archivo antes de continuar."},
+};
+
+static_assert(IsSortedTable(kSpanish));
+
+} // namespace
+
+LibraryTextTable SpanishLibraryTexts()
+{
+    return kSpanish;
+}
