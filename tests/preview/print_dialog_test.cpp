@@ -424,8 +424,9 @@ void PrintDialogTest::queueGoneBeforeOk()
         emit printers->activated(pdf);
         QTest::mouseClick(Find<QPushButton>(dialog, "btnOK"), Qt::LeftButton);
     });
-    QCOMPARE(messages.texts,
-             QStringList{QStringLiteral("Windows cannot print due to a problem with the current printer setup.")});
+    QCOMPARE(messages.texts, QStringList{QStringLiteral("The printer \"ValdoraVanishingDialog\" is not available: it is no "
+                                                        "longer on the print server. The list of printers has been "
+                                                        "read again.")});
     QCOMPARE(messages.icons, QList<QMessageBox::Icon>{QMessageBox::Warning});
     QCOMPARE(result, mrOK);
     QCOMPARE(printer.PrinterName(), std::string("ValdoraPDF"));
