@@ -332,6 +332,10 @@ void TppPrintDialog::FillPagesAndCopies()
 void TppPrintDialog::ShowPrinterDescription()
 {
     const TppPrinterInfo *info = Printer() ? Printer()->PrinterInfo() : nullptr;
+    // The screen stands in for a printer that the print server did not give:
+    // it is no printer to describe.
+    if (info && info->IsScreen())
+        info = nullptr;
     m_ui->lblPrinterTypeDesc->setText(info ? QString::fromStdString(info->Device()) : QString());
     m_ui->lblPrinterWhereDesc->setText(info ? QString::fromStdString(info->Port()) : QString());
 }

@@ -266,6 +266,30 @@ void PrintDialogChoicesTest::printServerStopped()
             : QStringLiteral("The printer \"ValdoraPDF\" is not available: the print server cannot be reached.");
         QCOMPARE(messages.texts, QStringList{expected});
     }
+
+    // Started while the server is down: the list holds no queue, and the
+    // screen that stands in for the printer is not described as one.
+    cupsSetServer(nowhere.constData());
+    TppPrinterList::Instance().Refresh();
+    {
+        TppPrinter printer;
+        printer.PrinterSetup().SetPrinterName("ValdoraPDF");
+        TppPrintDialog dialog;
+        dialog.SetPrinter(&printer);
+        dialog.SetLanguageIndex(0);
+        MessageReader messages;
+        RunModal(dialog, [&] {
+            QCOMPARE(Find<QComboBox>(dialog, "cbxPrinters")->currentText(), QStringLiteral("Default"));
+            QCOMPARE(Find<QLabel>(dialog, "lblPrinterTypeDesc")->text(), QString());
+            QTest::mouseClick(Find<QPushButton>(dialog, "btnOK"), Qt::LeftButton);
+            QTest::qWait(20);
+            QVERIFY(dialog.isVisible());
+        });
+        QCOMPARE(messages.texts,
+                 QStringList{QStringLiteral("The default printer is not available: the print server cannot be reached.")});
+    }
+    cupsSetServer(server.constData());
+    TppPrinterList::Instance().Refresh();
 }
 
 QTEST_MAIN(PrintDialogChoicesTest)
