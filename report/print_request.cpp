@@ -261,16 +261,22 @@ bool TppPrintRequest::PrinterUsable()
 
 // --- Printing to a file --------------------------------------------------
 
+// The file type chosen in the print dialog or, without the dialog, a report
+// whose device type is a file device.
 bool TppPrintRequest::FileTargetChosen() const
 {
-    return m_printDialog && m_printDialog->PrintToFile();
+    if (m_printDialog)
+        return m_printDialog->PrintToFile();
+    const TppDeviceClass *deviceClass = FindDeviceClass(m_report.DeviceType());
+    return deviceClass && deviceClass->InheritsFrom(TppFileDevice::StaticClass());
 }
 
-// The file device of the type chosen in the print dialog, writing the
-// dialog's file with the setup the dialog left (copies, collation, paper).
+// The file device of the type chosen, writing the chosen file with the setup
+// the dialog left (copies, collation, paper).
 bool TppPrintRequest::ConnectFileDevice()
 {
-    const TppDeviceClass *deviceClass = FindDeviceClass(m_printDialog->DeviceType());
+    const TppDeviceClass *deviceClass
+        = FindDeviceClass(m_printDialog ? m_printDialog->DeviceType() : m_report.DeviceType());
     std::unique_ptr<TppDevice> device = deviceClass ? deviceClass->Create() : nullptr;
     auto *fileDevice = dynamic_cast<TppFileDevice *>(device.get());
     auto *drawing = dynamic_cast<TppPrinterDevice *>(device.get());
@@ -278,9 +284,10 @@ bool TppPrintRequest::ConnectFileDevice()
         return false;
     drawing->SetExclusiveInGroup(true);
     drawing->SetLanguageIndex(m_report.LanguageIndex());
-    fileDevice->SetFileName(m_printDialog->TextFileName());
+    fileDevice->SetFileName(m_printDialog ? m_printDialog->TextFileName() : m_report.TextFileName());
     drawing->Printer().SetPrinterSetup(m_report.PrinterSetup());
-    drawing->SetPageRequest(m_printDialog->PageRequest());
+    if (m_printDialog)
+        drawing->SetPageRequest(m_printDialog->PageRequest());
     drawing->SetPublisher(&m_report.Publisher());
     m_fileDevice = std::move(device);
     return true;

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace platform {
 
@@ -41,16 +42,12 @@ QFile::Permissions NewFilePermissions()
     }
     const unsigned mode = 0666u & ~mask;
     QFile::Permissions permissions;
-    const struct {
-        unsigned bit;
-        QFile::Permission owner;
-        QFile::Permission user;
-    } bits[] = {{0400, QFile::ReadOwner, QFile::ReadUser},   {0200, QFile::WriteOwner, QFile::WriteUser},
-                {0040, QFile::ReadGroup, QFile::ReadGroup},  {0020, QFile::WriteGroup, QFile::WriteGroup},
-                {0004, QFile::ReadOther, QFile::ReadOther},  {0002, QFile::WriteOther, QFile::WriteOther}};
-    for (const auto &bit : bits) {
-        if (mode & bit.bit)
-            permissions |= bit.owner | bit.user;
+    const std::pair<unsigned, QFile::Permissions> bits[] = {
+        {0400, QFile::ReadOwner | QFile::ReadUser}, {0200, QFile::WriteOwner | QFile::WriteUser},
+        {0040, QFile::ReadGroup}, {0020, QFile::WriteGroup}, {0004, QFile::ReadOther}, {0002, QFile::WriteOther}};
+    for (const auto &[bit, permission] : bits) {
+        if (mode & bit)
+            permissions |= permission;
     }
     return permissions;
 }

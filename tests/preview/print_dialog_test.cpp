@@ -1,3 +1,4 @@
+#include "output/pdf_file_device.h"
 #include "output/printer.h"
 #include "output/printer_device.h"
 #include "output/printer_list.h"
@@ -458,9 +459,11 @@ void PrintDialogTest::registration()
         QVERIFY(dynamic_cast<TppPrintDialog *>((*printDialog)(nullptr).get()));
         QVERIFY(dynamic_cast<TppCustomCancelDialog *>((*cancelDialog)(nullptr).get()));
         QCOMPARE(FindDeviceClass("Printer"), &TppPrinterDevice::StaticClass());
+        QCOMPARE(FindDeviceClass("PDFFile"), &TppPdfFileDevice::StaticClass());
+        QCOMPARE(QString::fromUtf8(TppPdfFileDevice::StaticClass().Description()), QStringLiteral("PDF File"));
     }
     QVERIFY(!FindFormClass(TppCustomPrintDialog::AbstractClassName));
-    QVERIFY(!FindDeviceClass("printer"));
+    QVERIFY(!FindDeviceClass("printer") && !FindDeviceClass("PDFFile"));
 }
 
 QTEST_MAIN(PrintDialogTest)

@@ -173,6 +173,7 @@ private slots:
     void namesRefusedBeforeTheDialogCloses();
     void existingFileReplacedOnlyWhenConfirmed();
     void cancelledOrFailedLeavesNoFile();
+    void withoutTheDialog();
 
 private:
     TppPrintRegistration m_registration;
@@ -479,6 +480,24 @@ void PrintToFileTest::cancelledOrFailedLeavesNoFile()
         QVERIFY(!sheet->Producing());
         QCOMPARE(FolderEntries(folder.path()), QStringList());
     }
+}
+
+void PrintToFileTest::withoutTheDialog()
+{
+    // A report whose device type is the PDF file writes its file name.
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("direct.pdf"));
+    auto sheet = FilledSheet("ValdoraPDF");
+    sheet->SetDeviceType("PDFFile");
+    QCOMPARE(sheet->DeviceType(), std::string("PDFFile"));
+    sheet->SetShowPrintDialog(false);
+    sheet->SetTextFileName(file.toStdString());
+    WindowDriver driver;
+    sheet->Print();
+    QVERIFY(!driver.printDialogSeen);
+    QCOMPARE(driver.messages, QStringList());
+    QCOMPARE(printed::PdfPageCount(file), 1);
+    QVERIFY(printed::PdfPageTexts(file).first().contains(QStringLiteral("384")));
 }
 
 QTEST_MAIN(PrintToFileTest)
