@@ -49,7 +49,7 @@ constexpr std::array kEntries{
     Entry{43059, "File type"},
     Entry{43060, "File name"},
     Entry{43061, "Choose file"},
-    Entry{44020, "Windows cannot print due to a problem with the current printer setup."},
+    Entry{44020, "The print server cannot print on the chosen printer with its current setup."},
     Entry{44100, "Printing page <page> of <pagecount> for report <documentname> on the <printername>"},
     Entry{44101, "Printing page <page> for report <documentname> on the <printername>"},
     Entry{44102, "Printing"},
@@ -76,6 +76,20 @@ constexpr std::array kEntries{
     Entry{44128, "Print to File"},
     Entry{44129, "No pages entered."},
     Entry{44130, "Please specify file name before continuing."},
+    Entry{44131, "Nothing to print: the report has one page, and it is not among the pages chosen (<selection>)."},
+    Entry{44132, "Nothing to print: the report has <pagecount> pages, and none of them is among the pages chosen "
+                 "(<selection>)."},
+    Entry{44133, "The printer \"<printername>\" is not available: it is no longer on the print server. The list of "
+                 "printers has been read again."},
+    Entry{44134, "The printer \"<printername>\" is not available: the print server cannot be reached."},
+    Entry{44135, "The default printer is not available: the print server cannot be reached."},
+    Entry{44136, "The folder \"<folder>\" does not exist."},
+    Entry{44137, "The folder \"<folder>\" cannot be written to."},
+    Entry{44138, "The file \"<filename>\" already exists. Do you want to replace it?"},
+    Entry{44139, "The file \"<filename>\" cannot be written to."},
+    Entry{44140, "\"<filename>\" is a folder, not a file."},
+    Entry{44141, "The file \"<filename>\" could not be written: <reason>."},
+    Entry{44142, "There is no default printer on the print server. Choose a printer in the print dialog."},
 };
 
 static_assert(IsSortedTable(kEntries));

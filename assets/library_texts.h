@@ -27,7 +27,7 @@ enum TppLibraryText : int {
     ltDrawingPage = 10,             // "Drawing page <page> of <pagecount> for report <documentname>"
     ltOf = 16,                      // "of"
     ltPage = 18,                    // "Page"
-    ltPrinterSetupProblem = 1020,   // "Windows cannot print due to a problem with ..."
+    ltPrinterSetupProblem = 1020,   // "The print server cannot print on the chosen printer ..."
     // The printer's progress, the print dialog and the cancel dialog.
     ltPrintingPageOf = 1100,        // "Printing page <page> of <pagecount> for report ..."
     ltPrintingPage = 1101,          // "Printing page <page> for report <documentname> on ..."
@@ -89,6 +89,19 @@ enum TppLibraryText : int {
     ltFileType = 59,                // "File type"
     ltFileName = 60,                // "File name"
     ltChooseFile = 61,              // "Choose file"
+    // Why the print dialog stays open, and what a file target reports.
+    ltNothingToPrintOnePage = 1131, // "Nothing to print: the report has one page, ..."
+    ltNothingToPrintPages = 1132,   // "Nothing to print: the report has <pagecount> pages, ..."
+    ltPrinterNotAvailable = 1133,   // "The printer "<printername>" is not available. ..."
+    ltPrintServerUnreachable = 1134, // "The printer "<printername>" is not available: the print server ..."
+    ltDefaultPrinterUnreachable = 1135, // "The default printer is not available: the print server ..."
+    ltFolderMissing = 1136,         // "The folder "<folder>" does not exist."
+    ltFolderNotWritable = 1137,     // "The folder "<folder>" cannot be written to."
+    ltReplaceFile = 1138,           // "The file "<filename>" already exists. Do you want to replace it?"
+    ltFileNotWritable = 1139,       // "The file "<filename>" cannot be written to."
+    ltNotAFile = 1140,              // ""<filename>" is a folder, not a file."
+    ltFileNotWritten = 1141,        // "The file "<filename>" could not be written: <reason>"
+    ltNoDefaultPrinter = 1142,      // "There is no default printer on the print server. ..."
 };
 
 // The text of number N in a language; empty when no table has it.

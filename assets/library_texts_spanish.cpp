@@ -44,7 +44,7 @@ constexpr std::array kSpanish{
     LibraryTextRow{43059, "Tipo de archivo"},
     LibraryTextRow{43060, "Nombre del archivo"},
     LibraryTextRow{43061, "Elegir archivo"},
-    LibraryTextRow{44020, "No se puede imprimir por un problema con la configuración actual de la impresora."},
+    LibraryTextRow{44020, "El servidor de impresión no puede imprimir en la impresora elegida con su configuración actual."},
     LibraryTextRow{44100, "Imprimiendo la página <page> de <pagecount> del informe <documentname> en <printername>"},
     LibraryTextRow{44101, "Imprimiendo la página <page> del informe <documentname> en <printername>"},
     LibraryTextRow{44102, "Imprimiendo"},
@@ -71,6 +71,21 @@ constexpr std::array kSpanish{
     LibraryTextRow{44128, "Imprimir a archivo"},
     LibraryTextRow{44129, "No se ha indicado ninguna página."},
     LibraryTextRow{44130, "Indique el nombre del archivo antes de continuar."},
+    LibraryTextRow{44131, "No hay nada que imprimir: el informe tiene una página y no está entre las páginas elegidas (<selection>)."},
+    LibraryTextRow{44132, "No hay nada que imprimir: el informe tiene <pagecount> páginas y ninguna está entre las páginas "
+                          "elegidas (<selection>)."},
+    LibraryTextRow{44133, "La impresora \"<printername>\" no está disponible: ya no está en el servidor de impresión. Se ha "
+                          "vuelto a leer la lista de impresoras."},
+    LibraryTextRow{44134, "La impresora \"<printername>\" no está disponible: no se puede acceder al servidor de impresión."},
+    LibraryTextRow{44135, "La impresora predeterminada no está disponible: no se puede acceder al servidor de impresión."},
+    LibraryTextRow{44136, "La carpeta \"<folder>\" no existe."},
+    LibraryTextRow{44137, "No se puede escribir en la carpeta \"<folder>\"."},
+    LibraryTextRow{44138, "El archivo \"<filename>\" ya existe. ¿Desea reemplazarlo?"},
+    LibraryTextRow{44139, "No se puede escribir en el archivo \"<filename>\"."},
+    LibraryTextRow{44140, "\"<filename>\" es una carpeta, no un archivo."},
+    LibraryTextRow{44141, "No se pudo escribir el archivo \"<filename>\": <reason>."},
+    LibraryTextRow{44142, "No hay impresora predeterminada en el servidor de impresión. Elija una impresora en el diálogo de "
+                          "impresión."},
 };
 
 static_assert(IsSortedTable(kSpanish));

@@ -15,10 +15,13 @@ public:
     // The names are literals: they live as long as the program.
     constexpr TppDeviceClass(const char *className, const char *deviceTypeName,
                              const TppDeviceClass *parent, Factory factory,
-                             const char *description = "")
+                             const char *description = "", const char *fileExtension = "",
+                             const char *fileFilter = "")
         : m_className(className)
         , m_deviceTypeName(deviceTypeName)
         , m_description(description)
+        , m_fileExtension(fileExtension)
+        , m_fileFilter(fileFilter)
         , m_parent(parent)
         , m_factory(factory)
     {
@@ -30,6 +33,11 @@ public:
     const char *DeviceTypeName() const { return m_deviceTypeName; }
     const char *Description() const { return m_description; }
     const TppDeviceClass *Parent() const { return m_parent; }
+    // For devices that write files: the default extension ("pdf") and the
+    // filter of the save dialog as pairs of description and pattern joined
+    // by "|" ("PDF files|*.pdf|All files|*"). Empty for other devices.
+    const char *FileExtension() const { return m_fileExtension; }
+    const char *FileFilter() const { return m_fileFilter; }
 
     // True for this class and every class derived from `ancestor`.
     bool InheritsFrom(const TppDeviceClass &ancestor) const
@@ -48,6 +56,8 @@ private:
     const char *m_className;
     const char *m_deviceTypeName;
     const char *m_description;
+    const char *m_fileExtension;
+    const char *m_fileFilter;
     const TppDeviceClass *m_parent;
     Factory m_factory;
 };

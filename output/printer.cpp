@@ -1,8 +1,10 @@
 #include "output/printer.h"
 
+#include "assets/library_texts.h"
 #include "output/flag_scope.h"
 #include "output/printer_list.h"
 #include "output/standard_papers.h"
+#include "platform/print_spooler.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -15,7 +17,27 @@ constexpr int kMostPixelsPerInch = 9600;
 
 std::string NotAvailableMessage(const std::string &printer)
 {
+    if (platform::SpoolerAvailability() == platform::QueueAvailability::ServerUnreachable)
+        return FormatLibraryText(ltPrintServerUnreachable, {printer});
     return "The printer \"" + printer + "\" is not available.";
+}
+
+// "Screen" chosen by name cannot print; "Default" stands for "Screen" only
+// when the print server has no default queue to give, which is what the
+// user needs to hear.
+std::string ScreenPrinterMessage(bool defaultChosen)
+{
+    if (!defaultChosen)
+        return kScreenPrinterMessage;
+    switch (platform::SpoolerAvailability()) {
+    case platform::QueueAvailability::ServerUnreachable:
+        return LibraryText(ltDefaultPrinterUnreachable);
+    case platform::QueueAvailability::Missing:
+        return LibraryText(ltNoPrinters);
+    case platform::QueueAvailability::Available:
+        break;
+    }
+    return LibraryText(ltNoDefaultPrinter);
 }
 
 // What a queue states that makes no sense is treated as not stated: no
@@ -84,6 +106,7 @@ void TppPrinter::SetPrinterName(const std::string &name)
     if (m_documentOpen)
         return;
     TppPrinterList &list = TppPrinterList::Instance();
+    m_defaultChosen = name == "Default";
     if (name == "Default")
         list.RefreshDefaultPrinterName();
     m_unavailablePrinter.clear();
@@ -104,7 +127,8 @@ void TppPrinter::ReleaseDevice()
 {
     m_canvas.reset();
     m_screenCanvas.reset();
-    m_device.reset();
+    if (!m_documentTarget)
+        m_device.reset();
     m_screenContext = false;
     m_hasDeviceMode = false;
     m_deviceModePending = false;
@@ -139,6 +163,8 @@ bool TppPrinter::DeviceContext()
 
 bool TppPrinter::CreateDeviceContext()
 {
+    if (m_documentTarget)
+        return OpenDocumentTarget();
     const std::shared_ptr<const TppPrinterInfo> entry = TppPrinterList::Instance().Find(m_printerName);
     if (!entry || !entry->Valid())
         return false;
@@ -170,6 +196,34 @@ bool TppPrinter::CreateDeviceContext()
     }
     ReadDeviceValues();
     return true;
+}
+
+bool TppPrinter::OpenDocumentTarget()
+{
+    if (!m_device)
+        return false;
+    if (m_hasDeviceMode) {
+        m_device->ApplyMode(m_deviceMode);
+    } else {
+        m_deviceMode = m_device->CurrentMode();
+        m_defaultBin = m_deviceMode.defaultSource;
+        m_hasDeviceMode = true;
+    }
+    ReadDeviceValues();
+    return true;
+}
+
+void TppPrinter::SetDocumentTarget(std::unique_ptr<platform::PrinterDevice> target)
+{
+    if (m_documentOpen)
+        return;
+    m_documentTarget = false;
+    ReleaseDevice();
+    m_device = std::move(target);
+    m_documentTarget = m_device != nullptr;
+    m_unavailablePrinter.clear();
+    if (m_documentTarget)
+        ApplySetup();
 }
 
 void TppPrinter::ReadDeviceValues()
@@ -259,10 +313,10 @@ void TppPrinter::BeginDoc()
     m_pageStarted = false;
     try {
         // A chosen printer that could not be opened left "Screen" in its place.
-        if (!m_unavailablePrinter.empty())
+        if (!m_unavailablePrinter.empty() && !m_documentTarget)
             throw EPrinterError(NotAvailableMessage(m_unavailablePrinter));
-        if (m_screenContext || (m_printerInfo && m_printerInfo->IsScreen()))
-            throw EPrinterError(kScreenPrinterMessage);
+        if (!m_documentTarget && (m_screenContext || (m_printerInfo && m_printerInfo->IsScreen())))
+            throw EPrinterError(ScreenPrinterMessage(m_defaultChosen));
         if (!DeviceContext() || !m_device)
             throw EPrinterError(NotAvailableMessage(PrinterDisplayName()));
         const bool modeChanged = m_deviceModePending;
@@ -371,7 +425,8 @@ void TppPrinter::ApplySetup()
     mode.duplex = static_cast<std::int16_t>(setup.Duplex() + 1);
     mode.orientation = static_cast<std::int16_t>(setup.Orientation() + 1);
     mode.paperSize = setup.PaperNumber();
-    mode.paperDimensionsSet = mode.paperSize == kCustomPaperNumber;
+    // A file knows no queue's own paper numbers: it is always given the size.
+    mode.paperDimensionsSet = mode.paperSize == kCustomPaperNumber || m_documentTarget;
     if (mode.paperDimensionsSet) {
         std::int32_t width = ToTenths(setup.mmPaperWidth());
         std::int32_t length = ToTenths(setup.mmPaperHeight());

@@ -108,11 +108,18 @@ public:
     // The driver's default paper source (Windows bin number).
     std::int16_t DefaultBin();
 
+    // Documents go into `target` (a file) instead of the chosen queue: the
+    // setup keeps naming its printer, for its papers, but nothing is asked of
+    // the queue. For devices that write files.
+    void SetDocumentTarget(std::unique_ptr<platform::PrinterDevice> target);
+    bool HasDocumentTarget() const { return m_documentTarget; }
+
 private:
     void ReleaseDevice();
     bool CreateDeviceContext();
     void ReadDeviceValues();
     void ReadScreenValues();
+    bool OpenDocumentTarget();
     const platform::DeviceMode &DeviceMode();
     void ChangeDeviceMode(const platform::DeviceMode &mode);
     void SetupChanged();
@@ -136,6 +143,10 @@ private:
     // took its place for measuring.
     std::string m_unavailablePrinter;
     bool m_applyingSetup = false;
+    // The name last asked for was "Default" (which may stand for "Screen").
+    bool m_defaultChosen = true;
+    // m_device is a file given by SetDocumentTarget, kept whatever the printer.
+    bool m_documentTarget = false;
     std::unique_ptr<TppPrinterSetup> m_printerSetup;
     TppPrinterEvent m_onDeviceModeChange;
 };

@@ -177,10 +177,15 @@ void TppPrinterDevice::SetStatusText(const std::string &text)
     platform::ProcessPendingMessages();
 }
 
+std::string TppPrinterDevice::TargetName() const
+{
+    return m_printer->PrinterDisplayName();
+}
+
 void TppPrinterDevice::ShowPageStatus(const TppPage &page)
 {
     const std::string pageNo = std::to_string(page.AbsolutePageNo());
-    const std::string printerName = m_printer->PrinterDisplayName();
+    const std::string printerName = TargetName();
     if (Publisher() && Publisher()->LastPageKnown()) {
         const std::string pageCount = std::to_string(page.AbsolutePageCount());
         SetStatusText(FormatLibraryText(ltPrintingPageOf, LanguageIndex(), {pageNo, pageCount, page.DocumentName(), printerName}));

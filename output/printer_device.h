@@ -53,6 +53,8 @@ public:
     void SetStatusText(const std::string &text) override;
 
 protected:
+    // What the status lines say the pages go to: the printer's name.
+    virtual std::string TargetName() const;
     // Whether the document may end: when collated copies remain, the next
     // pass has run (false); true once the last copy is done.
     virtual bool AllCopiesPrinted();

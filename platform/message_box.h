@@ -11,6 +11,9 @@ enum class MessageKind { Error, Warning, Information };
 
 void ShowMessage(MessageKind kind, const std::string &text);
 
+// A question with Yes and No buttons, No the default; true for Yes.
+bool AskYesNo(const std::string &text);
+
 // The message with a full stop added when it does not end with one.
 std::string WithFullStop(const std::string &message);
 

@@ -30,6 +30,14 @@ struct SpoolerCapabilities {
     std::int16_t defaultBin = 7;
 };
 
+// Whether a queue can be printed on, as far as the spooler is concerned.
+enum class QueueAvailability { Available, Missing, ServerUnreachable };
+
+// Asks the spooler about one queue, waiting a bounded time for its answer.
+QueueAvailability QueueAvailable(const std::string &queue);
+// Whether the spooler answers at all (Missing: it answers, but has no queue).
+QueueAvailability SpoolerAvailability();
+
 // Every queue the spooler knows, in its order. Empty when it cannot be reached.
 std::vector<SpoolerQueue> EnumerateQueues();
 // The spooler's default queue; empty when there is none.

@@ -5,6 +5,7 @@
 #include "output/page_list.h"
 #include "output/printer.h"
 #include "output/printer_list.h"
+#include "output/publisher.h"
 #include "platform/message_box.h"
 #include "platform/print_spooler.h"
 #include "platform/units.h"
@@ -12,8 +13,10 @@
 #include "preview/copies_up_down.h"
 #include "preview/library_caption.h"
 #include "platform/handler_guard.h"
+#include "preview/page_selection.h"
 #include "preview/printer_item_delegate.h"
 #include "preview/window_icon.h"
+#include "report/custom_report.h"
 #include "ui_print_dialog.h"
 
 #include <QAbstractItemView>
@@ -27,12 +30,6 @@
 
 namespace {
 
-
-bool SpoolerHasQueue(const std::string &name)
-{
-    const std::vector<platform::SpoolerQueue> queues = platform::EnumerateQueues();
-    return std::any_of(queues.begin(), queues.end(), [&](const platform::SpoolerQueue &queue) { return queue.name == name; });
-}
 
 // A caption's width as drawn, the mnemonic marker left out.
 int CaptionWidth(const QFontMetrics &metrics, const QString &caption)
@@ -74,8 +71,6 @@ TppPrintDialog::TppPrintDialog(QWidget *parent)
     connect(m_ui->rdbAll, &QRadioButton::clicked, this, guarded(&TppPrintDialog::AllChosen));
     connect(m_ui->rdbCurrentPage, &QRadioButton::clicked, this, guarded(&TppPrintDialog::CurrentPageChosen));
     connect(m_ui->rdbPages, &QRadioButton::clicked, this, guarded(&TppPrintDialog::PagesChosen));
-    connect(m_ui->cbxPrintWhat, &QComboBox::activated, this,
-            [this](int index) { platform::RunGuarded([&] { PrintWhatChosen(index); }); });
     connect(m_ui->cbxCollate, &QCheckBox::clicked, this, guarded(&TppPrintDialog::CollationClicked));
     connect(m_ui->btnOK, &QPushButton::clicked, this, guarded(&TppPrintDialog::OkClicked));
     connect(m_ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -83,6 +78,7 @@ TppPrintDialog::TppPrintDialog(QWidget *parent)
     m_ui->edtCopies->installEventFilter(this);
     m_ui->lblCollate->installEventFilter(this);
     m_ui->lblPrintToFile->installEventFilter(this);
+    ConnectFilePanel();
 
     m_ui->pnlPrintToFile->hide();
     ShowCollationPicture();
@@ -100,6 +96,7 @@ TppModalResult TppPrintDialog::ShowModal()
 {
     // The controls are filled as the modal showing begins; a message box or
     // the properties dialog closing over the dialog fills nothing again.
+    m_openingRequest.Assign(PageRequest());
     platform::RunGuarded([this] { FillControls(); });
     const int result = exec();
     return result == QDialog::Accepted ? mrOK : mrCancel;
@@ -344,22 +341,13 @@ void TppPrintDialog::FillPagesAndCopies()
     ShowCollationPicture();
 }
 
-void TppPrintDialog::FillFilePanel()
-{
-    m_ui->cbxPrintToFileTypes->clear();
-    // This program registers no file devices: with files allowed the panel
-    // shows, with an empty list of types.
-    m_ui->pnlPrintToFile->setVisible(AllowPrintToFile() || AllowPrintToArchive());
-    m_ui->cbxPrintToFile->setChecked(false);
-    const bool enabled = m_ui->cbxPrintToFile->isChecked();
-    for (QWidget *control : std::initializer_list<QWidget *>{m_ui->cbxPrintToFileTypes, m_ui->edtPrintToFileName, m_ui->spbPrintToFile})
-        control->setEnabled(enabled);
-    ArrangePanels();
-}
-
 void TppPrintDialog::ShowPrinterDescription()
 {
     const TppPrinterInfo *info = Printer() ? Printer()->PrinterInfo() : nullptr;
+    // The screen stands in for a printer that the print server did not give:
+    // it is no printer to describe.
+    if (info && info->IsScreen())
+        info = nullptr;
     m_ui->lblPrinterTypeDesc->setText(info ? QString::fromStdString(info->Device()) : QString());
     m_ui->lblPrinterWhereDesc->setText(info ? QString::fromStdString(info->Port()) : QString());
 }
@@ -412,13 +400,6 @@ void TppPrintDialog::PagesChosen()
     m_ui->rdbPages->setChecked(true);
 }
 
-void TppPrintDialog::PrintWhatChosen(int index)
-{
-    if (m_initialising || index < 0)
-        return;
-    PageRequest().SetPageRange(static_cast<TppPageRangeType>(m_ui->cbxPrintWhat->itemData(index).toInt()));
-}
-
 void TppPrintDialog::CollationClicked()
 {
     if (m_initialising)
@@ -440,9 +421,35 @@ void TppPrintDialog::OkClicked()
 }
 
 // The OK checks; false, with the user told why, keeps the dialog open with
-// everything as typed.
+// everything as typed. Every choice is read from the controls into copies
+// and handed back only when all checks pass, so that a refused OK leaves
+// nothing behind for the next one.
 bool TppPrintDialog::ReadOkChoices()
 {
+    TppPageRequest pages;
+    if (!ReadPageChoice(pages))
+        return false;
+    FileChoice file;
+    if (!ReadFileChoice(file))
+        return false;
+    std::int32_t copies = 0;
+    if (Printer()) {
+        copies = ReadCopies(m_ui->edtCopies->text());
+        if (!file.chosen && !PrinterReady())
+            return false;
+    }
+
+    PageRequest().Assign(pages);
+    if (Printer())
+        Printer()->PrinterSetup().SetCopies(copies);
+    TakeFileChoice(file);
+    return true;
+}
+
+bool TppPrintDialog::ReadPageChoice(TppPageRequest &chosen)
+{
+    chosen.Assign(m_openingRequest);
+    chosen.SetPageList({});
     if (m_ui->rdbPages->isChecked()) {
         TppStringList pages;
         ParsePageList(m_ui->edtPageRange->text().toStdString(), pages, true);
@@ -450,29 +457,107 @@ bool TppPrintDialog::ReadOkChoices()
             ShowWarning(ltNoPagesEntered);
             return false;
         }
-        PageRequest().SetPageList(pages);
-        PageRequest().SetPageSetting(psPageList);
-    } else if ((AllowPrintToFile() || AllowPrintToArchive()) && m_ui->cbxPrintToFile->isChecked()
-               && m_ui->edtPrintToFileName->text().isEmpty()) {
-        ShowWarning(ltSpecifyFileName);
-        return false;
+        chosen.SetPageList(pages);
+        chosen.SetPageSetting(psPageList);
+    } else if (m_ui->rdbCurrentPage->isChecked()) {
+        // Its page is the one the report offered as current.
+        chosen.SetPageSetting(psSinglePage);
+    } else {
+        // Settings that "All" stands for on screen (the first or the last
+        // page) are kept; those shown otherwise become all pages.
+        const TppPageSettingType opening = m_openingRequest.PageSetting();
+        const bool shownAsAll = opening != psPageList && opening != psSinglePage && opening != psPageRange;
+        chosen.SetPageSetting(shownAsAll ? opening : psAll);
     }
+    const int range = m_ui->cbxPrintWhat->currentIndex();
+    chosen.SetPageRange(range < 0 ? prAll : static_cast<TppPageRangeType>(m_ui->cbxPrintWhat->itemData(range).toInt()));
 
-    if (m_ui->rdbCurrentPage->isChecked())
-        PageRequest().SetPageSetting(psSinglePage);
-    if (!Printer())
+    // Pages that the report does not have would print nothing, silently.
+    const TppPublisher *publisher = Report() ? &Report()->Publisher() : nullptr;
+    const std::int32_t pageCount = publisher && publisher->LastPageKnown() ? publisher->LastPageNo() : 0;
+    if (SelectionHasPages(chosen, pageCount))
         return true;
-    Printer()->PrinterSetup().SetCopies(ReadCopies(m_ui->edtCopies->text()));
+    const std::string selection = SelectionDescription(chosen, pageCount);
+    platform::ShowMessage(platform::MessageKind::Warning,
+                          pageCount == 1 ? FormatLibraryText(ltNothingToPrintOnePage, LanguageIndex(), {selection})
+                                         : FormatLibraryText(ltNothingToPrintPages, LanguageIndex(), {std::to_string(pageCount), selection}));
+    return false;
+}
 
-    // A queue gone since the list was read (or a print server that stopped)
-    // would only fail once the job starts; the user may still choose another
-    // printer here.
-    const bool usable = Printer()->DeviceContext() && Printer()->PrinterInfo()
-        && !Printer()->PrinterInfo()->IsScreen() && SpoolerHasQueue(Printer()->PrinterDisplayName());
-    if (!usable) {
-        TppPrinterList &printers = TppPrinterList::Instance();
-        ShowWarning(printers.Count() == 0 ? ltNoPrinters : ltPrinterSetupProblem);
-        return false;
+// The choice as the user sees it on screen: "Pages: 2", "Even pages",
+// "Current Page: 1; Odd pages".
+std::string TppPrintDialog::SelectionDescription(const TppPageRequest &chosen, std::int32_t pageCount) const
+{
+    const auto caption = [](const QString &text) { return QString(text).remove(QRegularExpression(QStringLiteral("&(?!&)"))); };
+    QStringList parts;
+    if (m_ui->rdbPages->isChecked())
+        parts << caption(m_ui->rdbPages->text()) + QStringLiteral(": ") + m_ui->edtPageRange->text().simplified();
+    else if (m_ui->rdbCurrentPage->isChecked())
+        parts << caption(m_ui->rdbCurrentPage->text()) + QStringLiteral(": ")
+                + QString::number(SinglePageOf(chosen, pageCount));
+    if (chosen.PageRange() != prAll || parts.isEmpty())
+        parts << m_ui->cbxPrintWhat->currentText();
+    return parts.join(QStringLiteral("; ")).toStdString();
+}
+
+// Whether the chosen printer can take the job; otherwise the user is told
+// which printer and what happened, in the print server's terms.
+bool TppPrintDialog::PrinterReady()
+{
+    TppPrinter &printer = *Printer();
+    const std::string problem = printer.PrinterSetup().PrinterName() == "Default" ? DefaultPrinterProblem()
+                                                                                  : QueueProblem(printer.PrinterDisplayName());
+    if (problem.empty())
+        return true;
+    platform::ShowMessage(platform::MessageKind::Warning, problem);
+    return false;
+}
+
+// The server is asked first, within a bounded time, so that a stopped one
+// is told at once.
+std::string TppPrintDialog::DefaultPrinterProblem()
+{
+    switch (platform::SpoolerAvailability()) {
+    case platform::QueueAvailability::ServerUnreachable:
+        return LibraryText(ltDefaultPrinterUnreachable, LanguageIndex());
+    case platform::QueueAvailability::Missing:
+        return LibraryText(ltNoPrinters, LanguageIndex());
+    case platform::QueueAvailability::Available:
+        break;
     }
-    return true;
+    const std::string queue = platform::DefaultQueueName();
+    return queue.empty() ? LibraryText(ltNoDefaultPrinter, LanguageIndex()) : QueueProblem(queue);
+}
+
+std::string TppPrintDialog::QueueProblem(const std::string &queue)
+{
+    switch (platform::QueueAvailable(queue)) {
+    case platform::QueueAvailability::ServerUnreachable:
+        return FormatLibraryText(ltPrintServerUnreachable, LanguageIndex(), {queue});
+    case platform::QueueAvailability::Missing:
+        // Removed since the list was read: the list is read again, so that
+        // what it offers can be chosen.
+        RefreshPrinterList();
+        return FormatLibraryText(ltPrinterNotAvailable, LanguageIndex(), {queue});
+    case platform::QueueAvailability::Available:
+        break;
+    }
+    // The spooler has the queue, but the toolkit may still fail to open it.
+    TppPrinter &printer = *Printer();
+    if (!printer.DeviceContext() || !printer.PrinterInfo() || printer.PrinterInfo()->IsScreen())
+        return LibraryText(ltPrinterSetupProblem, LanguageIndex());
+    return {};
+}
+
+void TppPrintDialog::RefreshPrinterList()
+{
+    TppPrinterList::Instance().Refresh();
+    const bool initialising = std::exchange(m_initialising, true);
+    try {
+        FillPrinters();
+    } catch (...) {
+        m_initialising = initialising;
+        throw;
+    }
+    m_initialising = initialising;
 }

@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 #include <memory>
+#include <string>
 
 namespace Ui {
 class TppPrintDialog;
@@ -55,11 +56,32 @@ private:
     void AllChosen();
     void CurrentPageChosen();
     void PagesChosen();
-    void PrintWhatChosen(int index);
     void CollationClicked();
     void CopiesLeft();
     void OkClicked();
     bool ReadOkChoices();
+    bool ReadPageChoice(TppPageRequest &chosen);
+    std::string SelectionDescription(const TppPageRequest &chosen, std::int32_t pageCount) const;
+    bool PrinterReady();
+    std::string DefaultPrinterProblem();
+    std::string QueueProblem(const std::string &queue);
+    void RefreshPrinterList();
+
+    // The file panel (print_dialog_file_panel.cpp).
+    struct FileChoice {
+        bool chosen = false;
+        std::string deviceType;
+        std::string fileName;
+    };
+    void ConnectFilePanel();
+    void RefreshFileControls();
+    void FileTypeChosen(int index);
+    void PrintToFileToggled();
+    void FileNameEdited();
+    void BrowseForFile();
+    bool FileTargetChecked() const;
+    bool ReadFileChoice(FileChoice &choice);
+    void TakeFileChoice(const FileChoice &choice);
 
     std::unique_ptr<Ui::TppPrintDialog> m_ui;
     TppCopiesUpDown *m_copiesUpDown = nullptr;
@@ -67,4 +89,8 @@ private:
     QPixmap m_notCollated;
     // Changes made while the controls are filled are not the user's.
     bool m_initialising = false;
+    // The request as the dialog opened: "All" keeps a setting it showed as all.
+    TppPageRequest m_openingRequest;
+    // A name the save dialog already asked about replacing.
+    QString m_replaceConfirmed;
 };

@@ -1,5 +1,6 @@
 #include "preview/print_registration.h"
 
+#include "output/pdf_file_device.h"
 #include "output/printer_device.h"
 #include "preview/cancel_dialog.h"
 #include "preview/print_dialog.h"
@@ -12,5 +13,6 @@ TppPrintRegistration::TppPrintRegistration()
     , m_cancelDialog(TppCustomCancelDialog::AbstractClassName,
                      [](TppCustomReport *) -> std::unique_ptr<TppForm> { return std::make_unique<TppCancelDialog>(); })
     , m_printerDevice(TppPrinterDevice::StaticClass())
+    , m_pdfFileDevice(TppPdfFileDevice::StaticClass())
 {
 }

@@ -3,10 +3,10 @@
 #include "output/device_registry.h"
 #include "report/form_class_registry.h"
 
-// Keeps printing on paper registered for as long as it lives: the print
-// dialog and the cancel dialog in the form class registry, the printer
-// device among the device kinds. The program holds one from start-up to its
-// end; tests hold their own.
+// Keeps printing registered for as long as it lives: the print dialog and
+// the cancel dialog in the form class registry, the printer device and the
+// PDF file device among the device kinds. The program holds one from
+// start-up to its end; tests hold their own.
 class TppPrintRegistration
 {
 public:
@@ -16,4 +16,5 @@ private:
     TppFormClassRegistration m_printDialog;
     TppFormClassRegistration m_cancelDialog;
     TppDeviceClassRegistration m_printerDevice;
+    TppDeviceClassRegistration m_pdfFileDevice;
 };

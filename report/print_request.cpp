@@ -1,6 +1,9 @@
 #include "report/print_request.h"
 
+#include "assets/library_texts.h"
+#include "output/device_class.h"
 #include "output/device_registry.h"
+#include "output/file_device.h"
 #include "output/printer.h"
 #include "output/printer_device.h"
 #include "output/publisher.h"
@@ -197,16 +200,23 @@ void TppPrintRequest::DeviceBranch()
             CleanUp();
             return;
         }
-        if (!PrinterUsable()) {
-            platform::ShowMessage(platform::MessageKind::Warning,
-                                  "Windows cannot print due to a problem with the current printer setup.");
-            CleanUp();
-            return;
+        if (FileTargetChosen()) {
+            m_report.SetPrinterSetup(printer.ReadSetup());
+            if (!ConnectFileDevice()) {
+                CleanUp();
+                return;
+            }
+        } else {
+            if (!PrinterUsable()) {
+                platform::ShowMessage(platform::MessageKind::Warning, LibraryText(ltPrinterSetupProblem));
+                CleanUp();
+                return;
+            }
+            if (m_printDialog)
+                m_printerDevice->SetPageRequest(m_printDialog->PageRequest());
+            m_printerDevice->SetPublisher(&m_report.Publisher());
+            m_report.SetPrinterSetup(printer.ReadSetup());
         }
-        if (m_printDialog)
-            m_printerDevice->SetPageRequest(m_printDialog->PageRequest());
-        m_printerDevice->SetPublisher(&m_report.Publisher());
-        m_report.SetPrinterSetup(printer.ReadSetup());
         CreateCancelDialog();
         Produce();
     } catch (...) {
@@ -249,6 +259,47 @@ bool TppPrintRequest::PrinterUsable()
     return m_printerDevice->Printer().DeviceContext();
 }
 
+// --- Printing to a file --------------------------------------------------
+
+// The file type chosen in the print dialog or, without the dialog, a report
+// whose device type is a file device.
+bool TppPrintRequest::FileTargetChosen() const
+{
+    if (m_printDialog)
+        return m_printDialog->PrintToFile();
+    const TppDeviceClass *deviceClass = FindDeviceClass(m_report.DeviceType());
+    return deviceClass && deviceClass->InheritsFrom(TppFileDevice::StaticClass());
+}
+
+// The file device of the type chosen, writing the chosen file with the setup
+// the dialog left (copies, collation, paper).
+bool TppPrintRequest::ConnectFileDevice()
+{
+    const TppDeviceClass *deviceClass
+        = FindDeviceClass(m_printDialog ? m_printDialog->DeviceType() : m_report.DeviceType());
+    std::unique_ptr<TppDevice> device = deviceClass ? deviceClass->Create() : nullptr;
+    auto *fileDevice = dynamic_cast<TppFileDevice *>(device.get());
+    auto *drawing = dynamic_cast<TppPrinterDevice *>(device.get());
+    if (!fileDevice || !drawing)
+        return false;
+    drawing->SetExclusiveInGroup(true);
+    drawing->SetLanguageIndex(m_report.LanguageIndex());
+    fileDevice->SetFileName(m_printDialog ? m_printDialog->TextFileName() : m_report.TextFileName());
+    drawing->Printer().SetPrinterSetup(m_report.PrinterSetup());
+    if (m_printDialog)
+        drawing->SetPageRequest(m_printDialog->PageRequest());
+    drawing->SetPublisher(&m_report.Publisher());
+    m_fileDevice = std::move(device);
+    return true;
+}
+
+TppDevice &TppPrintRequest::DeviceInUse()
+{
+    if (m_fileDevice)
+        return *m_fileDevice;
+    return *m_printerDevice;
+}
+
 void TppPrintRequest::CreateCancelDialog()
 {
     if (m_report.ShowCancelDialog())
@@ -262,11 +313,13 @@ void TppPrintRequest::CreateCancelDialog()
         dialog.DestroyHook = [this] {
             if (m_printerDevice)
                 m_printerDevice->SetStatusWindow(nullptr);
+            if (m_fileDevice)
+                m_fileDevice->SetStatusWindow(nullptr);
         };
         dialog.SetAllowCancel(true);
         if (!m_report.Icon().IsEmpty())
             dialog.SetIcon(m_report.Icon());
-        m_printerDevice->SetStatusWindow(&dialog);
+        DeviceInUse().SetStatusWindow(&dialog);
     }
     Fire(m_report.OnCancelDialogCreate, m_report);
 }
@@ -312,6 +365,11 @@ void TppPrintRequest::CleanUp()
 {
     m_printDialog.reset();
     m_restoreSetup.reset();
+    if (m_fileDevice) {
+        m_fileDevice->SetStatusWindow(nullptr);
+        m_fileDevice->SetPublisher(nullptr);
+    }
+    m_fileDevice.reset();
     if (m_printerDevice) {
         m_printerDevice->SetStatusWindow(nullptr);
         m_printerDevice->SetPublisher(nullptr);

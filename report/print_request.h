@@ -6,6 +6,7 @@ class TppCustomCancelDialog;
 class TppCustomPreviewer;
 class TppCustomPrintDialog;
 class TppCustomReport;
+class TppDevice;
 class TppPrinterDevice;
 class TppPrinterSetup;
 
@@ -45,6 +46,9 @@ private:
     void DeviceBranch();
     bool RunPrintDialog();
     bool PrinterUsable();
+    bool FileTargetChosen() const;
+    bool ConnectFileDevice();
+    TppDevice &DeviceInUse();
     void CreateCancelDialog();
     void Produce();
     void ProduceInCancelDialog();
@@ -58,6 +62,8 @@ private:
     std::unique_ptr<TppCustomPrintDialog> m_printDialog;
     std::unique_ptr<TppPrinterSetup> m_restoreSetup;
     std::unique_ptr<TppPrinterDevice> m_printerDevice;
+    // The file the print dialog chose instead of paper, while it is written.
+    std::unique_ptr<TppDevice> m_fileDevice;
     std::unique_ptr<TppCustomCancelDialog> m_cancelDialog;
     bool m_jobCycleRunning = false;
     bool m_cancelDialogProduced = false;

@@ -2,6 +2,26 @@
 
 namespace platform {
 
+namespace {
+
+// A local server answers in milliseconds; this is long enough for a busy
+// one on the network and short enough not to be felt as a hang.
+constexpr int kConnectMilliseconds = 1000;
+
+} // namespace
+
+CupsConnection::CupsConnection()
+{
+    m_http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectMilliseconds,
+                          nullptr);
+}
+
+CupsConnection::~CupsConnection()
+{
+    if (m_http)
+        httpClose(m_http);
+}
+
 CupsQueueState ReadQueueState(const std::string &queue)
 {
     CupsQueueState state;
@@ -13,7 +33,12 @@ CupsQueueState ReadQueueState(const std::string &queue)
     static const char *const wanted[] = {"printer-state", "printer-is-accepting-jobs", "printer-state-message"};
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
 
-    ipp_t *response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    const CupsConnection connection;
+    if (!connection) {
+        ippDelete(request);
+        return state;
+    }
+    ipp_t *response = cupsDoRequest(connection.get(), request, "/");
     // No response at all: the connection failed (the spooler is not running,
     // or stopped while we talked to it); its reason is the socket's.
     state.reachable = response != nullptr;

@@ -23,6 +23,24 @@ private:
     int m_count = 0;
 };
 
+// A connection to the spooler made within a bounded time, so that a server
+// that is down or far away never holds the program up for long; closed with
+// the object. Null when the server did not answer in time.
+class CupsConnection
+{
+public:
+    CupsConnection();
+    CupsConnection(const CupsConnection &) = delete;
+    CupsConnection &operator=(const CupsConnection &) = delete;
+    ~CupsConnection();
+
+    explicit operator bool() const { return m_http != nullptr; }
+    http_t *get() const { return m_http; }
+
+private:
+    http_t *m_http = nullptr;
+};
+
 // Whether a queue can take a job now, as the spooler says at this moment.
 struct CupsQueueState {
     // The spooler answered at all; without an answer nothing else is known.

@@ -27,6 +27,15 @@ void ShowMessage(MessageKind kind, const std::string &text)
     box.exec();
 }
 
+bool AskYesNo(const std::string &text)
+{
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::string WithFullStop(const std::string &message)
 {
     if (!message.empty() && message.back() != '.')

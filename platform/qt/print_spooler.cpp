@@ -19,6 +19,25 @@ std::int32_t Tenths(qreal millimetres)
 
 } // namespace
 
+QueueAvailability QueueAvailable(const std::string &queue)
+{
+    const CupsQueueState state = ReadQueueState(queue);
+    if (!state.reachable)
+        return QueueAvailability::ServerUnreachable;
+    return state.exists ? QueueAvailability::Available : QueueAvailability::Missing;
+}
+
+QueueAvailability SpoolerAvailability()
+{
+    const CupsConnection connection;
+    if (!connection)
+        return QueueAvailability::ServerUnreachable;
+    cups_dest_t *dests = nullptr;
+    const int count = cupsGetDests2(connection.get(), &dests);
+    cupsFreeDests(count, dests);
+    return count > 0 ? QueueAvailability::Available : QueueAvailability::Missing;
+}
+
 std::vector<SpoolerQueue> EnumerateQueues()
 {
     std::vector<SpoolerQueue> queues;

@@ -1,12 +1,12 @@
 #include "platform/qt/qt_printer_device.h"
 
 #include "platform/qt/cups_queue.h"
+#include "platform/qt/page_setup.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QPageSetupDialog>
 #include <QPrintEngine>
 #include <QPrinterInfo>
 
@@ -425,9 +425,12 @@ bool QtPrinterDevice::ShowPropertiesDialog(DeviceMode &mode)
     copy.setPrinterName(m_queue);
     copy.setResolution(m_printer->resolution());
     ApplyModeToPrinter(copy, mode);
-    QPageSetupDialog dialog(&copy, QApplication::activeWindow());
-    if (dialog.exec() != QDialog::Accepted)
+    PageSetupChoice choice;
+    if (!RunQueuePageSetup(copy, QApplication::activeWindow(), choice))
         return false;
+    copy.setPageSize(choice.size);
+    copy.setPageOrientation(choice.orientation);
+    UseQueueMargins(copy);
     mode = ModeOfPrinter(copy);
     return true;
 }

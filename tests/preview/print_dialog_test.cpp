@@ -1,3 +1,4 @@
+#include "output/pdf_file_device.h"
 #include "output/printer.h"
 #include "output/printer_device.h"
 #include "output/printer_list.h"
@@ -424,8 +425,9 @@ void PrintDialogTest::queueGoneBeforeOk()
         emit printers->activated(pdf);
         QTest::mouseClick(Find<QPushButton>(dialog, "btnOK"), Qt::LeftButton);
     });
-    QCOMPARE(messages.texts,
-             QStringList{QStringLiteral("Windows cannot print due to a problem with the current printer setup.")});
+    QCOMPARE(messages.texts, QStringList{QStringLiteral("The printer \"ValdoraVanishingDialog\" is not available: it is no "
+                                                        "longer on the print server. The list of printers has been "
+                                                        "read again.")});
     QCOMPARE(messages.icons, QList<QMessageBox::Icon>{QMessageBox::Warning});
     QCOMPARE(result, mrOK);
     QCOMPARE(printer.PrinterName(), std::string("ValdoraPDF"));
@@ -457,9 +459,11 @@ void PrintDialogTest::registration()
         QVERIFY(dynamic_cast<TppPrintDialog *>((*printDialog)(nullptr).get()));
         QVERIFY(dynamic_cast<TppCustomCancelDialog *>((*cancelDialog)(nullptr).get()));
         QCOMPARE(FindDeviceClass("Printer"), &TppPrinterDevice::StaticClass());
+        QCOMPARE(FindDeviceClass("PDFFile"), &TppPdfFileDevice::StaticClass());
+        QCOMPARE(QString::fromUtf8(TppPdfFileDevice::StaticClass().Description()), QStringLiteral("PDF File"));
     }
     QVERIFY(!FindFormClass(TppCustomPrintDialog::AbstractClassName));
-    QVERIFY(!FindDeviceClass("printer"));
+    QVERIFY(!FindDeviceClass("printer") && !FindDeviceClass("PDFFile"));
 }
 
 QTEST_MAIN(PrintDialogTest)

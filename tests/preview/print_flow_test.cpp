@@ -318,8 +318,9 @@ void PrintFlowTest::queueDeletedBeforeOk()
         QTest::mouseClick(Find<QPushButton>(dialog, "btnCancel"), Qt::LeftButton);
     };
     flow.Report().Print();
-    QCOMPARE(driver.messages,
-             QStringList{QStringLiteral("Windows cannot print due to a problem with the current printer setup.")});
+    QCOMPARE(driver.messages, QStringList{QStringLiteral("The printer \"ValdoraFlowVanishing\" is not available: it is "
+                                                         "no longer on the print server. The list of printers has "
+                                                         "been read again.")});
     QVERIFY(!driver.cancelDialogSeen);
     QCOMPARE(flow.events, QStringList());
     QVERIFY(!flow.Report().Producing());
@@ -345,8 +346,8 @@ void PrintFlowTest::printServerGone()
             QTest::mouseClick(Find<QPushButton>(dialog, "btnCancel"), Qt::LeftButton);
         };
         flow.Report().Print();
-        QCOMPARE(driver.messages,
-                 QStringList{QStringLiteral("Windows cannot print due to a problem with the current printer setup.")});
+        QCOMPARE(driver.messages, QStringList{QStringLiteral("The printer \"ValdoraFlowTest\" is not available: the "
+                                                             "print server cannot be reached.")});
     }
     // Gone during the job: the document is not reported printed.
     {

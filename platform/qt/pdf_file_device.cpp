@@ -1,0 +1,248 @@
+#include "platform/qt/pdf_file_device.h"
+
+#include "platform/pdf_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+namespace platform {
+
+namespace {
+
+constexpr std::int16_t kCustomPaper = 256;
+// A standard paper stands for a size asked for when it is this close.
+constexpr qreal kSamePaperMillimetres = 1.0;
+
+std::int32_t Tenths(qreal millimetres)
+{
+    return static_cast<std::int32_t>(std::lround(millimetres * 10));
+}
+
+// The permissions a new file of the user gets (the process's file creation
+// mask applied), read without changing the mask.
+QFile::Permissions NewFilePermissions()
+{
+    unsigned mask = 022;
+    if (std::FILE *status = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status)) {
+            if (std::sscanf(line, "Umask: %o", &mask) == 1)
+                break;
+        }
+        std::fclose(status);
+    }
+    const unsigned mode = 0666u & ~mask;
+    QFile::Permissions permissions;
+    const std::pair<unsigned, QFile::Permissions> bits[] = {
+        {0400, QFile::ReadOwner | QFile::ReadUser}, {0200, QFile::WriteOwner | QFile::WriteUser},
+        {0040, QFile::ReadGroup}, {0020, QFile::WriteGroup}, {0004, QFile::ReadOther}, {0002, QFile::WriteOther}};
+    for (const auto &[bit, permission] : bits) {
+        if (mode & bit)
+            permissions |= permission;
+    }
+    return permissions;
+}
+
+// Whether the writer finished the file: a PDF ends with its end-of-file
+// marker, and a disk that filled up leaves a file without it.
+bool EndsAsPdf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 8)
+        return false;
+    file.seek(std::max<qint64>(0, file.size() - 64));
+    return file.readAll().contains("%%EOF");
+}
+
+} // namespace
+
+std::unique_ptr<PrinterDevice> OpenPdfFile(const std::string &fileName)
+{
+    // QPrinter cannot exist without a GUI application (Qt aborts the process).
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return nullptr;
+    return std::make_unique<QtPdfFileDevice>(QString::fromStdString(fileName));
+}
+
+QtPdfFileDevice::QtPdfFileDevice(const QString &fileName)
+    : m_fileName(fileName)
+{
+    m_printer.setOutputFormat(QPrinter::PdfFormat);
+    m_printer.setResolution(kPdfFileResolution);
+    m_printer.setFullPage(true);
+    m_printer.setPageMargins(QMarginsF(), QPageLayout::Point);
+    m_mode = CurrentMode();
+    m_canvas = std::make_unique<PainterCanvas>(&m_printer);
+}
+
+QtPdfFileDevice::~QtPdfFileDevice()
+{
+    AbortDocument();
+    m_canvas.reset();
+}
+
+PrinterMetrics QtPdfFileDevice::Metrics() const
+{
+    PrinterMetrics metrics;
+    const QRect full = m_printer.pageLayout().fullRectPixels(m_printer.resolution());
+    metrics.resolutionX = m_printer.logicalDpiX();
+    metrics.resolutionY = m_printer.logicalDpiY();
+    metrics.physicalWidth = metrics.printableWidth = full.width();
+    metrics.physicalHeight = metrics.printableHeight = full.height();
+    metrics.isColor = true;
+    return metrics;
+}
+
+DeviceMode QtPdfFileDevice::CurrentMode() const
+{
+    DeviceMode mode;
+    const QPageLayout layout = m_printer.pageLayout();
+    mode.orientationSet = true;
+    mode.orientation = layout.orientation() == QPageLayout::Landscape ? 2 : 1;
+    mode.paperSizeSet = true;
+    const int number = layout.pageSize().windowsId();
+    mode.paperSize = number > 0 && number < kCustomPaper ? static_cast<std::int16_t>(number) : kCustomPaper;
+    const QSizeF millimetres = layout.pageSize().size(QPageSize::Millimeter);
+    mode.paperDimensionsSet = true;
+    mode.paperWidth = Tenths(std::min(millimetres.width(), millimetres.height()));
+    mode.paperLength = Tenths(std::max(millimetres.width(), millimetres.height()));
+    mode.copiesSet = true;
+    mode.copies = 1;
+    return mode;
+}
+
+void QtPdfFileDevice::ApplyModeTo(QPrinter &printer, const DeviceMode &mode) const
+{
+    if (mode.paperSizeSet) {
+        // A standard paper by its number; the size asked for otherwise (the
+        // numbers of a queue's own papers mean nothing to a file).
+        const QPageSize::PageSizeId id = mode.paperSize == kCustomPaper ? QPageSize::Custom : QPageSize::id(mode.paperSize);
+        QPageSize size = id == QPageSize::Custom ? QPageSize() : QPageSize(id);
+        if (mode.paperDimensionsSet && mode.paperWidth > 0 && mode.paperLength > 0) {
+            const QSizeF asked(mode.paperWidth / 10.0, mode.paperLength / 10.0);
+            const QSizeF standard = size.isValid() ? size.size(QPageSize::Millimeter) : QSizeF();
+            const bool same = size.isValid() && std::abs(standard.width() - asked.width()) <= kSamePaperMillimetres
+                && std::abs(standard.height() - asked.height()) <= kSamePaperMillimetres;
+            if (!same)
+                size = QPageSize(asked, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+        }
+        if (size.isValid())
+            printer.setPageSize(size);
+    }
+    if (mode.orientationSet)
+        printer.setPageOrientation(mode.orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setFullPage(true);
+    printer.setPageMargins(QMarginsF(), QPageLayout::Point);
+}
+
+void QtPdfFileDevice::ApplyMode(const DeviceMode &mode)
+{
+    m_mode = mode;
+    if (m_painter) {
+        m_modePending = true;
+        return;
+    }
+    ApplyModeTo(m_printer, mode);
+}
+
+void QtPdfFileDevice::BeginDocument(const std::string &title)
+{
+    if (m_painter)
+        return;
+    // Hidden beside the file, so that the rename at the end stays on its
+    // file system.
+    const QFileInfo target(m_fileName);
+    auto file = std::make_unique<QTemporaryFile>(target.absolutePath() + QStringLiteral("/.") + target.fileName()
+                                                 + QStringLiteral(".XXXXXX"));
+    if (!file->open())
+        throw PrintError(file->errorString().toStdString());
+    file->close();
+    auto document = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    document->setOutputFormat(QPrinter::PdfFormat);
+    document->setOutputFileName(file->fileName());
+    document->setResolution(m_printer.resolution());
+    document->setDocName(QString::fromStdString(title));
+    document->setPageLayout(m_printer.pageLayout());
+    document->setFullPage(true);
+    auto painter = std::make_unique<QPainter>();
+    if (!painter->begin(document.get()))
+        throw PrintError("the PDF writer could not start the document");
+    m_documentFile = std::move(file);
+    m_documentPrinter = std::move(document);
+    m_painter = std::move(painter);
+    m_canvas->SetPainter(m_painter.get());
+    m_startedPages = 0;
+}
+
+void QtPdfFileDevice::StartPage()
+{
+    if (!m_painter)
+        return;
+    if (m_modePending) {
+        ApplyModeTo(m_printer, m_mode);
+        m_modePending = false;
+        m_documentPrinter->setPageLayout(m_printer.pageLayout());
+    }
+    // The document's first page exists from its start; later ones are added.
+    if (m_startedPages > 0 && !m_documentPrinter->newPage())
+        throw PrintError("the PDF writer could not start a page");
+    ++m_startedPages;
+}
+
+void QtPdfFileDevice::EndPage()
+{
+}
+
+void QtPdfFileDevice::EndDocument()
+{
+    if (!m_painter)
+        return;
+    if (m_startedPages == 0) {
+        // An empty file would say that something was printed.
+        AbortDocument();
+        throw PrintError("no page of the report was among the pages chosen");
+    }
+    m_canvas->SetPainter(nullptr);
+    const bool written = m_painter->end();
+    m_painter.reset();
+    m_documentPrinter.reset();
+    const std::unique_ptr<QTemporaryFile> file = std::move(m_documentFile);
+    m_startedPages = 0;
+    if (!written || !EndsAsPdf(file->fileName()))
+        throw PrintError("the PDF writer could not write the whole document (is the disk full?)");
+    PutFileInPlace(*file);
+}
+
+void QtPdfFileDevice::PutFileInPlace(QTemporaryFile &file)
+{
+    // A file replaced keeps its permissions; a new one gets the user's usual.
+    const QFileInfo target(m_fileName);
+    file.setPermissions(target.exists() ? target.permissions() : NewFilePermissions());
+    // rename() replaces the old file in one step: no moment without a whole file.
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(m_fileName).constData()) != 0)
+        throw PrintError(std::strerror(errno));
+    file.setAutoRemove(false);
+}
+
+void QtPdfFileDevice::AbortDocument()
+{
+    if (!m_painter)
+        return;
+    m_canvas->SetPainter(nullptr);
+    m_painter->end();
+    m_painter.reset();
+    m_documentPrinter.reset();
+    m_documentFile.reset();
+    m_startedPages = 0;
+}
+
+} // namespace platform

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/printer_device.h"
+#include "platform/qt/painter_canvas.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <QString>
+#include <QTemporaryFile>
+
+#include <memory>
+
+namespace platform {
+
+// A print document drawn into a PDF file through Qt's PDF writer, the same
+// writer that makes what a PDF printer queue receives.
+class QtPdfFileDevice : public PrinterDevice
+{
+public:
+    explicit QtPdfFileDevice(const QString &fileName);
+    ~QtPdfFileDevice() override;
+
+    PrinterMetrics Metrics() const override;
+    DeviceMode CurrentMode() const override;
+    void ApplyMode(const DeviceMode &mode) override;
+
+    void BeginDocument(const std::string &title) override;
+    void StartPage() override;
+    void EndPage() override;
+    void EndDocument() override;
+    void AbortDocument() override;
+
+    Canvas &DrawingCanvas() override { return *m_canvas; }
+    // A file has no driver to ask.
+    bool ShowPropertiesDialog(DeviceMode &) override { return false; }
+
+private:
+    void ApplyModeTo(QPrinter &printer, const DeviceMode &mode) const;
+    void PutFileInPlace(QTemporaryFile &file);
+
+    QString m_fileName;
+    QPrinter m_printer{QPrinter::HighResolution};
+    std::unique_ptr<PainterCanvas> m_canvas;
+    DeviceMode m_mode;
+    bool m_modePending = false;
+    std::unique_ptr<QTemporaryFile> m_documentFile;
+    std::unique_ptr<QPrinter> m_documentPrinter;
+    std::unique_ptr<QPainter> m_painter;
+    int m_startedPages = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,185 @@
+// The printer's properties (the queue's page setup dialog) from the print
+// dialog: it opens on the paper, orientation and unprintable margins the job
+// would print with, and what the user confirms is what reaches the paper.
+
+#include "output/printer.h"
+#include "output/printer_list.h"
+#include "preview/print_dialog.h"
+#include "preview/print_registration.h"
+#include "tests/report/engine_fixture.h"
+
+#include "../support/printed_output.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+template <typename Control>
+Control *Find(QWidget &window, const char *name)
+{
+    auto *control = window.findChild<Control *>(QString::fromLatin1(name));
+    if (!control)
+        qFatal("no control %s", name);
+    return control;
+}
+
+// Runs `inDialog` in the page setup dialog once it is open.
+void WhenPageSetupOpens(const std::function<void(QPageSetupDialog &)> &inDialog)
+{
+    QTimer::singleShot(50, [inDialog] {
+        auto *dialog = qobject_cast<QPageSetupDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        inDialog(*dialog);
+    });
+}
+
+// The margins the dialog shows, in points.
+QList<double> MarginsInPoints(QPageSetupDialog &dialog)
+{
+    const QString suffix = Find<QDoubleSpinBox>(dialog, "leftMargin")->suffix().trimmed();
+    const double points = suffix == QLatin1String("mm") ? 72 / 25.4 : suffix == QLatin1String("in") ? 72 : 1;
+    QList<double> margins;
+    for (const char *name : {"leftMargin", "topMargin", "rightMargin", "bottomMargin"})
+        margins << Find<QDoubleSpinBox>(dialog, name)->value() * points;
+    return margins;
+}
+
+void Choose(QPageSetupDialog &dialog, const QString &paper, bool landscape)
+{
+    auto *sizes = Find<QComboBox>(dialog, "pageSizeCombo");
+    const int index = sizes->findText(paper);
+    QVERIFY(index >= 0);
+    sizes->setCurrentIndex(index);
+    Find<QRadioButton>(dialog, landscape ? "landscape" : "portrait")->click();
+}
+
+} // namespace
+
+class PrinterPropertiesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void opensOnThePaperOfTheJob();
+    void confirmedPaperIsPrinted_data();
+    void confirmedPaperIsPrinted();
+
+private:
+    TppPrintRegistration m_registration;
+};
+
+void PrinterPropertiesTest::initTestCase()
+{
+    if (!printed::PrintServerRunning() || !QPrinterInfo::availablePrinterNames().contains(QStringLiteral("ValdoraSecond")))
+        QSKIP("needs the private print server of scripts/test-services.sh");
+    TppPrinterList::Instance().Refresh();
+}
+
+void PrinterPropertiesTest::opensOnThePaperOfTheJob()
+{
+    // A Letter sheet on the second queue prints on its Office Letter, which
+    // leaves a quarter inch unprinted; its default paper is A4.
+    EngineReport sheet;
+    TppPrinter printer;
+    printer.SetPrinterSetup(sheet.report->PrinterSetup());
+    printer.PrinterSetup().SetPrinterName("ValdoraSecond");
+    QString paper;
+    QList<double> margins;
+    bool landscape = true;
+    WhenPageSetupOpens([&](QPageSetupDialog &dialog) {
+        paper = Find<QComboBox>(dialog, "pageSizeCombo")->currentText();
+        margins = MarginsInPoints(dialog);
+        landscape = Find<QRadioButton>(dialog, "landscape")->isChecked();
+        // The margins are the printer's, not a choice.
+        QVERIFY(Find<QDoubleSpinBox>(dialog, "leftMargin")->isReadOnly());
+        // Another paper shows its own margins.
+        Choose(dialog, QStringLiteral("Legal"), false);
+        QCOMPARE(qRound(MarginsInPoints(dialog).value(0)), 18);
+        dialog.reject();
+    });
+    QVERIFY(!printer.ShowPropertiesDialog());
+    QCOMPARE(paper, QStringLiteral("Office Letter"));
+    QVERIFY(!landscape);
+    QCOMPARE(margins.size(), 4);
+    for (const double margin : margins)
+        QVERIFY2(qAbs(margin - 18) < 0.5, qPrintable(QString::number(margin)));
+}
+
+void PrinterPropertiesTest::confirmedPaperIsPrinted_data()
+{
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<QString>("pageSize");
+
+    QTest::newRow("legal") << false << "612 x 1008 pts";
+    // As a printer prints a page on its side: on the sheet of paper, turned.
+    QTest::newRow("legal landscape") << true << "612 x 1008 pts";
+}
+
+void PrinterPropertiesTest::confirmedPaperIsPrinted()
+{
+    QFETCH(bool, landscape);
+    QFETCH(QString, pageSize);
+
+    printed::TestQueue queue(QStringLiteral("ValdoraPropertiesTest"));
+    QVERIFY(queue.Created());
+    TppPrinterList::Instance().Refresh();
+    EngineReport sheet;
+    sheet.device.SetPublisher(nullptr);
+    // Short enough for a page on its side.
+    sheet.header->SetmmHeight(50000);
+    TppReport &report = *sheet.report;
+    report.PrinterSetup().SetPrinterName(queue.StdName());
+    report.SetDeviceType("Printer");
+
+    QStringList messages;
+    bool dialogSeen = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            messages << box->text();
+            box->accept();
+        } else if (auto *dialog = qobject_cast<TppPrintDialog *>(modal); dialog && !dialogSeen) {
+            dialogSeen = true;
+            WhenPageSetupOpens([&](QPageSetupDialog &setup) {
+                Choose(setup, QStringLiteral("Legal"), landscape);
+                setup.accept();
+            });
+            Find<QPushButton>(*dialog, "btnPrinterProperties")->click();
+            Find<QPushButton>(*dialog, "btnOK")->click();
+        }
+    });
+    poll.start();
+    report.Print();
+    poll.stop();
+    QVERIFY(dialogSeen);
+    QCOMPARE(messages.join(QLatin1Char('/')), QString());
+    QVERIFY(queue.WaitForOutput());
+    const QString info = printed::PdfInfo(queue.OutputFile());
+    QVERIFY2(info.contains(QStringLiteral("Page size:       ") + pageSize), qPrintable(info));
+    QCOMPARE(printed::PdfPageCount(queue.OutputFile()), 1);
+    // The labels of the header, detail and footer bands: down the page
+    // from its top when upright, along its bottom edge when turned.
+    const QImage page = printed::RasterisePage(queue.OutputFile(), 1, 100);
+    const QRect ink = printed::BoundingBox(page, [](QRgb pixel) { return qGray(pixel) < 200; });
+    QVERIFY(!ink.isNull());
+    const QString where = QStringLiteral("%1,%2 %3x%4").arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height());
+    if (landscape)
+        QVERIFY2(ink.top() > page.height() * 8 / 10 && ink.width() > page.width() / 2, qPrintable(where));
+    else
+        QVERIFY2(ink.top() < page.height() / 10 && ink.height() > page.height() / 2, qPrintable(where));
+}
+
+QTEST_MAIN(PrinterPropertiesTest)
+#include "printer_properties_test.moc"
