@@ -22,6 +22,22 @@ DARK_TEAL='#1f4040'
 LIGHT_TEAL='#b9dada'
 RED='#d01818'
 
+# The printed pictures are also drawn at S times their size, so that paper
+# and high-density screens get real detail; S stays 1 for all the others.
+S=1
+
+# sc TEXT...: the text with every number in it multiplied by S.
+sc() {
+  printf '%s\n' "$*" | awk -v s="$S" '{
+    out = ""
+    while (match($0, /[0-9]+(\.[0-9]+)?/)) {
+      out = out substr($0, 1, RSTART - 1) substr($0, RSTART, RLENGTH) * s
+      $0 = substr($0, RSTART + RLENGTH)
+    }
+    print out $0
+  }'
+}
+
 # save NAME WIDTH HEIGHT: reads a picture from stdin, checks its size and
 # writes NAME.jpg at full chroma resolution so that thin lines stay crisp.
 save() {
@@ -50,29 +66,35 @@ emblem() {
   printf '%s\n' \
     -stroke none -fill "$LIGHT_TEAL" -draw "polygon $((c - half)),$base $whole $((c + half)),$base" \
     -fill "$TEAL" -draw "polygon $left,$base $middle $right,$base" \
-    -fill none -stroke "$DARK_TEAL" -strokewidth 3 -draw "polyline $whole" \
-    -strokewidth 2 -draw "line $((c - half - 8)),$base $((c + half + 8)),$base"
+    -fill none -stroke "$DARK_TEAL" -strokewidth $((3 * S)) -draw "polyline $whole" \
+    -strokewidth $((2 * S)) -draw "line $((c - half - 8 * S)),$base $((c + half + 8 * S)),$base"
 }
 
 # --- logo: 398 x 236 (the main screen shows the left 393 columns) ----------
+# logo NAME SCALE
 logo() {
+  name=$1 S=$2
+  set -- $(sc 196 50 140 112 172)
+  draw=$(emblem "$@")
   IFS='
 '
-  set -- $(emblem 196 50 140 112 172)
+  set -- $draw
   unset IFS
-  convert -size 398x236 gradient:'#ffffff-#cfe6e6' "$@" \
-    -stroke white -strokewidth 1 -draw "line 98,140 98,60" -draw "line 294,140 294,60" \
+  convert -size "$(sc 398x236)" gradient:'#ffffff-#cfe6e6' "$@" \
+    -stroke white -strokewidth "$S" -draw "$(sc line 98,140 98,60)" -draw "$(sc line 294,140 294,60)" \
     -stroke none -fill "$RED" \
-    -draw "circle 126,140 126,144" -draw "circle 151,140 151,144" -draw "circle 170,140 170,144" \
-    -draw "circle 189,140 189,144" -draw "circle 203,140 203,144" -draw "circle 221,140 221,144" \
-    -draw "circle 244,140 244,144" -draw "circle 266,140 266,144" \
-    -font "$SANS_BOLD" -pointsize 50 -fill "$TEAL" -stroke "$DARK_TEAL" -strokewidth 1.5 \
-    -gravity north -annotate -3+150 'VALDORA' \
-    -font "$SANS" -pointsize 13 -fill "$DARK_TEAL" -stroke none \
-    -annotate -3+208 'MUESTREO ALEATORIO SIMPLE' \
-    -gravity northwest -fill none -stroke "$TEAL" -strokewidth 2 \
-    -draw "roundrectangle 2,2 390,233 14,14" \
-    miff:- | save logo 398 236
+    -draw "$(sc circle 126,140 126,144)" -draw "$(sc circle 151,140 151,144)" \
+    -draw "$(sc circle 170,140 170,144)" -draw "$(sc circle 189,140 189,144)" \
+    -draw "$(sc circle 203,140 203,144)" -draw "$(sc circle 221,140 221,144)" \
+    -draw "$(sc circle 244,140 244,144)" -draw "$(sc circle 266,140 266,144)" \
+    -font "$SANS_BOLD" -pointsize "$(sc 50)" -fill "$TEAL" -stroke "$DARK_TEAL" -strokewidth "$(sc 1.5)" \
+    -gravity north -annotate "$(sc -3+150)" 'VALDORA' \
+    -font "$SANS" -pointsize "$(sc 13)" -fill "$DARK_TEAL" -stroke none \
+    -annotate "$(sc -3+208)" 'MUESTREO ALEATORIO SIMPLE' \
+    -gravity northwest -fill none -stroke "$TEAL" -strokewidth "$(sc 2)" \
+    -draw "$(sc roundrectangle 2,2 390,233 14,14)" \
+    miff:- | save "$name" "$(sc 398)" "$(sc 236)"
+  S=1
 }
 
 # --- background: light-grey stucco with the logo embossed lower right -------
@@ -106,10 +128,13 @@ wordmark() {
 }
 
 # --- glyphs on white: the program treats their white as transparent --------
+# check NAME SCALE
 check() {
-  convert -size 48x35 xc:white -fill none -stroke "$RED" -strokewidth 7 \
-    -draw "stroke-linecap round stroke-linejoin round polyline 8,19 19,28 41,7" \
-    miff:- | save check 48 35
+  S=$2
+  convert -size "$(sc 48x35)" xc:white -fill none -stroke "$RED" -strokewidth "$(sc 7)" \
+    -draw "stroke-linecap round stroke-linejoin round $(sc polyline 8,19 19,28 41,7)" \
+    miff:- | save "$1" "$(sc 48)" "$(sc 35)"
+  S=1
 }
 
 door() {
@@ -225,10 +250,14 @@ formula_deff_rho() {
     miff:- | save formula_deff_rho 128 45
 }
 
-logo
+# The sheet prints the logo up to 94 mm wide and the check mark at half an
+# inch: three and four times their pixels make about 300 dots per inch there.
+logo logo 1
+logo logo@3x 3
 background
 wordmark
-check
+check check 1
+check check@4x 4
 door
 book
 calculator

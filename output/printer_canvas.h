@@ -31,6 +31,10 @@ public:
     double TextAdvance(std::string_view text) const override { return m_target.TextAdvance(text); }
     int AdvancePixels(double advance) const override { return m_target.AdvancePixels(advance); }
     bool AdvancesAdd(std::string_view text) const override { return m_target.AdvancesAdd(text); }
+    std::vector<double> CharacterAdvances(std::string_view text) const override
+    {
+        return m_target.CharacterAdvances(text);
+    }
     int TextHeight(std::string_view text) const override { return m_target.TextHeight(text); }
     int TabbedTextWidth(std::string_view text, const platform::TabStops &stops) const override
     {
@@ -42,6 +46,10 @@ public:
         return m_target.CalcTextRect(bounds, text, flags);
     }
 
+    void SetTextLayout(const platform::Canvas *layout, double scaleX, double scaleY) override
+    {
+        m_target.SetTextLayout(layout, scaleX, scaleY);
+    }
     void SetTextJustification(int extra, int breakCount) override { m_target.SetTextJustification(extra, breakCount); }
     void TextOut(int x, int y, std::string_view text) override { m_target.TextOut(x, y, text); }
     void TextRect(const platform::CanvasRect &clip, int x, int y, std::string_view text, bool opaque = false) override

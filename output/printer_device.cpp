@@ -18,14 +18,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string_view>
 #include <vector>
 
 namespace {
-
-using drawn_lines::EndsParagraph;
-using drawn_lines::IsSingleWord;
-using drawn_lines::WithoutParagraphEnds;
 
 
 // What makes a canvas font differ from a command's for drawing; the height
@@ -356,95 +353,18 @@ void TppPrinterDevice::DrawLine(TppDrawLine &line)
 
 void TppPrinterDevice::DrawText(TppDrawText &text)
 {
-    platform::Canvas &canvas = *m_canvas;
-    platform::TabStops tabStops;
-    if (text.IsMemo() && !text.TabStopPositions().empty())
-        tabStops = TppPlainTextLines::ConvertTabStops(text.TabStopPositions(), m_printer.get());
-
     // The command's font as it is: a printer needs no screen substitutes and
-    // no fitting.
+    // no fitting; its canvas measures the lines as they were laid out.
+    platform::Canvas &canvas = *m_canvas;
     if (!SameLook(canvas.Font(), text.Font()))
         canvas.SetFont(text.Font());
-
+    TppTextLineDrawing drawing{.canvas = canvas};
+    if (text.IsMemo() && !text.TabStopPositions().empty())
+        drawing.tabStops = TppPlainTextLines::ConvertTabStops(text.TabStopPositions(), m_printer.get());
     const platform::CanvasFontMetrics metrics = canvas.FontMetrics();
-    const int leading = text.IsMemo() ? PrinterPixels(text.Leading(), false) : metrics.externalLeading;
-    const int lineHeight = leading + metrics.height;
-
-    platform::CanvasRect area = ToCanvasRect(text.DeviceBounds());
-    const bool singleAutoSized = text.AutoSize() && !text.WordWrap() && !text.Text().empty();
-    if (singleAutoSized && area.Height() < lineHeight)
-        area.bottom = area.top + lineHeight;
-
-    std::vector<std::string> lines;
-    if (text.WordWrap())
-        lines.assign(text.WrappedText().begin(), text.WrappedText().end());
-    else if (!text.Text().empty())
-        lines.push_back(text.Text());
-
-    if (text.AutoSize()) {
-        int widest = 0;
-        for (const std::string &line : lines)
-            widest = std::max(widest, TppPlainTextLines::TabbedWidth(canvas, line, tabStops));
-        if (widest != area.Width()) {
-            switch (text.TextAlignment()) {
-            case taRightJustified:
-                area.left = area.right - widest;
-                break;
-            case taCentered:
-                area.left = area.left + NearestPixel((area.Width() - widest) / 2.0);
-                area.right = area.left + widest;
-                break;
-            default:
-                area.right = area.left + widest;
-                break;
-            }
-        }
-    }
-
-    if (!text.Transparent()) {
-        canvas.SetBrush(TppBrush{text.Color(), bsSolid});
-        canvas.FillRect(area);
-    }
-    canvas.SetBrush(TppBrush{text.Color(), bsClear});
-    canvas.SetTextJustification(0, 0);
-
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string &stored = lines[i];
-        std::string line = WithoutParagraphEnds(stored);
-        const int top = area.top + int(i) * lineHeight;
-        const platform::CanvasRect lineRect{area.left, top, area.right, area.bottom};
-        int x = area.left;
-        switch (text.TextAlignment()) {
-        case taRightJustified:
-            x = area.right - TppPlainTextLines::TabbedWidth(canvas, line, tabStops);
-            break;
-        case taCentered:
-            x = area.left + NearestPixel((area.Width() - TppPlainTextLines::TabbedWidth(canvas, line, tabStops)) / 2.0 - 0.5);
-            break;
-        case taFullJustified: {
-            const bool lastOfParagraph = EndsParagraph(stored);
-            const bool spread = !lastOfParagraph || (text.ForceJustifyLastLine() && !IsSingleWord(line));
-            if (spread)
-                line = TppPlainTextLines::JustifyLine(canvas, lineRect, tabStops, line);
-            else
-                canvas.SetTextJustification(0, 0);
-            break;
-        }
-        default:
-            break;
-        }
-        if (text.IsMemo())
-            canvas.TabbedTextOut(x, top, line, tabStops, x);
-        else
-            canvas.TextRect(lineRect, x, top, line);
-    }
-    canvas.SetTextJustification(0, 0);
-
-    if (text.AutoSize()) {
-        text.SetDeviceLeft(area.left);
-        text.SetDeviceRight(area.right);
-        text.SetDeviceBottom(text.DeviceTop() + int(lines.size()) * lineHeight);
-    }
+    drawing.lineHeight = metrics.height
+        + (text.IsMemo() ? PrinterPixels(text.Leading(), false) : metrics.externalLeading);
+    DrawTextLines(text, drawing);
 }
 
 // --- Pictures --------------------------------------------------------------
@@ -512,9 +432,30 @@ void TppPrinterDevice::DrawPicture(TppDrawImage &image)
         m_canvas->RemoveClipping();
 }
 
+const TppBitmap *TppPrinterDevice::FinerPicturePixels(const TppDrawImage &image,
+                                                      const platform::CanvasRect &target)
+{
+    // Paper shows no more than about this; finer pixels only fill the document.
+    constexpr int kEnoughDotsPerInch = 300;
+    const auto enough = [](int pixels, int resolution) {
+        return resolution > kEnoughDotsPerInch
+            ? int(std::ceil(double(pixels) * kEnoughDotsPerInch / resolution))
+            : pixels;
+    };
+    const TppPictureSource *source = image.Picture().SourceFor(
+        enough(std::abs(target.Width()), m_printer->ResolutionX()),
+        enough(std::abs(target.Height()), m_printer->ResolutionY()));
+    if (!source || source->Scale == 1)
+        return nullptr;
+    return m_decodedPictures.Pixels(image.Picture().Kind(), *source);
+}
+
 void TppPrinterDevice::DrawPictureAsBitmap(TppDrawImage &image, const platform::CanvasRect &target)
 {
-    const TppBitmap *bitmap = image.AsBitmap();
+    // The finest pixels the paper can use, else the picture's own.
+    const TppBitmap *bitmap = FinerPicturePixels(image, target);
+    if (!bitmap)
+        bitmap = image.AsBitmap();
     if (!bitmap)
         return;
     // White stays unprinted on a transparent picture.

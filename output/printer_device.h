@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/decoded_pictures.h"
 #include "output/page_request.h"
 #include "output/raster_device.h"
 #include "platform/canvas.h"
@@ -72,11 +73,16 @@ private:
     void EndDocument();
     void ComputeDeviceBounds(TppDrawCommand &command) const;
     platform::CanvasRect PictureTarget(const TppDrawImage &image) const;
+    // Pixels of a finer source of the picture when its own are fewer than
+    // the paper can show in `target`; null when they suffice.
+    const TppBitmap *FinerPicturePixels(const TppDrawImage &image,
+                                        const platform::CanvasRect &target);
     int PrinterPixels(std::int32_t thousandths, bool horizontal) const;
     int ScreenToPrinterPixels(int screenPixels, bool horizontal) const;
     void ShowPageStatus(const TppPage &page);
 
     std::unique_ptr<TppPrinter> m_printer;
+    TppDecodedPictures m_decodedPictures;
     TppPrinterCanvas *m_canvas = nullptr;
     std::int32_t m_copiesRemaining = 1;
     bool m_firstPageOfJob = true;

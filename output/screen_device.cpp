@@ -8,6 +8,7 @@
 #include "output/draw_shape.h"
 #include "output/draw_text.h"
 #include "output/drawn_lines.h"
+#include "output/printer.h"
 #include "output/publisher.h"
 #include "output/screen_font_names.h"
 #include "platform/event_loop.h"
@@ -24,10 +25,6 @@
 #include <vector>
 
 namespace {
-
-using drawn_lines::EndsParagraph;
-using drawn_lines::IsSingleWord;
-using drawn_lines::WithoutParagraphEnds;
 
 using platform::Canvas;
 using platform::CanvasPoint;
@@ -542,6 +539,8 @@ void TppScreenDevice::DrawImage(const TppDrawImage &image)
         target = {dx, dy, dx + pictureWidth, dy + pictureHeight};
     }
 
+    if (DrawFinerImage(image, target, w, h))
+        return;
     // Composed at 100 % on white first, so that white lets the page show
     // through a transparent picture at every zoom.
     std::unique_ptr<Canvas> work = platform::CreateScreenBitmapCanvas(w, h);
@@ -551,6 +550,39 @@ void TppScreenDevice::DrawImage(const TppDrawImage &image)
     m_pageImage->StretchBitmap(ToCanvasRect(image.DeviceBounds()), composed,
                                image.Transparent() ? platform::CopyMode::And
                                                    : platform::CopyMode::Copy);
+}
+
+bool TppScreenDevice::DrawFinerImage(const TppDrawImage &image, const CanvasRect &target, int w,
+                                     int h)
+{
+    // The device pixels the picture covers, at this zoom and density.
+    const CanvasRect bounds = ToCanvasRect(image.DeviceBounds());
+    const int deviceWidth = NearestPixel(bounds.Width() * m_imageRatio);
+    const int deviceHeight = NearestPixel(bounds.Height() * m_imageRatio);
+    if (deviceWidth <= 0 || deviceHeight <= 0 || target.Width() <= 0 || target.Height() <= 0)
+        return false;
+    const double sx = double(deviceWidth) / w;
+    const double sy = double(deviceHeight) / h;
+    const CanvasRect scaled{NearestPixel(target.left * sx), NearestPixel(target.top * sy),
+                            NearestPixel(target.right * sx), NearestPixel(target.bottom * sy)};
+    const TppPictureSource *source = image.Picture().SourceFor(scaled.Width(), scaled.Height());
+    // The picture's own pixels suffice: drawn as ever.
+    if (!source || source->Scale == 1)
+        return false;
+    const TppBitmap *pixels = m_decodedPictures.Pixels(image.Picture().Kind(), *source);
+    if (!pixels || pixels->IsEmpty())
+        return false;
+    // Composed on white as at 100 %, but at the device pixels it is shown
+    // with, from the source with enough of them, resampled smoothly.
+    std::unique_ptr<Canvas> work = platform::CreateScreenBitmapCanvas(deviceWidth, deviceHeight);
+    work->StretchBitmap(scaled,
+                        platform::ScaleBitmapSmoothly(*pixels, scaled.Width(), scaled.Height()));
+    const TppBitmap composed = platform::CanvasPixels(*work);
+    work.reset();
+    m_pageImage->StretchBitmap(bounds, composed,
+                               image.Transparent() ? platform::CopyMode::And
+                                                   : platform::CopyMode::Copy);
+    return true;
 }
 
 void TppScreenDevice::DrawDirectImage(const TppDrawImage &image, const TppBitmap &bitmap)
@@ -608,155 +640,65 @@ void TppScreenDevice::SelectCommandFont(const TppFont &font)
     m_selectedCommandFont = font;
 }
 
-void TppScreenDevice::ShrinkFont()
+platform::Canvas &TppScreenDevice::LayoutCanvas(const TppFont &font)
 {
-    Canvas &canvas = *m_pageImage;
-    TppFont font = canvas.Font();
-    const int height = font.Height();
-    if (std::abs(height) <= 1)
-        return;
-    font.SetHeight(height < 0 ? height + 1 : height - 1);
-    canvas.SetFont(font);
-    // The canvas font no longer matches any command font as given.
-    m_selectedCommandFont.reset();
+    // The page's printer, as the engine measured with it; a screen bitmap
+    // when it has no drawing context, as then the engine had none either.
+    const std::string &printerName = m_currentPage->PrinterSetup().PrinterName();
+    if (!m_layoutPrinter || m_layoutPrinterName != printerName) {
+        m_layoutPrinter = std::make_unique<TppPrinter>();
+        m_layoutPrinter->SetPrinterSetup(m_currentPage->PrinterSetup());
+        m_layoutPrinterName = printerName;
+        m_layoutFont.reset();
+    }
+    platform::Canvas *layout = TppPlainTextLines::MeasuringCanvasOf(m_layoutPrinter.get());
+    if (!layout) {
+        if (!m_layoutScreen)
+            m_layoutScreen = platform::CreateScreenBitmapCanvas();
+        layout = m_layoutScreen.get();
+    }
+    if (layout != m_layoutFontCanvas || !m_layoutFont || !(*m_layoutFont == font)) {
+        layout->SetFont(font);
+        m_layoutFont = font;
+        m_layoutFontCanvas = layout;
+    }
+    return *layout;
 }
 
 void TppScreenDevice::DrawText(TppDrawText &text)
 {
+    // Glyphs in the screen's font at this zoom, placed where the printer's
+    // metrics put them: every line starts and ends where it does on paper,
+    // though screen fonts do not scale linearly.
     Canvas &canvas = *m_pageImage;
-
-    platform::TabStops tabStops;
-    if (text.IsMemo() && !text.TabStopPositions().empty()) {
-        tabStops = TppPlainTextLines::ConvertTabStops(text.TabStopPositions(), nullptr);
-        for (int &stop : tabStops)
-            stop = NearestPixel(stop * m_scaleX);
-    }
-
     SelectCommandFont(text.Font());
-    int leading = text.IsMemo() ? ScreenPixels(text.Leading(), raVertical)
-                                : canvas.FontMetrics().externalLeading;
-    const auto lineHeightNow = [&] { return leading + canvas.FontMetrics().height; };
-    int lineHeight = lineHeightNow();
+    const platform::Canvas &layout = LayoutCanvas(text.Font());
+    const TppResolutionSource *resolution
+        = &layout == m_layoutScreen.get() ? nullptr : m_layoutPrinter.get();
+    const int ppi = platform::ScreenPixelsPerInch();
+    const double scaleX = double(ppi) / layout.PixelsPerInchX() * m_scaleX;
+    const double scaleY = double(ppi) / layout.PixelsPerInchY() * m_scaleY;
 
-    CanvasRect t = ToCanvasRect(text.DeviceBounds());
-    const bool singleLineAutoSize = text.AutoSize() && !text.WordWrap() && !text.Text().empty();
-    if (singleLineAutoSize && t.Height() < lineHeight)
-        t.bottom = t.top + lineHeight;
-
-    const auto lineWidth = [&](const std::string &line) {
-        return text.IsMemo() ? TppPlainTextLines::TabbedWidth(canvas, line, tabStops)
-                             : canvas.TextWidth(line);
-    };
-
-    // Screen fonts do not scale linearly: a memo is fitted into the
-    // rectangle its lines were wrapped for on the printer.
-    std::size_t linesThatFit = SIZE_MAX;
-    const TppStringList &wrapped = text.WrappedText();
-    if (text.IsMemo() && wrapped.size() > 1) {
-        for (const std::string &line : wrapped) {
-            if (std::abs(canvas.Font().Height()) <= 1)
-                break;
-            if (TppPlainTextLines::TabbedWidth(canvas, WithoutParagraphEnds(line), tabStops) > t.Width())
-                ShrinkFont();
-        }
-        lineHeight = lineHeightNow();
-        const int count = int(wrapped.size());
-        const int ideal = NearestPixel(double(t.Height()) / count);
-        if (lineHeight > 0 && std::abs(ideal - lineHeight) / double(lineHeight) <= 0.1) {
-            lineHeight = ideal;
-        } else {
-            while (t.Height() / count < lineHeight && std::abs(canvas.Font().Height()) > 1) {
-                if (leading > 0)
-                    --leading;
-                else
-                    ShrinkFont();
-                lineHeight = lineHeightNow();
-            }
-            if (t.Height() / count < lineHeight && lineHeight > 0)
-                linesThatFit = std::size_t(std::max(0, t.Height() / lineHeight + 1));
-        }
+    TppTextLineDrawing drawing{.canvas = canvas};
+    drawing.clipMemo = true;
+    drawing.clipAutoSizedLine = false;
+    if (text.IsMemo() && !text.TabStopPositions().empty()) {
+        drawing.tabStops = TppPlainTextLines::ConvertTabStops(text.TabStopPositions(), resolution);
+        for (int &stop : drawing.tabStops)
+            stop = NearestPixel(stop * scaleX);
     }
+    const platform::CanvasFontMetrics metrics = layout.FontMetrics();
+    const int leading = text.IsMemo()
+        ? int(std::trunc(MMThousandthsToUnits(text.Leading(), utPrinterPixels, raVertical, resolution)))
+        : metrics.externalLeading;
+    drawing.lineHeight = (leading + metrics.height) * scaleY;
 
-    TppStringList lines;
-    if (text.WordWrap())
-        lines = wrapped;
-    else if (!text.Text().empty())
-        lines.push_back(text.Text());
-    if (lines.size() > linesThatFit)
-        lines.resize(linesThatFit);
-
-    if (text.AutoSize()) {
-        int widest = 0;
-        for (const std::string &line : lines)
-            widest = std::max(widest, lineWidth(WithoutParagraphEnds(line)));
-        if (widest != t.Width()) {
-            switch (text.Alignment()) {
-            case taRightJustify:
-                t.left = t.right - widest;
-                break;
-            case taCenter:
-                t.left += NearestPixel((t.Width() - widest) / 2.0);
-                t.right = t.left + widest;
-                break;
-            case taLeftJustify:
-            default:
-                t.right = t.left + widest;
-                break;
-            }
-        }
+    canvas.SetTextLayout(&layout, scaleX, scaleY);
+    try {
+        DrawTextLines(text, drawing);
+    } catch (...) {
+        canvas.SetTextLayout(nullptr, 1, 1);
+        throw;
     }
-
-    if (!text.Transparent()) {
-        canvas.SetBrush(TppBrush{text.Color(), bsSolid});
-        canvas.FillRect(t);
-    }
-    TppBrush clear = canvas.Brush();
-    clear.Style = bsClear;
-    canvas.SetBrush(clear);
-
-    if (text.IsMemo())
-        canvas.SetClipRect(t);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        CanvasRect lineRect = t;
-        lineRect.top = t.top + int(i) * lineHeight;
-        const int y = lineRect.top;
-        std::string line = WithoutParagraphEnds(lines[i]);
-        int x = t.left;
-        switch (text.TextAlignment()) {
-        case taRightJustified:
-            x = t.right - lineWidth(line);
-            break;
-        case taCentered:
-            x = t.left + NearestPixel((t.Width() - lineWidth(line)) / 2.0 - 0.5);
-            break;
-        case taFullJustified: {
-            const bool lastOfParagraph = EndsParagraph(lines[i]);
-            const bool spread
-                = !lastOfParagraph || (text.ForceJustifyLastLine() && !IsSingleWord(line));
-            if (spread)
-                line = TppPlainTextLines::JustifyLine(canvas, lineRect, tabStops, line);
-            else
-                canvas.SetTextJustification(0, 0);
-            break;
-        }
-        case taLeftJustified:
-        default:
-            break;
-        }
-        if (text.IsMemo())
-            canvas.TabbedTextOut(x, y, line, tabStops, x);
-        else if (singleLineAutoSize)
-            canvas.TextOut(x, y, line);
-        else
-            canvas.TextRect(lineRect, x, y, line);
-    }
-    canvas.SetTextJustification(0, 0);
-    if (text.IsMemo())
-        canvas.RemoveClipping();
-
-    if (text.AutoSize()) {
-        text.SetDeviceLeft(t.left);
-        text.SetDeviceRight(t.right);
-        text.SetDeviceBottom(text.DeviceTop() + int(lines.size()) * lineHeight);
-    }
+    canvas.SetTextLayout(nullptr, 1, 1);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/decoded_pictures.h"
 #include "output/page.h"
 #include "output/raster_device.h"
 #include "output/screen_viewer.h"
@@ -8,8 +9,10 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 class TppDrawImage;
+class TppPrinter;
 class TppDrawLine;
 class TppDrawShape;
 class TppDrawText;
@@ -94,9 +97,14 @@ private:
     void DrawLine(TppDrawLine &line);
     void DrawImage(const TppDrawImage &image);
     void DrawDirectImage(const TppDrawImage &image, const TppBitmap &bitmap);
+    // Draws the picture from a finer source when its own pixels are fewer
+    // than the device pixels it covers; false when they suffice.
+    bool DrawFinerImage(const TppDrawImage &image, const platform::CanvasRect &target, int w,
+                        int h);
     void DrawText(TppDrawText &text);
     void SelectCommandFont(const TppFont &font);
-    void ShrinkFont();
+    // The canvas the engine laid the page's texts out on, `font` selected.
+    platform::Canvas &LayoutCanvas(const TppFont &font);
 
     TppScreenViewer *m_viewer;
     std::int32_t m_calculatedZoom = 100;
@@ -117,4 +125,12 @@ private:
     // texts in one font selects it once.
     std::optional<TppFont> m_selectedCommandFont;
     bool m_refreshingText = false;
+    TppDecodedPictures m_decodedPictures;
+    // What texts are laid out with: the page's printer, or a screen bitmap
+    // when it has no drawing context.
+    std::unique_ptr<TppPrinter> m_layoutPrinter;
+    std::string m_layoutPrinterName;
+    std::unique_ptr<platform::Canvas> m_layoutScreen;
+    std::optional<TppFont> m_layoutFont;
+    const platform::Canvas *m_layoutFontCanvas = nullptr;
 };

@@ -96,6 +96,10 @@ public:
     // text, adds exactly to theirs (no shaping across the join), so that a
     // line can be measured piece by piece. False when unsure.
     virtual bool AdvancesAdd(std::string_view) const { return false; }
+    // The advance of each character of a text whose advances add (see
+    // AdvancesAdd), in fractional pixels: they sum to TextAdvance. Empty
+    // when the text's characters are not laid out one by one.
+    virtual std::vector<double> CharacterAdvances(std::string_view) const { return {}; }
     // Height of a text's line: the character cell of the font.
     virtual int TextHeight(std::string_view text) const = 0;
     // Width of a text with tabs expanded to the stops (tab origin at 0).
@@ -104,6 +108,15 @@ public:
     // with ctfWordBreak lines break at `bounds`' width.
     virtual CanvasRect CalcTextRect(const CanvasRect &bounds, std::string_view text,
                                     CanvasTextFlags flags) const = 0;
+
+    // Lays text out as `layout` does, with the font selected there: widths,
+    // advances, tab spacing and baseline are the layout's, scaled by
+    // `scaleX` and `scaleY` into this canvas's pixels, and each character
+    // is drawn, in this canvas's own font, where the layout puts it. So a
+    // text takes on this canvas the room it takes on the layout's device.
+    // Null goes back to this canvas's own metrics. Not owned; it must stay
+    // while it is set.
+    virtual void SetTextLayout(const Canvas *layout, double scaleX, double scaleY) = 0;
 
     // Distributes `extra` pixels over the next `breakCount` spaces of each
     // text drawn, until reset with (0, 0). A negative extra narrows.

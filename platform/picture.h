@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -35,7 +36,23 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A picture value. Copies are deep: an owner keeps its own.
+// One encoding of a picture's graphic, `Scale` times the picture's pixels
+// each way (1: the picture's own size). Its data never changes once made,
+// so copies of a picture share it, and its address names it while it lives.
+struct TppPictureSource {
+    int Scale = 1;
+    int Width = 0;
+    int Height = 0;
+    std::shared_ptr<const std::vector<std::uint8_t>> Data;
+
+    friend bool operator==(const TppPictureSource &a, const TppPictureSource &b)
+    {
+        return a.Scale == b.Scale && a.Width == b.Width && a.Height == b.Height
+            && (a.Data == b.Data || (a.Data && b.Data && *a.Data == *b.Data));
+    }
+};
+
+// A picture value. Copies behave as deep ones: an owner keeps its own.
 class TppPicture {
 public:
     TppPicture() = default;
@@ -51,9 +68,20 @@ public:
     int Width() const { return m_width; }
     int Height() const { return m_height; }
 
-    const std::vector<std::uint8_t> &EncodedData() const { return m_data; }
+    const std::vector<std::uint8_t> &EncodedData() const;
     // Pixels of a gkBitmap picture; empty for every other kind.
     const TppBitmap &Bitmap() const { return m_bitmap; }
+
+    // The encodings of an encoded picture, its own first, then finer ones
+    // by growing scale; none for other kinds.
+    const std::vector<TppPictureSource> &Sources() const { return m_sources; }
+    // Adds a finer encoding of the same graphic, exactly `scale` times the
+    // picture's size; throws TppPictureError when the data is not that.
+    void AddFinerSource(int scale, std::vector<std::uint8_t> data);
+    // The source to draw `width` x `height` pixels from: the coarsest one
+    // with at least that many pixels each way, else the finest. Null for a
+    // picture without sources.
+    const TppPictureSource *SourceFor(int width, int height) const;
 
     friend bool operator==(const TppPicture &, const TppPicture &) = default;
 
@@ -61,7 +89,7 @@ private:
     TppGraphicKind m_kind = gkNone;
     int m_width = 0;
     int m_height = 0;
-    std::vector<std::uint8_t> m_data;
+    std::vector<TppPictureSource> m_sources;
     TppBitmap m_bitmap;
 };
 
@@ -71,9 +99,10 @@ namespace platform {
 bool ReadPictureSize(TppGraphicKind kind, const std::vector<std::uint8_t> &data, int &width,
                      int &height);
 
-// The picture compiled into the program under `path` (":/assets/logo.jpg").
-// Throws TppPictureError naming the path when there is none or it is not a
-// picture.
+// The picture compiled into the program under `path` (":/assets/logo.jpg"),
+// with the finer encodings compiled in beside it ("logo@3x.jpg": three times
+// the pixels each way). Throws TppPictureError naming the path when there is
+// none or it is not a picture.
 TppPicture LoadPictureResource(std::string_view path);
 
 // Renders the picture into a new bitmap of width x height, stretched when that
@@ -82,5 +111,12 @@ TppPicture LoadPictureResource(std::string_view path);
 // image may take (`byteLimit`; 0 means the platform's usual limit).
 TppBitmap RenderPicture(const TppPicture &picture, int width, int height,
                         std::size_t byteLimit = 0);
+
+// The pixels of one source of an encoded picture at its own size. Throws
+// TppPictureError when its data cannot be decoded.
+TppBitmap DecodePictureSource(TppGraphicKind kind, const TppPictureSource &source);
+
+// The bitmap resampled smoothly to width x height (sizes below 1 are 1).
+TppBitmap ScaleBitmapSmoothly(const TppBitmap &bitmap, int width, int height);
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include "platform/qt/qt_font.h"
 #include "platform/qt/tab_expansion.h"
 
+#include <QGlyphRun>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -11,6 +12,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -211,7 +213,15 @@ void PainterCanvas::SetFont(const TppFont &font)
     m_font.SetPixelsPerInch(PixelsPerInchY());
     m_qfont = ToQFont(m_font, m_device);
     m_metrics.reset();
+    m_rawFont.reset();
     m_advancesFontSelected = false;
+}
+
+void PainterCanvas::SetTextLayout(const Canvas *layout, double scaleX, double scaleY)
+{
+    m_layout = layout;
+    m_layoutScaleX = scaleX;
+    m_layoutScaleY = scaleY;
 }
 
 const QFontMetricsF &PainterCanvas::Metrics() const
@@ -236,7 +246,11 @@ CanvasFontMetrics PainterCanvas::FontMetrics() const
 
 int PainterCanvas::WidthOf(const QString &text) const
 {
-    return text.isEmpty() ? 0 : AdvancePixels(Metrics().horizontalAdvance(text));
+    if (text.isEmpty())
+        return 0;
+    if (m_layout)
+        return AdvancePixels(m_layout->TextAdvance(text.toStdString()) * m_layoutScaleX);
+    return AdvancePixels(Metrics().horizontalAdvance(text));
 }
 
 int PainterCanvas::TextWidth(std::string_view text) const
@@ -281,8 +295,24 @@ double PainterCanvas::WordAdvance(std::string_view word) const
     return advance;
 }
 
+std::vector<double> PainterCanvas::CharacterAdvances(std::string_view text) const
+{
+    if (!AdvancesAdd(text))
+        return {};
+    std::vector<double> advances;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        char32_t code = 0;
+        NextCodePoint(text, i, code);
+        advances.push_back(WordAdvance(text.substr(start, i - start)));
+    }
+    return advances;
+}
+
 double PainterCanvas::TextAdvance(std::string_view text) const
 {
+    if (m_layout)
+        return m_layout->TextAdvance(text) * m_layoutScaleX;
     if (!AdvancesAdd(text))
         return Metrics().horizontalAdvance(FromUtf8(text));
     // Words and spaces measured once each, then added.
@@ -308,6 +338,8 @@ int PainterCanvas::TextHeight(std::string_view) const
 
 int PainterCanvas::DefaultTabSpacing() const
 {
+    if (m_layout)
+        return qRound(kTabCharacters * m_layout->FontMetrics().averageCharWidth * m_layoutScaleX);
     return kTabCharacters * FontMetrics().averageCharWidth;
 }
 
@@ -397,17 +429,35 @@ void PainterCanvas::PrepareText()
     ApplyClip();
 }
 
+qreal PainterCanvas::Baseline(int y) const
+{
+    return m_layout ? y + m_layout->FontMetrics().ascent * m_layoutScaleY : y + Metrics().ascent();
+}
+
+qreal PainterCanvas::PrefixAdvance(const QString &text, qsizetype length) const
+{
+    if (length <= 0)
+        return 0;
+    if (m_layout)
+        return m_layout->TextAdvance(text.left(length).toStdString()) * m_layoutScaleX;
+    return Metrics().horizontalAdvance(text.left(length));
+}
+
 int PainterCanvas::DrawRun(int x, int y, const QString &run, int &breaksDone)
 {
-    const qreal baseline = y + Metrics().ascent();
-    if (m_justification.breakCount == 0 || CountSpaces(run) == 0) {
+    const qreal baseline = Baseline(y);
+    if (m_layout) {
+        const int end = DrawLaidOutRun(x, baseline, run, breaksDone);
+        if (end != INT_MIN)
+            return end;
+    } else if (m_justification.breakCount == 0 || CountSpaces(run) == 0) {
         m_painter->drawText(QPointF(x, baseline), run);
         return x + WidthOf(run);
     }
     // Each of the first breakCount spaces gets its share of the extra pixels;
     // the remainder goes one pixel each to the first ones.
-    const int share = m_justification.extra / m_justification.breakCount;
-    const int remainder = std::abs(m_justification.extra % m_justification.breakCount);
+    const int share = m_justification.breakCount > 0 ? m_justification.extra / m_justification.breakCount : 0;
+    const int remainder = m_justification.breakCount > 0 ? std::abs(m_justification.extra % m_justification.breakCount) : 0;
     const int step = m_justification.extra < 0 ? -1 : 1;
     // Pieces are placed by the width of everything before them, so that the
     // run is exactly as wide as measured plus the extra pixels.
@@ -416,8 +466,7 @@ int PainterCanvas::DrawRun(int x, int y, const QString &run, int &breaksDone)
     for (;;) {
         const qsizetype space = run.indexOf(kSpace, start);
         const QString word = run.mid(start, space < 0 ? -1 : space - start + 1);
-        const qreal before = start > 0 ? Metrics().horizontalAdvance(run.left(start)) : 0;
-        m_painter->drawText(QPointF(x + before + added, baseline), word);
+        m_painter->drawText(QPointF(x + PrefixAdvance(run, start) + added, baseline), word);
         if (space < 0)
             break;
         if (breaksDone < m_justification.breakCount) {
@@ -429,6 +478,62 @@ int PainterCanvas::DrawRun(int x, int y, const QString &run, int &breaksDone)
             break;
     }
     return x + WidthOf(run) + added;
+}
+
+int PainterCanvas::DrawLaidOutRun(int x, qreal baseline, const QString &run, int &breaksDone)
+{
+    const std::vector<double> advances = m_layout->CharacterAdvances(run.toStdString());
+    // Characters the layout does not place one by one go word by word.
+    if (run.isEmpty() || advances.size() != std::size_t(run.size()))
+        return INT_MIN;
+    const int breakCount = m_justification.breakCount;
+    const int share = breakCount > 0 ? m_justification.extra / breakCount : 0;
+    const int remainder = breakCount > 0 ? std::abs(m_justification.extra % breakCount) : 0;
+    const int step = m_justification.extra < 0 ? -1 : 1;
+    std::vector<qreal> offsets(advances.size());
+    double pen = 0;
+    int added = 0;
+    for (std::size_t i = 0; i < advances.size(); ++i) {
+        offsets[i] = pen * m_layoutScaleX + added;
+        pen += advances[i];
+        if (run[qsizetype(i)] == kSpace && breaksDone < breakCount) {
+            added += share + (breaksDone < remainder ? step : 0);
+            ++breaksDone;
+        }
+    }
+    DrawGlyphsAt(x, baseline, run, offsets);
+    return x + WidthOf(run) + added;
+}
+
+void PainterCanvas::DrawGlyphsAt(int x, qreal baseline, const QString &text,
+                                 const std::vector<qreal> &offsets)
+{
+    if (!m_rawFont)
+        m_rawFont = QRawFont::fromFont(m_qfont);
+    const QList<quint32> glyphs = m_rawFont->glyphIndexesForString(text);
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+    indexes.reserve(text.size());
+    positions.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qreal at = offsets[std::size_t(i)];
+        if (i < glyphs.size() && glyphs[i] != 0) {
+            indexes.append(glyphs[i]);
+            positions.append(QPointF(at, 0));
+        } else if (!text[i].isSpace()) {
+            // Not in the font itself: another font of the system has it.
+            m_painter->drawText(QPointF(x + at, baseline), QString(text[i]));
+        }
+    }
+    if (indexes.isEmpty())
+        return;
+    QGlyphRun run;
+    run.setRawFont(*m_rawFont);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    run.setUnderline(m_qfont.underline());
+    run.setStrikeOut(m_qfont.strikeOut());
+    m_painter->drawGlyphRun(QPointF(x, baseline), run);
 }
 
 int PainterCanvas::DrawTabbed(int x, int y, const QString &text, const TabStops &stops,

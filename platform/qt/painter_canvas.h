@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QRawFont>
 
 #include <optional>
 
@@ -44,11 +45,13 @@ public:
     double TextAdvance(std::string_view text) const override;
     int AdvancePixels(double advance) const override;
     bool AdvancesAdd(std::string_view text) const override;
+    std::vector<double> CharacterAdvances(std::string_view text) const override;
     int TextHeight(std::string_view text) const override;
     int TabbedTextWidth(std::string_view text, const TabStops &stops) const override;
     CanvasRect CalcTextRect(const CanvasRect &bounds, std::string_view text,
                             CanvasTextFlags flags) const override;
 
+    void SetTextLayout(const Canvas *layout, double scaleX, double scaleY) override;
     void SetTextJustification(int extra, int breakCount) override;
     void TextOut(int x, int y, std::string_view text) override;
     void TextRect(const CanvasRect &clip, int x, int y, std::string_view text,
@@ -83,6 +86,13 @@ private:
     // Draws one tab-free run at x, spaces widened by the justification; answers
     // the x after it.
     int DrawRun(int x, int y, const QString &run, int &breaksDone);
+    // The same with every character where the layout canvas puts it.
+    int DrawLaidOutRun(int x, qreal baseline, const QString &run, int &breaksDone);
+    void DrawGlyphsAt(int x, qreal baseline, const QString &text, const std::vector<qreal> &offsets);
+    // The advance of the text's first `length` characters, in this canvas's
+    // pixels.
+    qreal PrefixAdvance(const QString &text, qsizetype length) const;
+    qreal Baseline(int y) const;
     int DrawTabbed(int x, int y, const QString &text, const TabStops &stops, int origin);
     bool PrepareShape();
     void PrepareText();
@@ -98,6 +108,10 @@ private:
     mutable TextAdvanceCache m_advances;
     mutable bool m_advancesFontSelected = false;
     Justification m_justification;
+    const Canvas *m_layout = nullptr;
+    double m_layoutScaleX = 1.0;
+    double m_layoutScaleY = 1.0;
+    mutable std::optional<QRawFont> m_rawFont;
     std::optional<CanvasRect> m_clip;
 };
 

@@ -49,6 +49,37 @@ bool Fits(std::size_t byteLimit, int width, int height)
 // No picture of the program comes near this; a larger one is not read.
 constexpr qint64 kMaxPictureBytes = 64 * 1024 * 1024;
 
+// The finer encodings a picture of the program may have beside it.
+constexpr int kFinerScales[] = {2, 3, 4};
+
+// Reads at most one byte more than the limit, so that size is checked after.
+bool ReadResource(const QString &name, std::vector<std::uint8_t> &data)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.read(kMaxPictureBytes + 1);
+    data.assign(bytes.begin(), bytes.end());
+    return true;
+}
+
+// "name@3x.jpg" beside "name.jpg", for every scale there is one of; a finer
+// file that does not fit its picture is left out, the picture still usable.
+void AddFinerResources(TppPicture &picture, const QString &name)
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    for (const int scale : kFinerScales) {
+        const QString finer = name.left(dot) + QStringLiteral("@%1x").arg(scale) + name.mid(dot);
+        std::vector<std::uint8_t> data;
+        if (!QFile::exists(finer) || !ReadResource(finer, data) || data.size() > std::size_t(kMaxPictureBytes))
+            continue;
+        try {
+            picture.AddFinerSource(scale, std::move(data));
+        } catch (const TppPictureError &) {
+        }
+    }
+}
+
 } // namespace
 
 TppPicture TppPicture::FromBitmap(TppBitmap bitmap)
@@ -69,8 +100,37 @@ TppPicture TppPicture::FromEncoded(TppGraphicKind kind, std::vector<std::uint8_t
     if (!platform::ReadPictureSize(kind, data, picture.m_width, picture.m_height))
         throw TppPictureError("The picture data is not a readable image.");
     picture.m_kind = kind;
-    picture.m_data = std::move(data);
+    picture.m_sources.push_back({1, picture.m_width, picture.m_height,
+                                 std::make_shared<const std::vector<std::uint8_t>>(std::move(data))});
     return picture;
+}
+
+const std::vector<std::uint8_t> &TppPicture::EncodedData() const
+{
+    static const std::vector<std::uint8_t> none;
+    return m_sources.empty() ? none : *m_sources.front().Data;
+}
+
+void TppPicture::AddFinerSource(int scale, std::vector<std::uint8_t> data)
+{
+    int width = 0;
+    int height = 0;
+    if (m_sources.empty() || scale <= m_sources.back().Scale
+        || !platform::ReadPictureSize(m_kind, data, width, height)
+        || std::int64_t(width) != std::int64_t(m_width) * scale
+        || std::int64_t(height) != std::int64_t(m_height) * scale)
+        throw TppPictureError("The finer picture does not match its picture.");
+    m_sources.push_back(
+        {scale, width, height, std::make_shared<const std::vector<std::uint8_t>>(std::move(data))});
+}
+
+const TppPictureSource *TppPicture::SourceFor(int width, int height) const
+{
+    for (const TppPictureSource &source : m_sources) {
+        if (source.Width >= width && source.Height >= height)
+            return &source;
+    }
+    return m_sources.empty() ? nullptr : &m_sources.back();
 }
 
 namespace platform {
@@ -99,13 +159,13 @@ TppPicture LoadPictureResource(std::string_view path)
     const QString name = QString::fromUtf8(path.data(), qsizetype(path.size()));
     // Only the program's resources: a file path could name a device that
     // never ends.
-    QFile file(name);
-    if (!name.startsWith(QLatin1String(":/")) || !file.open(QIODevice::ReadOnly))
+    if (!name.startsWith(QLatin1String(":/")))
         throw TppPictureError("There is no picture \"" + std::string(path) + "\" in the program.");
-    const QByteArray bytes = file.read(kMaxPictureBytes + 1);
-    if (bytes.size() > kMaxPictureBytes)
+    std::vector<std::uint8_t> data;
+    if (!ReadResource(name, data))
+        throw TppPictureError("There is no picture \"" + std::string(path) + "\" in the program.");
+    if (data.size() > std::size_t(kMaxPictureBytes))
         throw TppPictureError("The picture \"" + std::string(path) + "\" is too large.");
-    std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
     const TppGraphicKind kind = name.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)
             || name.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive)
         ? gkJpeg
@@ -114,7 +174,9 @@ TppPicture LoadPictureResource(std::string_view path)
     int height = 0;
     if (kind == gkNone || !ReadPictureSize(kind, data, width, height))
         throw TppPictureError("The picture \"" + std::string(path) + "\" is not a JPEG image.");
-    return TppPicture::FromEncoded(kind, std::move(data));
+    TppPicture picture = TppPicture::FromEncoded(kind, std::move(data));
+    AddFinerResources(picture, name);
+    return picture;
 }
 
 TppBitmap RenderPicture(const TppPicture &picture, int width, int height, std::size_t byteLimit)
@@ -150,6 +212,31 @@ TppBitmap RenderPicture(const TppPicture &picture, int width, int height, std::s
     default:
         throw TppPictureError("This kind of picture has no bitmap rendition.");
     }
+}
+
+TppBitmap DecodePictureSource(TppGraphicKind kind, const TppPictureSource &source)
+{
+    const QByteArray format = FormatOf(kind);
+    if (format.isEmpty() || !source.Data || source.Data->empty())
+        throw TppPictureError("This kind of picture has no bitmap rendition.");
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(source.Data->data()),
+                                               qsizetype(source.Data->size()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        throw TppPictureError("The picture could not be rendered: " + reader.errorString().toStdString());
+    return FromImage(image);
+}
+
+TppBitmap ScaleBitmapSmoothly(const TppBitmap &bitmap, int width, int height)
+{
+    width = std::max(1, width);
+    height = std::max(1, height);
+    if (bitmap.IsEmpty() || (width == bitmap.Width && height == bitmap.Height))
+        return bitmap;
+    return FromImage(ToImage(bitmap).scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 } // namespace platform

@@ -55,9 +55,8 @@ private slots:
     void zeroPaperKeepsPreviousImage();
     void msSansSerifDrawnAsArial();
     void autoSizeCentredLabelShrinksToText();
-    void memoTooWideShrinksFontPerLine();
-    void memoLineHeightSnapsToIdeal();
-    void memoTooHighShrinksUntilLinesFit();
+    void memoDrawnAsLaidOutWithoutFitting();
+    void picturesDrawnFromTheBestSource();
     void stretchedJpegFillsItsRectangle();
     void transparentPictureLetsPageShowThrough();
     void linesDrawBandsOfOnePixelLines();
@@ -232,16 +231,20 @@ void ScreenDeviceTest::msSansSerifDrawnAsArial()
 {
     RecordingViewer viewer;
     viewer.zoom = zs100Percent;
+    // The glyph's shape, wherever the layout's metrics of the font as named
+    // (the printer's) place it.
     auto draw = [&](const std::string &font) {
         TppScreenDevice device(&viewer);
         auto page = LetterPage();
-        page->AddDrawCommand(MakeText("Muestreo aleatorio", 20000, 20000, 80000, 6000, font));
+        page->AddDrawCommand(MakeText("M", 20000, 20000, 80000, 6000, font));
         Show(device, *page);
-        return PageImage(device);
+        const QImage image = PageImage(device);
+        const QRect ink = InkBounds(image, QRect(60, 60, 400, 60));
+        return ink.isNull() ? QImage() : image.copy(ink);
     };
     const QImage arial = draw("Arial");
     const QImage msSansSerif = draw("MS Sans Serif");
-    QVERIFY(!InkBounds(arial, QRect(60, 60, 400, 60)).isNull());
+    QVERIFY(!arial.isNull());
     QCOMPARE(msSansSerif, arial);
     // The font the name would otherwise resolve to draws differently.
     QVERIFY(draw("DejaVu Sans") != arial);
@@ -307,64 +310,99 @@ QList<int> InkLineTops(const QImage &image, const QRect &area)
 
 } // namespace
 
-void ScreenDeviceTest::memoTooWideShrinksFontPerLine()
+void ScreenDeviceTest::memoDrawnAsLaidOutWithoutFitting()
 {
+    // Lines too wide or too many for their rectangle keep the font: they
+    // stand where the layout's metrics put them, clipped to the memo's
+    // rectangle as on paper, one line height apart.
     RecordingViewer viewer;
     viewer.zoom = zs100Percent;
     TppScreenDevice device(&viewer);
     auto page = LetterPage();
-    // Two of the three lines are far wider than the 30 mm rectangle; the
-    // rectangle is high enough for the lines as they are.
     AddMemo(*page, {"Una nota mucho mas ancha que su marco", "corta",
                     "Otra linea mucho mas ancha que el marco$\xC2\xB6"},
             30000, 30000);
+    TppDrawText *high = AddMemo(*page, {"Hola", "Hola", "Hola", "Hola", "Hola", "Hola"}, 60000, 13230);
+    high->SetTop(60000);
     Show(device, *page);
-    QCOMPARE(device.PageCanvas()->Font().Height(), -13 + 2);
+    QCOMPARE(device.PageCanvas()->Font().Height(), -13);
+
+    const QImage image = PageImage(device);
+    const QRect wide = Bounds(*device.CurrentPage().DrawCommands(0));
+    QVERIFY(!InkBounds(image, wide).isNull());
+    QVERIFY(InkBounds(image, QRect(wide.right() + 1, wide.top(), 300, wide.height())).isNull());
+    const QRect box = Bounds(*device.CurrentPage().DrawCommands(1));
+    QCOMPARE(box.height(), 50);
+    QVERIFY(InkBounds(image, QRect(box.left(), box.bottom() + 1, box.width(), 60)).isNull());
+    const QList<int> tops = InkLineTops(image, box);
+    QVERIFY2(tops.size() >= 3, qPrintable(QString::number(tops.size())));
+    for (int i = 2; i < tops.size(); ++i)
+        QVERIFY(std::abs((tops[i] - tops[i - 1]) - (tops[1] - tops[0])) <= 1);
 }
 
-void ScreenDeviceTest::memoLineHeightSnapsToIdeal()
+void ScreenDeviceTest::picturesDrawnFromTheBestSource()
 {
-    RecordingViewer viewer;
-    viewer.zoom = zs100Percent;
-    TppScreenDevice device(&viewer);
-    auto page = LetterPage();
-    // Find the line height of Arial 10 here, then give four lines a
-    // rectangle one pixel a line higher: within a tenth, so lines spread.
-    auto probe = platform::CreateScreenBitmapCanvas();
-    TppFont arial;
-    arial.SetName("Arial");
-    arial.SetSize(10);
-    probe->SetFont(arial);
-    const int lineHeight = probe->FontMetrics().height;
-    const int ideal = lineHeight + 1;
-    QVERIFY(double(ideal - lineHeight) / lineHeight <= 0.1);
-    // 4 * ideal pixels in thousandths, a little more so that truncation
-    // keeps the pixel count.
-    const std::int32_t height = std::int32_t((4 * ideal + 0.5) / 96.0 * 25400);
-    AddMemo(*page, {"Hola", "Hola", "Hola", "Hola"}, 60000, height);
-    Show(device, *page);
-    const QRect box = Bounds(*device.CurrentPage().DrawCommands(0));
-    QCOMPARE(box.height(), 4 * ideal);
-    const QList<int> tops = InkLineTops(PageImage(device), box);
-    QCOMPARE(tops.size(), 4);
-    for (int i = 1; i < 4; ++i)
-        QCOMPARE(tops[i] - tops[i - 1], ideal);
-}
+    const TppPicture logo = platform::LoadPictureResource(":/assets/logo.jpg");
+    QVERIFY(logo.Sources().size() > 1);
+    // The same picture with its own pixels only, as pictures were drawn
+    // before they had finer sources.
+    const TppPicture ownOnly = TppPicture::FromEncoded(gkJpeg, logo.EncodedData());
+    const auto render = [](const TppPicture &picture, double ratio, int percentage) {
+        RecordingViewer viewer;
+        viewer.zoom = zsPercentage;
+        viewer.percentage = percentage;
+        viewer.ratio = ratio;
+        TppScreenDevice device(&viewer);
+        auto page = LetterPage();
+        // Where and how the results sheet draws its large logo.
+        auto *image = static_cast<TppDrawImage *>(page->AddDrawCommand(std::make_unique<TppDrawImage>()));
+        image->SetPicture(picture);
+        image->SetStretch(true);
+        image->SetCenter(true);
+        image->SetLeft(98690);
+        image->SetTop(57679);
+        image->SetWidth(93927);
+        image->SetHeight(58208);
+        Show(device, *page);
+        const QRect box = Bounds(*device.CurrentPage().DrawCommands(0));
+        return PageImage(device).copy(QRect(box.topLeft() * ratio, box.size() * ratio));
+    };
+    const auto resampled = [&](int scale, QSize size) {
+        const TppPictureSource *source = nullptr;
+        for (const TppPictureSource &each : logo.Sources())
+            if (each.Scale == scale)
+                source = &each;
+        const TppBitmap pixels = platform::ScaleBitmapSmoothly(
+            platform::DecodePictureSource(gkJpeg, *source), size.width(), size.height());
+        QImage image(pixels.Width, pixels.Height, QImage::Format_ARGB32);
+        for (int y = 0; y < pixels.Height; ++y)
+            for (int x = 0; x < pixels.Width; ++x)
+                image.setPixel(x, y, pixels.PixelAt(x, y));
+        return image;
+    };
+    const auto meanDifference = [](const QImage &a, const QImage &b) {
+        double sum = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                sum += std::abs(qRed(a.pixel(x, y)) - qRed(b.pixel(x, y)))
+                    + std::abs(qGreen(a.pixel(x, y)) - qGreen(b.pixel(x, y)))
+                    + std::abs(qBlue(a.pixel(x, y)) - qBlue(b.pixel(x, y)));
+        return sum / (3.0 * a.width() * a.height());
+    };
 
-void ScreenDeviceTest::memoTooHighShrinksUntilLinesFit()
-{
-    RecordingViewer viewer;
-    viewer.zoom = zs100Percent;
-    TppScreenDevice device(&viewer);
-    auto page = LetterPage();
-    // Four lines in 40 pixels: 10 pixels a line, far below Arial 10's cell.
-    AddMemo(*page, {"Hola", "Hola", "Hola", "Hola"}, 60000, 10583);
-    Show(device, *page);
-    const QRect box = Bounds(*device.CurrentPage().DrawCommands(0));
-    QCOMPARE(box.height(), 40);
-    QVERIFY(device.PageCanvas()->FontMetrics().height <= 10);
-    const QList<int> tops = InkLineTops(PageImage(device), box);
-    QCOMPARE(tops.size(), 4);
+    // A screen of ratio 1 at 100 % shows the picture's own pixels as ever.
+    QCOMPARE(render(logo, 1, 100), render(ownOnly, 1, 100));
+    // Wherever the own pixels are too few, the drawn picture has the finer
+    // source's detail, which the own pixels blown up cannot have.
+    const int finest = logo.Sources().back().Scale;
+    for (const auto &[ratio, percentage] : {std::pair{2.0, 100}, std::pair{1.0, 200}, std::pair{2.0, 150}}) {
+        const QImage drawn = render(logo, ratio, percentage);
+        const double toFine = meanDifference(drawn, resampled(finest, drawn.size()));
+        const double toOwn = meanDifference(drawn, resampled(1, drawn.size()));
+        QVERIFY2(toFine < 1.0 && toOwn > 3 * toFine,
+                 qPrintable(QStringLiteral("ratio %1 at %2 %: %3 from the finer source, %4 from the own")
+                                .arg(ratio).arg(percentage).arg(toFine).arg(toOwn)));
+    }
 }
 
 void ScreenDeviceTest::stretchedJpegFillsItsRectangle()

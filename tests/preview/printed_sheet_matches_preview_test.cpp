@@ -1,7 +1,8 @@
 // The results sheet as printed stands where the preview draws it: the page
 // printed on the PDF queue, rasterised at the preview's 100 % resolution,
-// holds every frame, picture and text row of the sheet within two pixels of
-// where the screen device draws it.
+// holds every frame and picture of the sheet within two pixels of where the
+// screen device draws it, and every line of text starts and ends within a
+// pixel of the preview's. Printed pictures have the detail paper can show.
 
 #include "app/results_sheet.h"
 #include "output/draw_image.h"
@@ -20,6 +21,7 @@
 #include "../support/printed_output.h"
 
 #include <QPrinterInfo>
+#include <QtMath>
 #include <QPushButton>
 #include <QtTest>
 
@@ -47,6 +49,53 @@ QString Describe(const QRect &r)
     return QStringLiteral("(%1,%2 %3x%4)").arg(r.left()).arg(r.top()).arg(r.width()).arg(r.height());
 }
 
+// The rows of `area` holding ink, in runs: one run a text line.
+QList<QPair<int, int>> InkRows(const QImage &paper, const QRect &area)
+{
+    QList<QPair<int, int>> runs;
+    const QRect clipped = area & paper.rect();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        if (InkBox(paper, QRect(clipped.left(), y, clipped.width(), 1).adjusted(1, 1, -1, -1)).isNull())
+            continue;
+        if (!runs.isEmpty() && runs.last().second == y - 1)
+            runs.last().second = y;
+        else
+            runs.append({y, y});
+    }
+    return runs;
+}
+
+QImage FromBitmap(const TppBitmap &bitmap)
+{
+    QImage image(bitmap.Width, bitmap.Height, QImage::Format_RGB32);
+    for (int y = 0; y < bitmap.Height; ++y)
+        for (int x = 0; x < bitmap.Width; ++x)
+            image.setPixel(x, y, bitmap.PixelAt(x, y));
+    return image;
+}
+
+double MeanDifference(const QImage &a, const QImage &b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            sum += std::abs(qRed(a.pixel(x, y)) - qRed(b.pixel(x, y)))
+                + std::abs(qGreen(a.pixel(x, y)) - qGreen(b.pixel(x, y)))
+                + std::abs(qBlue(a.pixel(x, y)) - qBlue(b.pixel(x, y)));
+    return sum / (3.0 * a.width() * a.height());
+}
+
+// The picture resampled to `size` from its source of `scale`.
+QImage Resampled(const TppPicture &picture, int scale, QSize size)
+{
+    for (const TppPictureSource &source : picture.Sources()) {
+        if (source.Scale == scale)
+            return FromBitmap(platform::ScaleBitmapSmoothly(platform::DecodePictureSource(picture.Kind(), source),
+                                                            size.width(), size.height()));
+    }
+    return {};
+}
+
 } // namespace
 
 class PrintedSheetMatchesPreviewTest : public QObject
@@ -56,9 +105,13 @@ class PrintedSheetMatchesPreviewTest : public QObject
 private slots:
     void initTestCase();
     void printedWhereThePreviewDraws();
+    void printedPicturesHaveDetail();
 
 private:
     TppPrintRegistration m_registration;
+    std::unique_ptr<printed::TestQueue> m_queue;
+    QString m_printedFile;
+    std::unique_ptr<TppPage> m_printedPage;
 };
 
 void PrintedSheetMatchesPreviewTest::initTestCase()
@@ -71,7 +124,8 @@ void PrintedSheetMatchesPreviewTest::initTestCase()
 
 void PrintedSheetMatchesPreviewTest::printedWhereThePreviewDraws()
 {
-    printed::TestQueue queue(QStringLiteral("ValdoraSheetCompare"));
+    m_queue = std::make_unique<printed::TestQueue>(QStringLiteral("ValdoraSheetCompare"));
+    const printed::TestQueue &queue = *m_queue;
     QVERIFY(queue.Created());
     TppPrinterList::Instance().Refresh();
 
@@ -113,6 +167,7 @@ void PrintedSheetMatchesPreviewTest::printedWhereThePreviewDraws()
 
     // Every frame, picture and text with ink stands where the preview has it.
     int compared = 0;
+    int lines = 0;
     const TppPage &page = screen.CurrentPage();
     for (int i = 0; i < page.DrawCommandCount(); ++i) {
         const TppDrawCommand *command = page.DrawCommands(i);
@@ -129,11 +184,21 @@ void PrintedSheetMatchesPreviewTest::printedWhereThePreviewDraws()
                                  .arg(Describe(previewInk), Describe(printedInk));
         QVERIFY2(!printedInk.isNull(), qPrintable(what));
         if (dynamic_cast<const TppDrawText *>(command)) {
-            // Printer fonts are laid out at 600 dots per inch: a text row
-            // starts where the preview's does; its width may differ a little.
-            QVERIFY2(qAbs(printedInk.left() - previewInk.left()) <= 2, qPrintable(what));
+            // Line for line: each starts and ends where the printed one does.
             QVERIFY2(qAbs(printedInk.top() - previewInk.top()) <= 2, qPrintable(what));
             QVERIFY2(qAbs(printedInk.bottom() - previewInk.bottom()) <= 2, qPrintable(what));
+            for (const auto &[top, bottom] : InkRows(previewPaper, bounds)) {
+                const QRect band(bounds.left(), top, bounds.width(), bottom - top + 1);
+                const QRect previewLine = InkBox(previewPaper, band);
+                const QRect printedLine = InkBox(printedPaper, band);
+                const QString line = what + QStringLiteral(", line at %1: preview %2, printed %3")
+                                                .arg(top)
+                                                .arg(Describe(previewLine), Describe(printedLine));
+                QVERIFY2(!printedLine.isNull(), qPrintable(line));
+                QVERIFY2(qAbs(printedLine.left() - previewLine.left()) <= 1, qPrintable(line));
+                QVERIFY2(qAbs(printedLine.right() - previewLine.right()) <= 1, qPrintable(line));
+                ++lines;
+            }
         } else {
             QVERIFY2(qAbs(printedInk.left() - previewInk.left()) <= 2 && qAbs(printedInk.top() - previewInk.top()) <= 2
                          && qAbs(printedInk.right() - previewInk.right()) <= 2
@@ -143,6 +208,58 @@ void PrintedSheetMatchesPreviewTest::printedWhereThePreviewDraws()
         ++compared;
     }
     QVERIFY(compared >= 20);
+    QVERIFY(lines >= 15);
+    m_printedFile = queue.OutputFile();
+    m_printedPage = std::make_unique<TppPage>();
+    m_printedPage->Assign(page);
+}
+
+void PrintedSheetMatchesPreviewTest::printedPicturesHaveDetail()
+{
+    QVERIFY(m_printedPage);
+    // Rasterised at 300 dots per inch, a picture whose own pixels are fewer
+    // than that shows the finer source's detail, not its own pixels blown up.
+    constexpr int kDpi = 300;
+    const QImage paper = printed::RasterisePage(m_printedFile, 1, kDpi);
+    QVERIFY(!paper.isNull());
+    const auto toPaper = [&](std::int32_t thousandths) { return thousandths / 25400.0 * kDpi; };
+    int checked = 0;
+    for (int i = 0; i < m_printedPage->DrawCommandCount(); ++i) {
+        const auto *image = dynamic_cast<const TppDrawImage *>(m_printedPage->DrawCommands(i));
+        if (!image || toPaper(image->Width()) <= image->Picture().Width() * 1.2)
+            continue;
+        const QRect bounds(QPoint(qCeil(toPaper(image->Left())), qCeil(toPaper(image->Top()))),
+                           QPoint(int(toPaper(image->Left() + image->Width())) - 1,
+                                  int(toPaper(image->Top() + image->Height())) - 1));
+        // A stretched picture fills its bounds; another one is centred in
+        // them at its own size, and clipped to them.
+        const TppPicture &picture = image->Picture();
+        QVERIFY(picture.Sources().size() > 1);
+        const QSizeF own(picture.Width() / 96.0 * kDpi, picture.Height() / 96.0 * kDpi);
+        const QRectF whole = image->Stretch()
+            ? QRectF(bounds)
+            : QRectF(QPointF(bounds.center()) - QPointF(own.width() / 2, own.height() / 2), own);
+        const QRect drawnArea = bounds.adjusted(2, 2, -2, -2) & whole.toAlignedRect().adjusted(2, 2, -2, -2);
+        const QImage drawn = paper.copy(drawnArea);
+        const QPoint cut = drawnArea.topLeft() - whole.topLeft().toPoint();
+        // Placed to the nearest pixel: the best of the nearby placements.
+        const auto difference = [&](int scale) {
+            const QImage resampled = Resampled(picture, scale, whole.size().toSize());
+            double best = 255;
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    best = std::min(best, MeanDifference(drawn, resampled.copy(QRect(cut + QPoint(dx, dy), drawn.size()))));
+            return best;
+        };
+        const double toFine = difference(picture.Sources().back().Scale);
+        const double toOwn = difference(1);
+        QVERIFY2(toOwn > 1.5 * toFine,
+                 qPrintable(QStringLiteral("command %1, %2x%3: %4 from the finer source, %5 from the own")
+                                .arg(i).arg(drawn.width()).arg(drawn.height()).arg(toFine).arg(toOwn)));
+        ++checked;
+    }
+    // The large logo and the seven check marks.
+    QCOMPARE(checked, 8);
 }
 
 QTEST_MAIN(PrintedSheetMatchesPreviewTest)
