@@ -71,6 +71,8 @@ TppLabel &PlaceLabel(TppBand &band, std::int32_t left, std::int32_t top, std::in
     auto &label = Place<TppLabel>(band, left, top, width, 5000);
     label.SetFont(Arial(10));
     label.SetCaption(caption);
+    // As the hand-written page draws them: no background of their own.
+    label.SetTransparent(true);
     return label;
 }
 
@@ -107,6 +109,7 @@ std::unique_ptr<TppReport> BenchReport(int pages, band_text::Source &texts)
     image.SetStretch(true);
     auto &memo = Place<TppMemo>(detail, 0, 11500, 200000, 46000);
     memo.SetFont(Arial(7));
+    memo.SetTransparent(true);
     detail.BeforePrint = [&memo, &texts](TppBand &) {
         TppStringList &lines = memo.Lines();
         lines.clear();

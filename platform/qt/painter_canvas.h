@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/canvas.h"
+#include "platform/qt/converted_images.h"
 #include "platform/qt/text_advance_cache.h"
 
 #include <QFont>
@@ -77,7 +78,7 @@ private:
 
     const QFontMetricsF &Metrics() const;
     int WidthOf(const QString &text) const;
-    double WordAdvance(std::string_view word) const;
+    double CharacterAdvance(char32_t code) const;
     int DefaultTabSpacing() const;
     int TabbedWidthOf(const QString &text, const TabStops &stops) const;
     // Draws one tab-free run at x, spaces widened by the justification; answers
@@ -94,11 +95,13 @@ private:
     TppPen m_pen;
     TppBrush m_brush;
     QFont m_qfont;
+    bool m_qfontMade = false;
     mutable std::optional<QFontMetricsF> m_metrics;
     mutable TextAdvanceCache m_advances;
     mutable bool m_advancesFontSelected = false;
     Justification m_justification;
     std::optional<CanvasRect> m_clip;
+    ConvertedImages m_images;
 };
 
 } // namespace platform

@@ -13,27 +13,21 @@ void TextAdvanceCache::SelectFont(const std::string &fontKey)
     m_current = &found->second;
 }
 
-const double *TextAdvanceCache::Find(std::string_view word) const
+const double *TextAdvanceCache::Find(char32_t code) const
 {
-    if (!m_current)
+    const std::size_t slot = SlotOf(code);
+    if (!m_current || slot >= kSlots || !m_current->known[slot])
         return nullptr;
-    const auto found = m_current->advances.find(word);
-    return found == m_current->advances.end() ? nullptr : &found->second;
+    return &m_current->advances[slot];
 }
 
-void TextAdvanceCache::Insert(std::string_view word, double advance)
+void TextAdvanceCache::Insert(char32_t code, double advance)
 {
-    if (!m_current)
+    const std::size_t slot = SlotOf(code);
+    if (!m_current || slot >= kSlots)
         return;
-    if (m_current->advances.size() >= kMaxWordsPerFont
-        || m_current->bytes + word.size() > kMaxBytesPerFont) {
-        m_current->advances.clear();
-        m_current->bytes = 0;
-    }
-    if (word.size() > kMaxBytesPerFont)
-        return;
-    m_current->advances.emplace(std::string(word), advance);
-    m_current->bytes += word.size();
+    m_current->advances[slot] = advance;
+    m_current->known[slot] = true;
 }
 
 } // namespace platform
