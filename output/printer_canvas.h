@@ -31,6 +31,10 @@ public:
     double TextAdvance(std::string_view text) const override { return m_target.TextAdvance(text); }
     int AdvancePixels(double advance) const override { return m_target.AdvancePixels(advance); }
     bool AdvancesAdd(std::string_view text) const override { return m_target.AdvancesAdd(text); }
+    bool PiecewiseAdvance(std::string_view text, double &advance) const override
+    {
+        return m_target.PiecewiseAdvance(text, advance);
+    }
     int TextHeight(std::string_view text) const override { return m_target.TextHeight(text); }
     int TabbedTextWidth(std::string_view text, const platform::TabStops &stops) const override
     {

@@ -96,6 +96,15 @@ public:
     // text, adds exactly to theirs (no shaping across the join), so that a
     // line can be measured piece by piece. False when unsure.
     virtual bool AdvancesAdd(std::string_view) const { return false; }
+    // TextAdvance of a text that AdvancesAdd accepts, found in one pass;
+    // false, with `advance` left alone, for any other text.
+    virtual bool PiecewiseAdvance(std::string_view text, double &advance) const
+    {
+        if (!AdvancesAdd(text))
+            return false;
+        advance = TextAdvance(text);
+        return true;
+    }
     // Height of a text's line: the character cell of the font.
     virtual int TextHeight(std::string_view text) const = 0;
     // Width of a text with tabs expanded to the stops (tab origin at 0).

@@ -245,14 +245,16 @@ bool PainterCanvas::AdvancesAdd(std::string_view text) const
     // may be shaped across their neighbours; controls and the soft hyphen
     // are laid out specially.
     for (std::size_t i = 0; i < text.size();) {
-        char32_t code = 0;
-        if (!NextCodePoint(text, i, code) || !IsPiecewiseCharacter(code))
+        char32_t code = static_cast<unsigned char>(text[i]);
+        if (code >= 0x20 && code <= 0x7E)
+            ++i;
+        else if (!NextCodePoint(text, i, code) || !IsPiecewiseCharacter(code))
             return false;
     }
     return true;
 }
 
-double PainterCanvas::CharacterAdvance(char32_t code) const
+double PainterCanvas::MeasureCharacter(char32_t code) const
 {
     if (!m_advancesFontSelected) {
         // Chosen on first use: canvases that only draw never pay for the key.
@@ -268,19 +270,39 @@ double PainterCanvas::CharacterAdvance(char32_t code) const
     return advance;
 }
 
-double PainterCanvas::TextAdvance(std::string_view text) const
+inline double PainterCanvas::CharacterAdvance(char32_t code) const
+{
+    if (m_advancesFontSelected) {
+        if (const double *known = m_advances.Find(code))
+            return *known;
+    }
+    return MeasureCharacter(code);
+}
+
+bool PainterCanvas::PiecewiseAdvance(std::string_view text, double &advance) const
 {
     // Characters laid out one glyph each add their advances exactly (see
     // AdvancesAdd), so a text of them is measured character by character
-    // from the table; any other text is laid out whole.
-    double advance = 0;
+    // from the table.
+    double sum = 0;
     for (std::size_t i = 0; i < text.size();) {
-        char32_t code = 0;
-        if (!NextCodePoint(text, i, code) || !IsPiecewiseCharacter(code))
-            return Metrics().horizontalAdvance(FromUtf8(text));
-        advance += CharacterAdvance(code);
+        char32_t code = static_cast<unsigned char>(text[i]);
+        if (code >= 0x20 && code <= 0x7E)
+            ++i;
+        else if (!NextCodePoint(text, i, code) || !IsPiecewiseCharacter(code))
+            return false;
+        sum += CharacterAdvance(code);
     }
-    return advance;
+    advance = sum;
+    return true;
+}
+
+double PainterCanvas::TextAdvance(std::string_view text) const
+{
+    double advance = 0;
+    if (PiecewiseAdvance(text, advance))
+        return advance;
+    return Metrics().horizontalAdvance(FromUtf8(text));
 }
 
 int PainterCanvas::TextHeight(std::string_view) const

@@ -45,6 +45,7 @@ public:
     double TextAdvance(std::string_view text) const override;
     int AdvancePixels(double advance) const override;
     bool AdvancesAdd(std::string_view text) const override;
+    bool PiecewiseAdvance(std::string_view text, double &advance) const override;
     int TextHeight(std::string_view text) const override;
     int TabbedTextWidth(std::string_view text, const TabStops &stops) const override;
     CanvasRect CalcTextRect(const CanvasRect &bounds, std::string_view text,
@@ -79,6 +80,7 @@ private:
     const QFontMetricsF &Metrics() const;
     int WidthOf(const QString &text) const;
     double CharacterAdvance(char32_t code) const;
+    double MeasureCharacter(char32_t code) const;
     int DefaultTabSpacing() const;
     int TabbedWidthOf(const QString &text, const TabStops &stops) const;
     // Draws one tab-free run at x, spaces widened by the justification; answers

@@ -24,8 +24,21 @@ public:
     static bool Keeps(char32_t code) { return SlotOf(code) < kSlots; }
 
     // The advance of `code` in the selected font, if it was measured.
-    const double *Find(char32_t code) const;
-    void Insert(char32_t code, double advance);
+    const double *Find(char32_t code) const
+    {
+        const std::size_t slot = SlotOf(code);
+        if (!m_current || slot >= kSlots || !m_current->known[slot])
+            return nullptr;
+        return &m_current->advances[slot];
+    }
+    void Insert(char32_t code, double advance)
+    {
+        const std::size_t slot = SlotOf(code);
+        if (!m_current || slot >= kSlots)
+            return;
+        m_current->advances[slot] = advance;
+        m_current->known[slot] = true;
+    }
 
 private:
     // Printable ASCII to the end of Latin Extended-B, then the general
