@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/accessible_panes.h"
+#include "app/after_first_paint.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/form3.h"
@@ -30,16 +31,23 @@ static bool PrepareResources()
 Application::Application()
     : m_resourcesReady(PrepareResources())
     , m_form1(std::make_unique<Form1>(*this))
-    , m_form2(std::make_unique<Form2>(*this))
-    , m_form3(std::make_unique<Form3>())
-    , m_form4(std::make_unique<Form4>())
 {
-    m_form3->setDefinitions(m_form4.get());
 }
 
 Application::~Application() = default;
 
+void Application::createOtherWindows()
+{
+    if (m_form2)
+        return;
+    m_form2 = std::make_unique<Form2>(*this);
+    m_form3 = std::make_unique<Form3>();
+    m_form4 = std::make_unique<Form4>();
+    m_form3->setDefinitions(m_form4.get());
+}
+
 void Application::showMainWindow()
 {
     m_form1->show();
+    RunAfterFirstPaint(*m_form1, [this] { createOtherWindows(); });
 }

@@ -13,7 +13,9 @@ class Form4;
 
 // The application object: it holds the one calculation record and the four
 // windows, created once in the order Form1, Form2, Form3, Form4 and kept until
-// the end; Form1 is the main window.
+// the end; Form1 is the main window. The three others, which nobody sees
+// before the main window is up, are made just after its first paint, or at
+// once when one of them is asked for earlier.
 class Application {
 public:
     Application();
@@ -24,14 +26,28 @@ public:
 
     SampleSizeParams &params() { return m_params; }
     Form1 &form1() { return *m_form1; }
-    Form2 &form2() { return *m_form2; }
-    Form3 &form3() { return *m_form3; }
-    Form4 &form4() { return *m_form4; }
+    Form2 &form2()
+    {
+        createOtherWindows();
+        return *m_form2;
+    }
+    Form3 &form3()
+    {
+        createOtherWindows();
+        return *m_form3;
+    }
+    Form4 &form4()
+    {
+        createOtherWindows();
+        return *m_form4;
+    }
 
     // Shows the main window; the event loop then runs until it closes.
     void showMainWindow();
 
 private:
+    void createOtherWindows();
+
     bool m_resourcesReady;
     // The print preview window and the screen device, for the results
     // sheet's print request.

@@ -35,6 +35,10 @@ public:
     {
         return m_target.CharacterAdvances(text);
     }
+    bool PiecewiseAdvance(std::string_view text, double &advance) const override
+    {
+        return m_target.PiecewiseAdvance(text, advance);
+    }
     int TextHeight(std::string_view text) const override { return m_target.TextHeight(text); }
     int TabbedTextWidth(std::string_view text, const platform::TabStops &stops) const override
     {

@@ -100,6 +100,15 @@ public:
     // AdvancesAdd), in fractional pixels: they sum to TextAdvance. Empty
     // when the text's characters are not laid out one by one.
     virtual std::vector<double> CharacterAdvances(std::string_view) const { return {}; }
+    // TextAdvance of a text that AdvancesAdd accepts, found in one pass;
+    // false, with `advance` left alone, for any other text.
+    virtual bool PiecewiseAdvance(std::string_view text, double &advance) const
+    {
+        if (!AdvancesAdd(text))
+            return false;
+        advance = TextAdvance(text);
+        return true;
+    }
     // Height of a text's line: the character cell of the font.
     virtual int TextHeight(std::string_view text) const = 0;
     // Width of a text with tabs expanded to the stops (tab origin at 0).

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 // The surface text is measured on, with the conversions between its pixels
@@ -28,6 +29,15 @@ public:
     // Whether a tab-free text can be measured piece by piece: the advance
     // of a line is then the sum of its parts' advances.
     bool Piecewise(std::string_view text) const;
+    // Advance(text) of a text that Piecewise accepts, in one pass; none for
+    // any other text.
+    std::optional<double> PiecewiseAdvance(std::string_view text) const
+    {
+        double advance = 0;
+        if (m_canvas->PiecewiseAdvance(text, advance))
+            return advance;
+        return std::nullopt;
+    }
     // Fractional width in pixels, before rounding to whole pixels.
     double Advance(std::string_view text) const { return m_canvas->TextAdvance(text); }
     // Width in thousandths of a text of the given advance, as Width gives it.

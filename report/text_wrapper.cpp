@@ -114,18 +114,16 @@ bool TppTextWrapper::RoomFor(std::size_t lineCount) const
 std::optional<double> TppTextWrapper::TokenAdvance(TppTextMeasuring &measuring,
                                                    std::string_view token) const
 {
-    if (token.size() > kFirstProbe || !measuring.Piecewise(token))
+    if (token.size() > kFirstProbe)
         return std::nullopt;
-    return measuring.Advance(token);
+    return measuring.PiecewiseAdvance(token);
 }
 
 std::optional<double> TppTextWrapper::LineAdvance(TppTextMeasuring &measuring,
                                                   LoopState &state) const
 {
     if (!state.lineAdvanceUpToDate) {
-        state.lineAdvance = measuring.Piecewise(state.line)
-                                ? std::optional<double>(measuring.Advance(state.line))
-                                : std::nullopt;
+        state.lineAdvance = measuring.PiecewiseAdvance(state.line);
         state.lineAdvanceUpToDate = true;
     }
     return state.lineAdvance;
@@ -184,8 +182,8 @@ std::optional<std::size_t> TppTextWrapper::PiecewiseFittingPrefix(
 
 std::int32_t TppTextWrapper::LineWidth(TppTextMeasuring &measuring, std::string_view line) const
 {
-    if (measuring.Piecewise(line))
-        return measuring.WidthOfAdvance(measuring.Advance(line));
+    if (const std::optional<double> advance = measuring.PiecewiseAdvance(line))
+        return measuring.WidthOfAdvance(*advance);
     return measuring.Width(line, m_pixelTabStops);
 }
 

@@ -151,30 +151,6 @@ bool IsRaster(const QPainter &painter)
     return engine && engine->type() == QPaintEngine::Raster;
 }
 
-QImage ToQImage(const TppBitmap &bitmap)
-{
-    QImage image(bitmap.Width, bitmap.Height, QImage::Format_ARGB32);
-    for (int y = 0; y < bitmap.Height; ++y) {
-        const std::uint32_t *source = bitmap.Pixels.data() + std::size_t(y) * bitmap.Width;
-        std::copy(source, source + bitmap.Width, reinterpret_cast<std::uint32_t *>(image.scanLine(y)));
-    }
-    return image;
-}
-
-// White made transparent: the same result as combining with "AND" over white
-// paper, for devices that cannot combine pixels (printers).
-QImage WhiteAsTransparent(QImage image)
-{
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if ((line[x] & 0xFFFFFFu) == 0xFFFFFFu)
-                line[x] = 0;
-        }
-    }
-    return image;
-}
-
 // Number of spaces in a text, the breaks that justification widens.
 int CountSpaces(const QString &text)
 {
@@ -209,9 +185,19 @@ int PainterCanvas::PixelsPerInchY() const
 
 void PainterCanvas::SetFont(const TppFont &font)
 {
-    m_font = font;
-    m_font.SetPixelsPerInch(PixelsPerInchY());
+    TppFont adjusted = font;
+    adjusted.SetPixelsPerInch(PixelsPerInchY());
+    // Text is measured with the same font again and again: what the colour
+    // alone changes needs no new font, metrics or advances.
+    const bool sameShape = m_qfontMade && adjusted.Name() == m_font.Name()
+        && adjusted.Height() == m_font.Height() && adjusted.PixelsPerInch() == m_font.PixelsPerInch()
+        && adjusted.Style() == m_font.Style() && adjusted.Pitch() == m_font.Pitch()
+        && adjusted.Charset() == m_font.Charset();
+    m_font = adjusted;
+    if (sameShape)
+        return;
     m_qfont = ToQFont(m_font, m_device);
+    m_qfontMade = true;
     m_metrics.reset();
     m_rawFont.reset();
     m_advancesFontSelected = false;
@@ -273,14 +259,16 @@ bool PainterCanvas::AdvancesAdd(std::string_view text) const
     // may be shaped across their neighbours; controls and the soft hyphen
     // are laid out specially.
     for (std::size_t i = 0; i < text.size();) {
-        char32_t code = 0;
-        if (!NextCodePoint(text, i, code) || !IsPiecewiseCharacter(code))
+        char32_t code = static_cast<unsigned char>(text[i]);
+        if (code >= 0x20 && code <= 0x7E)
+            ++i;
+        else if (!NextCodePoint(text, i, code) || !IsPiecewiseCharacter(code))
             return false;
     }
     return true;
 }
 
-double PainterCanvas::WordAdvance(std::string_view word) const
+double PainterCanvas::MeasureCharacter(char32_t code) const
 {
     if (!m_advancesFontSelected) {
         // Chosen on first use: canvases that only draw never pay for the key.
@@ -288,10 +276,11 @@ double PainterCanvas::WordAdvance(std::string_view word) const
                               + 'x' + std::to_string(PixelsPerInchY()));
         m_advancesFontSelected = true;
     }
-    if (const double *known = m_advances.Find(word))
+    if (const double *known = m_advances.Find(code))
         return *known;
-    const double advance = Metrics().horizontalAdvance(FromUtf8(word));
-    m_advances.Insert(word, advance);
+    // Every character kept lies in the basic plane: one UTF-16 unit.
+    const double advance = Metrics().horizontalAdvance(QString(QChar(char16_t(code))));
+    m_advances.Insert(code, advance);
     return advance;
 }
 
@@ -301,34 +290,48 @@ std::vector<double> PainterCanvas::CharacterAdvances(std::string_view text) cons
         return {};
     std::vector<double> advances;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t start = i;
         char32_t code = 0;
         NextCodePoint(text, i, code);
-        advances.push_back(WordAdvance(text.substr(start, i - start)));
+        advances.push_back(CharacterAdvance(code));
     }
     return advances;
+}
+
+inline double PainterCanvas::CharacterAdvance(char32_t code) const
+{
+    if (m_advancesFontSelected) {
+        if (const double *known = m_advances.Find(code))
+            return *known;
+    }
+    return MeasureCharacter(code);
+}
+
+bool PainterCanvas::PiecewiseAdvance(std::string_view text, double &advance) const
+{
+    // Characters laid out one glyph each add their advances exactly (see
+    // AdvancesAdd), so a text of them is measured character by character
+    // from the table.
+    double sum = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t code = static_cast<unsigned char>(text[i]);
+        if (code >= 0x20 && code <= 0x7E)
+            ++i;
+        else if (!NextCodePoint(text, i, code) || !IsPiecewiseCharacter(code))
+            return false;
+        sum += CharacterAdvance(code);
+    }
+    advance = sum;
+    return true;
 }
 
 double PainterCanvas::TextAdvance(std::string_view text) const
 {
     if (m_layout)
         return m_layout->TextAdvance(text) * m_layoutScaleX;
-    if (!AdvancesAdd(text))
-        return Metrics().horizontalAdvance(FromUtf8(text));
-    // Words and spaces measured once each, then added.
     double advance = 0;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t space = text.find(' ', start);
-        const std::size_t end = space == std::string_view::npos ? text.size() : space;
-        if (end > start)
-            advance += WordAdvance(text.substr(start, end - start));
-        if (space == std::string_view::npos)
-            break;
-        advance += WordAdvance(" ");
-        start = space + 1;
-    }
-    return advance;
+    if (PiecewiseAdvance(text, advance))
+        return advance;
+    return Metrics().horizontalAdvance(FromUtf8(text));
 }
 
 int PainterCanvas::TextHeight(std::string_view) const
@@ -675,14 +678,12 @@ void PainterCanvas::StretchBitmap(const CanvasRect &target, const TppBitmap &bit
         return;
     ApplyClip();
     m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    QImage image = ToQImage(bitmap);
-    if (mode == CopyMode::And && IsRaster(*m_painter)) {
-        m_painter->setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    } else {
-        m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        if (mode == CopyMode::And)
-            image = WhiteAsTransparent(std::move(image));
-    }
+    // Devices that cannot combine pixels (printers) get white made
+    // transparent instead, the same result over white paper.
+    const bool combine = mode == CopyMode::And && IsRaster(*m_painter);
+    QImage image = m_images.Image(bitmap, mode == CopyMode::And && !combine);
+    m_painter->setCompositionMode(combine ? QPainter::RasterOp_SourceAndDestination
+                                          : QPainter::CompositionMode_SourceOver);
     const QRect rect = ToQRect(target).normalized();
     const QTransform transform = m_painter->deviceTransform();
     if (IsRaster(*m_painter) && transform.type() <= QTransform::TxScale) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/canvas.h"
+#include "platform/qt/converted_images.h"
 #include "platform/qt/text_advance_cache.h"
 
 #include <QFont>
@@ -46,6 +47,7 @@ public:
     int AdvancePixels(double advance) const override;
     bool AdvancesAdd(std::string_view text) const override;
     std::vector<double> CharacterAdvances(std::string_view text) const override;
+    bool PiecewiseAdvance(std::string_view text, double &advance) const override;
     int TextHeight(std::string_view text) const override;
     int TabbedTextWidth(std::string_view text, const TabStops &stops) const override;
     CanvasRect CalcTextRect(const CanvasRect &bounds, std::string_view text,
@@ -80,7 +82,8 @@ private:
 
     const QFontMetricsF &Metrics() const;
     int WidthOf(const QString &text) const;
-    double WordAdvance(std::string_view word) const;
+    double CharacterAdvance(char32_t code) const;
+    double MeasureCharacter(char32_t code) const;
     int DefaultTabSpacing() const;
     int TabbedWidthOf(const QString &text, const TabStops &stops) const;
     // Draws one tab-free run at x, spaces widened by the justification; answers
@@ -104,6 +107,7 @@ private:
     TppPen m_pen;
     TppBrush m_brush;
     QFont m_qfont;
+    bool m_qfontMade = false;
     mutable std::optional<QFontMetricsF> m_metrics;
     mutable TextAdvanceCache m_advances;
     mutable bool m_advancesFontSelected = false;
@@ -113,6 +117,7 @@ private:
     double m_layoutScaleY = 1.0;
     mutable std::optional<QRawFont> m_rawFont;
     std::optional<CanvasRect> m_clip;
+    ConvertedImages m_images;
 };
 
 } // namespace platform

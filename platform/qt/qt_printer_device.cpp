@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPageSetupDialog>
+#include <QPdfWriter>
 #include <QPrintEngine>
 #include <QPrinterInfo>
 
@@ -303,11 +305,11 @@ void QtPrinterDevice::BeginDocument(const std::string &title)
         throw PrintError(QStringLiteral("Cannot start a document for the printer %1: %2.")
                              .arg(Quoted(m_queue), file->errorString()).toStdString());
     file->close();
-    auto document = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    document->setOutputFormat(QPrinter::PdfFormat);
-    document->setOutputFileName(file->fileName());
+    // A PDF writer, not a PDF QPrinter: such a printer asks the spooler for
+    // its default queue and that queue's driver before it writes a byte.
+    auto document = std::make_unique<QPdfWriter>(file->fileName());
     document->setResolution(m_printer->resolution());
-    document->setDocName(QString::fromStdString(title));
+    document->setTitle(QString::fromStdString(title));
     document->setPageLayout(m_printer->pageLayout());
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(document.get()))

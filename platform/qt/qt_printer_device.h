@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QTemporaryFile>
 
@@ -55,9 +56,9 @@ private:
 
     QString m_queue;
     std::unique_ptr<QPrinter> m_printer;
-    // The open document: its file, the PDF printer drawing into it, its painter.
+    // The open document: its file, the PDF writer drawing into it, its painter.
     std::unique_ptr<QTemporaryFile> m_documentFile;
-    std::unique_ptr<QPrinter> m_documentPrinter;
+    std::unique_ptr<QPdfWriter> m_documentPrinter;
     std::unique_ptr<QPainter> m_painter;
     QString m_documentTitle;
     QPageLayout m_documentLayout;

@@ -30,6 +30,7 @@ public:
     double TextAdvance(std::string_view text) const override { return TextWidth(text); }
     int AdvancePixels(double advance) const override { return int(advance); }
     bool AdvancesAdd(std::string_view) const override { return false; }
+    bool PiecewiseAdvance(std::string_view, double &) const override { return false; }
 };
 
 TppFont MakeFont(const char *name, int size, bool bold, bool italic)
