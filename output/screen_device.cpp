@@ -651,7 +651,7 @@ platform::Canvas &TppScreenDevice::LayoutCanvas(const TppFont &font)
         m_layoutPrinterName = printerName;
         m_layoutFont.reset();
     }
-    platform::Canvas *layout = TppPlainTextLines::MeasuringCanvasOf(m_layoutPrinter.get());
+    platform::Canvas *layout = m_layoutPrinter->Canvas();
     if (!layout) {
         if (!m_layoutScreen)
             m_layoutScreen = platform::CreateScreenBitmapCanvas();
