@@ -94,8 +94,10 @@ void PicturesTest::everyCompiledPictureIsChecked()
     for (const Picture &picture : kPictures)
         checked.append(QLatin1String(picture.name));
     checked.sort();
-    const QStringList compiled =
+    QStringList compiled =
         QDir(QStringLiteral(":/assets")).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
+    // Finer sources ("logo@3x.jpg") belong to their picture, whose size is stated.
+    compiled.removeIf([](const QString &name) { return name.contains(QLatin1Char('@')); });
     QCOMPARE(compiled, checked);
 }
 
