@@ -187,14 +187,7 @@ bool TppPrinter::CreateDeviceContext()
         }
         return false;
     }
-    if (m_hasDeviceMode) {
-        m_device->ApplyMode(m_deviceMode);
-    } else {
-        m_deviceMode = m_device->CurrentMode();
-        m_defaultBin = m_deviceMode.defaultSource;
-        m_hasDeviceMode = true;
-    }
-    ReadDeviceValues();
+    TakeDeviceMode();
     return true;
 }
 
@@ -202,14 +195,7 @@ bool TppPrinter::OpenDocumentTarget()
 {
     if (!m_device)
         return false;
-    if (m_hasDeviceMode) {
-        m_device->ApplyMode(m_deviceMode);
-    } else {
-        m_deviceMode = m_device->CurrentMode();
-        m_defaultBin = m_deviceMode.defaultSource;
-        m_hasDeviceMode = true;
-    }
-    ReadDeviceValues();
+    TakeDeviceMode();
     return true;
 }
 
@@ -224,6 +210,19 @@ void TppPrinter::SetDocumentTarget(std::unique_ptr<platform::PrinterDevice> targ
     m_unavailablePrinter.clear();
     if (m_documentTarget)
         ApplySetup();
+}
+
+// A mode kept from before is applied to a new device; a first device gives its own.
+void TppPrinter::TakeDeviceMode()
+{
+    if (m_hasDeviceMode) {
+        m_device->ApplyMode(m_deviceMode);
+    } else {
+        m_deviceMode = m_device->CurrentMode();
+        m_defaultBin = m_deviceMode.defaultSource;
+        m_hasDeviceMode = true;
+    }
+    ReadDeviceValues();
 }
 
 void TppPrinter::ReadDeviceValues()

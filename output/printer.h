@@ -117,6 +117,7 @@ public:
 private:
     void ReleaseDevice();
     bool CreateDeviceContext();
+    void TakeDeviceMode();
     void ReadDeviceValues();
     void ReadScreenValues();
     bool OpenDocumentTarget();

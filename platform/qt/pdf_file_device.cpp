@@ -147,7 +147,7 @@ void QtPdfFileDevice::ApplyModeTo(QPrinter &printer, const DeviceMode &mode) con
 void QtPdfFileDevice::ApplyMode(const DeviceMode &mode)
 {
     m_mode = mode;
-    if (m_painter) {
+    if (m_document.IsOpen()) {
         m_modePending = true;
         return;
     }
@@ -156,46 +156,29 @@ void QtPdfFileDevice::ApplyMode(const DeviceMode &mode)
 
 void QtPdfFileDevice::BeginDocument(const std::string &title)
 {
-    if (m_painter)
+    if (m_document.IsOpen())
         return;
     // Hidden beside the file, so that the rename at the end stays on its
     // file system.
     const QFileInfo target(m_fileName);
-    auto file = std::make_unique<QTemporaryFile>(target.absolutePath() + QStringLiteral("/.") + target.fileName()
-                                                 + QStringLiteral(".XXXXXX"));
-    if (!file->open())
-        throw PrintError(file->errorString().toStdString());
-    file->close();
-    auto document = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    document->setOutputFormat(QPrinter::PdfFormat);
-    document->setOutputFileName(file->fileName());
-    document->setResolution(m_printer.resolution());
-    document->setDocName(QString::fromStdString(title));
-    document->setPageLayout(m_printer.pageLayout());
-    document->setFullPage(true);
-    auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(document.get()))
-        throw PrintError("the PDF writer could not start the document");
-    m_documentFile = std::move(file);
-    m_documentPrinter = std::move(document);
-    m_painter = std::move(painter);
-    m_canvas->SetPainter(m_painter.get());
-    m_startedPages = 0;
+    QString error;
+    if (!m_document.Begin(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"),
+                          m_printer.resolution(), QString::fromStdString(title), m_printer.pageLayout(), error))
+        throw PrintError(error.isEmpty() ? std::string("the PDF writer could not start the document") : error.toStdString());
+    m_canvas->SetPainter(m_document.Painter());
 }
 
 void QtPdfFileDevice::StartPage()
 {
-    if (!m_painter)
+    if (!m_document.IsOpen())
         return;
     if (m_modePending) {
         ApplyModeTo(m_printer, m_mode);
         m_modePending = false;
-        m_documentPrinter->setPageLayout(m_printer.pageLayout());
+        m_document.SetPageLayout(m_printer.pageLayout());
     }
-    // The document's first page exists from its start; later ones are added.
-    if (m_startedPages > 0 && !m_documentPrinter->newPage())
+    if (!m_document.StartPage())
         throw PrintError("the PDF writer could not start a page");
-    ++m_startedPages;
 }
 
 void QtPdfFileDevice::EndPage()
@@ -204,19 +187,16 @@ void QtPdfFileDevice::EndPage()
 
 void QtPdfFileDevice::EndDocument()
 {
-    if (!m_painter)
+    if (!m_document.IsOpen())
         return;
-    if (m_startedPages == 0) {
+    if (m_document.StartedPages() == 0) {
         // An empty file would say that something was printed.
         AbortDocument();
         throw PrintError("no page of the report was among the pages chosen");
     }
     m_canvas->SetPainter(nullptr);
-    const bool written = m_painter->end();
-    m_painter.reset();
-    m_documentPrinter.reset();
-    const std::unique_ptr<QTemporaryFile> file = std::move(m_documentFile);
-    m_startedPages = 0;
+    bool written = false;
+    const std::unique_ptr<QTemporaryFile> file = m_document.End(written);
     if (!written || !EndsAsPdf(file->fileName()))
         throw PrintError("the PDF writer could not write the whole document (is the disk full?)");
     PutFileInPlace(*file);
@@ -235,14 +215,10 @@ void QtPdfFileDevice::PutFileInPlace(QTemporaryFile &file)
 
 void QtPdfFileDevice::AbortDocument()
 {
-    if (!m_painter)
+    if (!m_document.IsOpen())
         return;
     m_canvas->SetPainter(nullptr);
-    m_painter->end();
-    m_painter.reset();
-    m_documentPrinter.reset();
-    m_documentFile.reset();
-    m_startedPages = 0;
+    m_document.Abort();
 }
 
 } // namespace platform

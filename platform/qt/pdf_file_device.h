@@ -2,8 +2,8 @@
 
 #include "platform/printer_device.h"
 #include "platform/qt/painter_canvas.h"
+#include "platform/qt/pdf_document.h"
 
-#include <QPainter>
 #include <QPrinter>
 #include <QString>
 #include <QTemporaryFile>
@@ -43,10 +43,7 @@ private:
     std::unique_ptr<PainterCanvas> m_canvas;
     DeviceMode m_mode;
     bool m_modePending = false;
-    std::unique_ptr<QTemporaryFile> m_documentFile;
-    std::unique_ptr<QPrinter> m_documentPrinter;
-    std::unique_ptr<QPainter> m_painter;
-    int m_startedPages = 0;
+    PdfDocument m_document;
 };
 
 } // namespace platform

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QPageSetupDialog>
-#include <QPdfWriter>
 #include <QPrintEngine>
 #include <QPrinterInfo>
 
@@ -236,7 +235,7 @@ void QtPrinterDevice::ApplyModeToPrinter(QPrinter &printer, const DeviceMode &mo
 
 void QtPrinterDevice::ApplyMode(const DeviceMode &mode)
 {
-    if (m_painter) {
+    if (m_document.IsOpen()) {
         m_pendingMode = mode;
         m_modePending = true;
         return;
@@ -294,50 +293,38 @@ void QtPrinterDevice::FollowJob(int job) const
 
 void QtPrinterDevice::BeginDocument(const std::string &title)
 {
-    if (m_painter)
+    if (m_document.IsOpen())
         return;
     EnsureQueueTakesJobs();
     // The document is made as a PDF file of our own and handed to the spooler
     // at its end: so an abandoned document is never printed, and the spooler's
     // answer to the job is ours to read.
-    auto file = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("valdora-print-XXXXXX.pdf")));
-    if (!file->open())
+    QString error;
+    if (!m_document.Begin(QDir::temp().filePath(QStringLiteral("valdora-print-XXXXXX.pdf")), m_printer->resolution(),
+                          QString::fromStdString(title), m_printer->pageLayout(), error)) {
+        if (error.isEmpty())
+            throw PrintError(QStringLiteral("Cannot start a document on the printer %1.").arg(Quoted(m_queue)).toStdString());
         throw PrintError(QStringLiteral("Cannot start a document for the printer %1: %2.")
-                             .arg(Quoted(m_queue), file->errorString()).toStdString());
-    file->close();
-    // A PDF writer, not a PDF QPrinter: such a printer asks the spooler for
-    // its default queue and that queue's driver before it writes a byte.
-    auto document = std::make_unique<QPdfWriter>(file->fileName());
-    document->setResolution(m_printer->resolution());
-    document->setTitle(QString::fromStdString(title));
-    document->setPageLayout(m_printer->pageLayout());
-    auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(document.get()))
-        throw PrintError(QStringLiteral("Cannot start a document on the printer %1.").arg(Quoted(m_queue)).toStdString());
-    m_documentFile = std::move(file);
-    m_documentPrinter = std::move(document);
-    m_painter = std::move(painter);
+                             .arg(Quoted(m_queue), error).toStdString());
+    }
     m_documentTitle = QString::fromStdString(title);
     m_documentLayout = m_printer->pageLayout();
-    m_canvas->SetPainter(m_painter.get());
-    m_startedPages = 0;
+    m_canvas->SetPainter(m_document.Painter());
 }
 
 void QtPrinterDevice::StartPage()
 {
-    if (!m_painter)
+    if (!m_document.IsOpen())
         return;
     if (m_modePending) {
         ApplyModeToPrinter(*m_printer, m_pendingMode);
         m_modePending = false;
-        m_documentPrinter->setPageLayout(m_printer->pageLayout());
+        m_document.SetPageLayout(m_printer->pageLayout());
     }
-    // The document's first page exists from its start; later ones are added.
-    if (m_startedPages > 0 && !m_documentPrinter->newPage())
+    if (!m_document.StartPage())
         throw PrintError(QStringLiteral("Cannot start a page on the printer %1.").arg(Quoted(m_queue)).toStdString());
-    if (m_startedPages == 0)
-        m_documentLayout = m_documentPrinter->pageLayout();
-    ++m_startedPages;
+    if (m_document.StartedPages() == 1)
+        m_documentLayout = m_document.PageLayout();
 }
 
 void QtPrinterDevice::EndPage()
@@ -373,18 +360,15 @@ std::vector<std::pair<QByteArray, QByteArray>> QtPrinterDevice::JobOptions() con
 
 void QtPrinterDevice::EndDocument()
 {
-    if (!m_painter)
+    if (!m_document.IsOpen())
         return;
-    if (m_startedPages == 0) {
+    if (m_document.StartedPages() == 0) {
         AbortDocument();
         return;
     }
     m_canvas->SetPainter(nullptr);
-    const bool written = m_painter->end();
-    m_painter.reset();
-    m_documentPrinter.reset();
-    const std::unique_ptr<QTemporaryFile> file = std::move(m_documentFile);
-    m_startedPages = 0;
+    bool written = false;
+    const std::unique_ptr<QTemporaryFile> file = m_document.End(written);
     if (!written)
         throw PrintError(QStringLiteral("The document for the printer %1 could not be written.").arg(Quoted(m_queue)).toStdString());
     EnsureQueueTakesJobs();
@@ -411,14 +395,10 @@ void QtPrinterDevice::EndDocument()
 
 void QtPrinterDevice::AbortDocument()
 {
-    if (!m_painter)
+    if (!m_document.IsOpen())
         return;
     m_canvas->SetPainter(nullptr);
-    m_painter->end();
-    m_painter.reset();
-    m_documentPrinter.reset();
-    m_documentFile.reset();
-    m_startedPages = 0;
+    m_document.Abort();
 }
 
 bool QtPrinterDevice::ShowPropertiesDialog(DeviceMode &mode)

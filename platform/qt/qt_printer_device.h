@@ -2,14 +2,12 @@
 
 #include "platform/printer_device.h"
 #include "platform/qt/painter_canvas.h"
+#include "platform/qt/pdf_document.h"
 #include "platform/qt/queue_driver.h"
 
 #include <QByteArray>
 #include <QPageLayout>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
-#include <QTemporaryFile>
 
 #include <memory>
 #include <utility>
@@ -56,10 +54,7 @@ private:
 
     QString m_queue;
     std::unique_ptr<QPrinter> m_printer;
-    // The open document: its file, the PDF writer drawing into it, its painter.
-    std::unique_ptr<QTemporaryFile> m_documentFile;
-    std::unique_ptr<QPdfWriter> m_documentPrinter;
-    std::unique_ptr<QPainter> m_painter;
+    PdfDocument m_document;
     QString m_documentTitle;
     QPageLayout m_documentLayout;
     std::unique_ptr<PainterCanvas> m_canvas;
@@ -69,7 +64,6 @@ private:
     bool m_isColor = true;
     bool m_modePending = false;
     DeviceMode m_pendingMode;
-    int m_startedPages = 0;
 };
 
 } // namespace platform
