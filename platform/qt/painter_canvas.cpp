@@ -73,6 +73,22 @@ bool IsPiecewiseCharacter(char32_t code)
     return code >= 0x20A0 && code <= 0x20C0; // currency signs
 }
 
+// Calls `each` with every character of a text laid out glyph by glyph (see
+// PainterCanvas::AdvancesAdd); false, early, at the first other character.
+template <typename Each>
+bool ForEachPiecewiseCharacter(std::string_view text, Each each)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t code = static_cast<unsigned char>(text[i]);
+        if (code >= 0x20 && code <= 0x7E)
+            ++i;
+        else if (!NextCodePoint(text, i, code) || !IsPiecewiseCharacter(code))
+            return false;
+        each(code);
+    }
+    return true;
+}
+
 QRect ToQRect(const CanvasRect &rect)
 {
     return QRect(rect.left, rect.top, rect.Width(), rect.Height());
@@ -258,14 +274,7 @@ bool PainterCanvas::AdvancesAdd(std::string_view text) const
     // advance in fixed-point pixels, so advances add exactly. Other scripts
     // may be shaped across their neighbours; controls and the soft hyphen
     // are laid out specially.
-    for (std::size_t i = 0; i < text.size();) {
-        char32_t code = static_cast<unsigned char>(text[i]);
-        if (code >= 0x20 && code <= 0x7E)
-            ++i;
-        else if (!NextCodePoint(text, i, code) || !IsPiecewiseCharacter(code))
-            return false;
-    }
-    return true;
+    return ForEachPiecewiseCharacter(text, [](char32_t) {});
 }
 
 double PainterCanvas::MeasureCharacter(char32_t code) const
@@ -286,14 +295,9 @@ double PainterCanvas::MeasureCharacter(char32_t code) const
 
 std::vector<double> PainterCanvas::CharacterAdvances(std::string_view text) const
 {
-    if (!AdvancesAdd(text))
-        return {};
     std::vector<double> advances;
-    for (std::size_t i = 0; i < text.size();) {
-        char32_t code = 0;
-        NextCodePoint(text, i, code);
-        advances.push_back(CharacterAdvance(code));
-    }
+    if (!ForEachPiecewiseCharacter(text, [&](char32_t code) { advances.push_back(CharacterAdvance(code)); }))
+        return {};
     return advances;
 }
 
@@ -312,14 +316,8 @@ bool PainterCanvas::PiecewiseAdvance(std::string_view text, double &advance) con
     // AdvancesAdd), so a text of them is measured character by character
     // from the table.
     double sum = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        char32_t code = static_cast<unsigned char>(text[i]);
-        if (code >= 0x20 && code <= 0x7E)
-            ++i;
-        else if (!NextCodePoint(text, i, code) || !IsPiecewiseCharacter(code))
-            return false;
-        sum += CharacterAdvance(code);
-    }
+    if (!ForEachPiecewiseCharacter(text, [&](char32_t code) { sum += CharacterAdvance(code); }))
+        return false;
     advance = sum;
     return true;
 }
