@@ -6,6 +6,8 @@
 
 _valdora_services_dir=""
 _valdora_pids=()
+# The checkout this file belongs to, whoever sources it and from where.
+_valdora_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 _start_screen() {
   local display
@@ -80,8 +82,8 @@ _add_test_queues() {
   local dir=$1
   lpadmin -p ValdoraPDF -E -v "file:$dir/out/ValdoraPDF.pdf" \
     -P /usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd 2>/dev/null
-  if [ -f "$root/tests/fixtures/second-printer.ppd" ]; then
-    lpadmin -p ValdoraSecond -E -v "file:/dev/null" -P "$root/tests/fixtures/second-printer.ppd" 2>/dev/null
+  if [ -f "$_valdora_root/tests/fixtures/second-printer.ppd" ]; then
+    lpadmin -p ValdoraSecond -E -v "file:/dev/null" -P "$_valdora_root/tests/fixtures/second-printer.ppd" 2>/dev/null
   fi
   lpadmin -d ValdoraPDF
 }
