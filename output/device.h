@@ -85,6 +85,10 @@ public:
     void DrawPageCommands(TppPage &page);
 
     virtual void AbandonJob();
+    // The user cancelled the job this device is running: stop drawing and, for
+    // a document already handed to a spooler, withdraw it. Nothing to stop
+    // here for a device that draws only as it is given pages.
+    virtual void CancelJob() {}
     bool RenderCommand(TppDrawCommand &command) override;
     bool RefreshText(TppDrawCommand &command) override;
     virtual void CloseJob();

@@ -67,6 +67,12 @@ void TppPrintRequest::Print()
 void TppPrintRequest::CancelStep()
 {
     m_report.Cancel();
+    // Generation stops at the engine's next check; a device drawing copies or
+    // following a job it handed over hears of it here.
+    if (m_fileDevice)
+        m_fileDevice->CancelJob();
+    else if (m_printerDevice)
+        m_printerDevice->CancelJob();
     Fire(m_report.OnCancel, m_report);
 }
 
