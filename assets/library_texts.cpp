@@ -90,6 +90,11 @@ constexpr std::array kEntries{
     Entry{44140, "\"<filename>\" is a folder, not a file."},
     Entry{44141, "The file \"<filename>\" could not be written: <reason>."},
     Entry{44142, "There is no default printer on the print server. Choose a printer in the print dialog."},
+    Entry{44150, "Printing page <page> of <pagecount>, copy <copy> of <copies>, for report <documentname> on the "
+                 "<printername>"},
+    Entry{44151, "Printing page <page>, copy <copy> of <copies>, for report <documentname> on the <printername>"},
+    Entry{44152, "The document had already been sent to the printer \"<printername>\": it can no longer be "
+                 "cancelled."},
 };
 
 static_assert(IsSortedTable(kEntries));

@@ -102,6 +102,11 @@ enum TppLibraryText : int {
     ltNotAFile = 1140,              // ""<filename>" is a folder, not a file."
     ltFileNotWritten = 1141,        // "The file "<filename>" could not be written: <reason>"
     ltNoDefaultPrinter = 1142,      // "There is no default printer on the print server. ..."
+    // The printer's progress through the copies of a page, and a cancel
+    // that came after the document had gone to the printer.
+    ltPrintingCopyOf = 1150,        // "Printing page <page> of <pagecount>, copy <copy> of <copies>, ..."
+    ltPrintingCopy = 1151,          // "Printing page <page>, copy <copy> of <copies>, for report ..."
+    ltDocumentAlreadySent = 1152,   // "The document had already been sent to the printer ..."
 };
 
 // The text of number N in a language; empty when no table has it.

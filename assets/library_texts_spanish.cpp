@@ -86,6 +86,11 @@ constexpr std::array kSpanish{
     LibraryTextRow{44141, "No se pudo escribir el archivo \"<filename>\": <reason>."},
     LibraryTextRow{44142, "No hay impresora predeterminada en el servidor de impresión. Elija una impresora en el diálogo de "
                           "impresión."},
+    LibraryTextRow{44150, "Imprimiendo la página <page> de <pagecount>, copia <copy> de <copies>, del informe "
+                          "<documentname> en <printername>"},
+    LibraryTextRow{44151, "Imprimiendo la página <page>, copia <copy> de <copies>, del informe <documentname> en "
+                          "<printername>"},
+    LibraryTextRow{44152, "El documento ya se había enviado a la impresora \"<printername>\": ya no se puede cancelar."},
 };
 
 static_assert(IsSortedTable(kSpanish));

@@ -392,6 +392,11 @@ void TppPrinter::AbortDoc()
         m_device->AbortDocument();
 }
 
+platform::Withdrawal TppPrinter::WithdrawDoc()
+{
+    return m_device ? m_device->WithdrawDocument() : platform::Withdrawal::NothingHandedOver;
+}
+
 void TppPrinter::SetupChanged()
 {
     if (!m_applyingSetup)

@@ -89,6 +89,10 @@ public:
     void EndDoc();
     // Ends the document without handing it to the spooler.
     void AbortDoc();
+    // Cancels the job of the document EndDoc last handed to the spooler, for
+    // as long as the spooler holds it; also from inside EndDoc, which
+    // handles window messages while it follows the job.
+    platform::Withdrawal WithdrawDoc();
     bool DocumentOpen() const { return m_documentOpen; }
     bool PageStarted() const { return m_pageStarted; }
     int StartedPages() const { return m_startedPages; }

@@ -13,6 +13,7 @@
 #include "output/printer.h"
 #include "output/publisher.h"
 #include "platform/event_loop.h"
+#include "platform/message_box.h"
 #include "platform/plain_text_lines.h"
 #include "platform/text_markups.h"
 
@@ -24,6 +25,10 @@
 
 namespace {
 
+// A job of many copies changes its status line with every copy; showing it
+// this often keeps the user informed and the cancel button heard without
+// holding up the pages.
+constexpr std::chrono::milliseconds kCopyStatusInterval(100);
 
 // What makes a canvas font differ from a command's for drawing; the height
 // is not compared, since the canvas keeps its fonts at the printer's
@@ -79,6 +84,8 @@ void TppPrinterDevice::OpenJob()
     m_copiesRemaining = 1;
     m_firstPageOfJob = true;
     m_passReachedEnd = false;
+    m_jobCancelled = false;
+    m_copyStatusShown = false;
     m_jobRequest.Assign(PageRequest());
     SetStatusText(LibraryText(ltAccessingData, LanguageIndex()));
     try {
@@ -129,7 +136,7 @@ bool TppPrinterDevice::AllCopiesPrinted()
         return true;
     // A pass cut short (cancelled, failed) makes no further copies, and so
     // does a device that lost its publisher.
-    if (!m_passReachedEnd || !Publisher() || !JobOpen()) {
+    if (!m_passReachedEnd || m_jobCancelled || !Publisher() || !JobOpen()) {
         m_copiesRemaining = 1;
         return true;
     }
@@ -141,6 +148,14 @@ bool TppPrinterDevice::AllCopiesPrinted()
         RequestPages();
     }
     return false;
+}
+
+void TppPrinterDevice::CancelJob()
+{
+    m_jobCancelled = true;
+    if (m_printer->WithdrawDoc() == platform::Withdrawal::TooLate)
+        platform::ShowMessage(platform::MessageKind::Information,
+                              FormatLibraryText(ltDocumentAlreadySent, LanguageIndex(), {TargetName()}));
 }
 
 // Ends the document with every page sent, even when that fails, and closes
@@ -193,22 +208,61 @@ void TppPrinterDevice::ShowPageStatus(const TppPage &page)
     }
 }
 
+void TppPrinterDevice::ShowCopyStatus(const TppPage &page, int copy, int copies)
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (m_copyStatusShown && now - m_copyStatusShownAt < kCopyStatusInterval)
+        return;
+    m_copyStatusShown = true;
+    m_copyStatusShownAt = now;
+    const std::string pageNo = std::to_string(page.AbsolutePageNo());
+    const std::string copyNo = std::to_string(copy);
+    const std::string copyCount = std::to_string(copies);
+    if (Publisher() && Publisher()->LastPageKnown()) {
+        const std::string pageCount = std::to_string(page.AbsolutePageCount());
+        SetStatusText(FormatLibraryText(ltPrintingCopyOf, LanguageIndex(),
+                                        {pageNo, pageCount, copyNo, copyCount, page.DocumentName(), TargetName()}));
+    } else {
+        SetStatusText(FormatLibraryText(ltPrintingCopy, LanguageIndex(),
+                                        {pageNo, copyNo, copyCount, page.DocumentName(), TargetName()}));
+    }
+}
+
+int TppPrinterDevice::CollatedCopyNo(int copies) const
+{
+    // The count of copies remaining is taken when the first page starts.
+    if (m_firstPageOfJob)
+        return 1;
+    return std::clamp(copies - m_copiesRemaining + 1, 1, copies);
+}
+
 void TppPrinterDevice::AcceptPage(TppPage &page)
 {
     TppRasterDevice::AcceptPage(page);
     if (page.Final() && !page.Calculation() && (page.LastPage() || !WantsPages()))
         m_passReachedEnd = true;
-    if (!JobOpen() || !PageWanted())
+    if (!JobOpen() || !PageWanted() || m_jobCancelled)
         return;
-    ShowPageStatus(page);
-    // The status line may have let the user abandon the job.
-    if (SuppressPage() || !JobOpen())
+    const bool collation = m_printer->PrinterSetup().Collation();
+    const int copies = std::max(1, collation ? m_printer->PrinterSetup().Copies() : page.PrinterSetup().Copies());
+    if (copies == 1 || SuppressPage())
+        ShowPageStatus(page);
+    if (SuppressPage())
         return;
-    const int outputs = m_printer->PrinterSetup().Collation() ? 1 : std::max(1, page.PrinterSetup().Copies());
-    for (int copy = 0; copy < outputs; ++copy) {
+    // The copy whose line is showing when the user cancels is finished;
+    // none is started after it.
+    const int outputs = collation ? 1 : copies;
+    for (int output = 0; output < outputs; ++output) {
+        if (copies > 1)
+            ShowCopyStatus(page, collation ? CollatedCopyNo(copies) : output + 1, copies);
+        // The status line may have let the user abandon the job.
+        if (!JobOpen())
+            return;
         StartPage(page);
         DrawPageCommands(page);
         EndPage();
+        if (m_jobCancelled)
+            return;
     }
 }
 

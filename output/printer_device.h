@@ -5,6 +5,7 @@
 #include "output/raster_device.h"
 #include "platform/canvas.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -48,6 +49,10 @@ public:
     void CloseJob() override;
     // Ends the document at once: the pages already sent are printed.
     void AbandonJob() override;
+    // The user cancelled: no further page or copy is drawn, and a document
+    // already handed to the spooler is withdrawn from its queue; when that
+    // is too late, the user is told that it went to the printer.
+    void CancelJob() override;
     void AcceptPage(TppPage &page) override;
     bool RenderCommand(TppDrawCommand &command) override;
     // Also written into the status window, when the text changed there.
@@ -80,6 +85,10 @@ private:
     int PrinterPixels(std::int32_t thousandths, bool horizontal) const;
     int ScreenToPrinterPixels(int screenPixels, bool horizontal) const;
     void ShowPageStatus(const TppPage &page);
+    // The line of one copy of a page; shown at most ten times a second.
+    void ShowCopyStatus(const TppPage &page, int copy, int copies);
+    // Which copy the running collated pass makes.
+    int CollatedCopyNo(int copies) const;
 
     std::unique_ptr<TppPrinter> m_printer;
     TppDecodedPictures m_decodedPictures;
@@ -94,4 +103,7 @@ private:
     // A pass that was cut short (cancelled, or failed) makes no more copies.
     bool m_passReachedEnd = false;
     bool m_runningFurtherPass = false;
+    bool m_jobCancelled = false;
+    bool m_copyStatusShown = false;
+    std::chrono::steady_clock::time_point m_copyStatusShownAt;
 };

@@ -52,6 +52,13 @@ struct PrinterMetrics {
     bool isColor = true;
 };
 
+// What came of asking the spooler to withdraw the document last handed to it.
+enum class Withdrawal {
+    NothingHandedOver, // no document of this device is with a spooler
+    Withdrawn,         // the spooler cancelled the job
+    TooLate,           // the job had already printed, or the spooler refused
+};
+
 class PrinterDevice
 {
 public:
@@ -67,12 +74,19 @@ public:
     // A document runs from BeginDocument to EndDocument; pages are started in
     // turn. EndDocument hands the document to the spooler and throws a
     // PrintError when the queue is stopped, refuses jobs or is gone, so that
-    // no document is lost silently. AbortDocument discards it.
+    // no document is lost silently; it follows the job for a moment, handling
+    // window messages meanwhile, to report a job that fails at once.
+    // AbortDocument discards the document.
     virtual void BeginDocument(const std::string &title) = 0;
     virtual void StartPage() = 0;
     virtual void EndPage() = 0;
     virtual void EndDocument() = 0;
     virtual void AbortDocument() = 0;
+    // Cancels the job of the document EndDocument last handed over, for as
+    // long as the spooler still holds it. May be called while EndDocument
+    // follows the job (it handles window messages meanwhile): that job then
+    // ends without an error.
+    virtual Withdrawal WithdrawDocument() { return Withdrawal::NothingHandedOver; }
 
     // The drawing context's canvas at the printer's resolution: it draws on the
     // current page while a document is open, and only measures otherwise.

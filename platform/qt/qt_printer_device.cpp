@@ -12,10 +12,11 @@
 #include <QPrinterInfo>
 
 #include <QElapsedTimer>
+#include <QTimer>
 
 #include <chrono>
 #include <cmath>
-#include <thread>
+#include <exception>
 
 namespace platform {
 
@@ -260,35 +261,84 @@ void QtPrinterDevice::EnsureQueueTakesJobs() const
     throw PrintError(Sentence(problem, state.reason));
 }
 
-void QtPrinterDevice::FollowJob(int job) const
+// One look at the job. The spooler takes a job before its backend runs: a
+// backend that fails shows only in the job's state a moment later. A job
+// that stops is cancelled, so that it does not print after it was reported
+// unprinted.
+QtPrinterDevice::JobProgress QtPrinterDevice::LookAtJob(std::string &reason) const
 {
-    // The spooler takes a job before its backend runs: a backend that fails
-    // shows only in the job's state a moment later. A job that stops is
-    // cancelled, so that it does not print after it was reported unprinted.
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < kJobFollowMilliseconds) {
-        const CupsJobState state = ReadJobState(job);
-        if (!state.known || state.state == IPP_JSTATE_COMPLETED)
-            return;
-        bool failed = state.state == IPP_JSTATE_STOPPED || state.state == IPP_JSTATE_ABORTED
-            || state.state == IPP_JSTATE_CANCELED;
-        std::string reason = state.reason;
-        if (!failed && state.state != IPP_JSTATE_PROCESSING) {
-            // Waiting in a queue that its backend's failure stopped.
-            const CupsQueueState queue = ReadQueueState(QueueName());
-            failed = queue.exists && queue.stopped;
-            if (reason.empty())
-                reason = queue.reason;
-        }
-        if (failed) {
-            if (state.state != IPP_JSTATE_ABORTED && state.state != IPP_JSTATE_CANCELED)
-                cupsCancelJob2(CUPS_HTTP_DEFAULT, QueueName().c_str(), job, 0);
-            throw PrintError(
-                Sentence(QStringLiteral("The printer %1 could not print the document").arg(Quoted(m_queue)), reason));
-        }
-        std::this_thread::sleep_for(kJobPollInterval);
+    const CupsJobState state = ReadJobState(m_job);
+    if (!state.known || state.state == IPP_JSTATE_COMPLETED)
+        return JobProgress::Done;
+    bool failed = state.state == IPP_JSTATE_STOPPED || state.state == IPP_JSTATE_ABORTED
+        || state.state == IPP_JSTATE_CANCELED;
+    reason = state.reason;
+    if (!failed && state.state != IPP_JSTATE_PROCESSING) {
+        // Waiting in a queue that its backend's failure stopped.
+        const CupsQueueState queue = ReadQueueState(QueueName());
+        failed = queue.exists && queue.stopped;
+        if (reason.empty())
+            reason = queue.reason;
     }
+    if (!failed)
+        return JobProgress::Going;
+    if (state.state != IPP_JSTATE_ABORTED && state.state != IPP_JSTATE_CANCELED)
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, QueueName().c_str(), m_job, 0);
+    return JobProgress::Failed;
+}
+
+void QtPrinterDevice::FollowJob()
+{
+    // Followed from the event loop: the windows stay live meanwhile, and the
+    // user can still withdraw the job.
+    std::string reason;
+    JobProgress progress = LookAtJob(reason);
+    if (progress == JobProgress::Going) {
+        QEventLoop loop;
+        QTimer poll;
+        QElapsedTimer elapsed;
+        std::exception_ptr error;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            try {
+                progress = LookAtJob(reason);
+            } catch (...) {
+                // Nothing may leave through the event loop.
+                error = std::current_exception();
+            }
+            if (error || progress != JobProgress::Going || elapsed.elapsed() >= kJobFollowMilliseconds)
+                loop.quit();
+        });
+        elapsed.start();
+        poll.start(kJobPollInterval);
+        m_followLoop = &loop;
+        loop.exec();
+        m_followLoop = nullptr;
+        if (error)
+            std::rethrow_exception(error);
+    }
+    if (progress == JobProgress::Failed && !m_withdrawn)
+        throw PrintError(
+            Sentence(QStringLiteral("The printer %1 could not print the document").arg(Quoted(m_queue)), reason));
+}
+
+Withdrawal QtPrinterDevice::WithdrawDocument()
+{
+    if (m_job <= 0)
+        return Withdrawal::NothingHandedOver;
+    if (!m_withdrawn) {
+        // A job that ended without printing (cancelled, aborted) is as good
+        // as withdrawn; one that completed is on its way to paper.
+        const bool cancelled = cupsCancelJob2(CUPS_HTTP_DEFAULT, QueueName().c_str(), m_job, 0) != 0;
+        if (!cancelled) {
+            const CupsJobState state = ReadJobState(m_job);
+            if (!state.known || (state.state != IPP_JSTATE_CANCELED && state.state != IPP_JSTATE_ABORTED))
+                return Withdrawal::TooLate;
+        }
+        m_withdrawn = true;
+    }
+    if (m_followLoop)
+        m_followLoop->quit();
+    return Withdrawal::Withdrawn;
 }
 
 void QtPrinterDevice::BeginDocument(const std::string &title)
@@ -296,6 +346,8 @@ void QtPrinterDevice::BeginDocument(const std::string &title)
     if (m_document.IsOpen())
         return;
     EnsureQueueTakesJobs();
+    m_job = 0;
+    m_withdrawn = false;
     // The document is made as a PDF file of our own and handed to the spooler
     // at its end: so an abandoned document is never printed, and the spooler's
     // answer to the job is ours to read.
@@ -390,7 +442,8 @@ void QtPrinterDevice::EndDocument()
         throw PrintError(Sentence(QStringLiteral("The printer %1 did not accept the document").arg(Quoted(m_queue)),
                                   reason));
     }
-    FollowJob(job);
+    m_job = job;
+    FollowJob();
 }
 
 void QtPrinterDevice::AbortDocument()

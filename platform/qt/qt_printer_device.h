@@ -6,6 +6,7 @@
 #include "platform/qt/queue_driver.h"
 
 #include <QByteArray>
+#include <QEventLoop>
 #include <QPageLayout>
 #include <QPrinter>
 
@@ -38,6 +39,7 @@ public:
     void EndPage() override;
     void EndDocument() override;
     void AbortDocument() override;
+    Withdrawal WithdrawDocument() override;
 
     Canvas &DrawingCanvas() override { return *m_canvas; }
     bool ShowPropertiesDialog(DeviceMode &mode) override;
@@ -47,8 +49,11 @@ private:
     DeviceMode ModeOfPrinter(const QPrinter &printer) const;
     void UseQueueMargins(QPrinter &printer) const;
     void EnsureQueueTakesJobs() const;
-    // Throws a PrintError when the job stops or aborts soon after it was taken.
-    void FollowJob(int job) const;
+    // Throws a PrintError when the job stops or aborts soon after it was
+    // taken, unless it was withdrawn meanwhile.
+    void FollowJob();
+    enum class JobProgress { Going, Done, Failed };
+    JobProgress LookAtJob(std::string &reason) const;
     std::string QueueName() const { return m_queue.toStdString(); }
     std::vector<std::pair<QByteArray, QByteArray>> JobOptions() const;
 
@@ -64,6 +69,12 @@ private:
     bool m_isColor = true;
     bool m_modePending = false;
     DeviceMode m_pendingMode;
+    // The job of the document last handed to the spooler (0: none), and
+    // whether it was withdrawn since.
+    int m_job = 0;
+    bool m_withdrawn = false;
+    // The loop that follows the job, while it runs.
+    QEventLoop *m_followLoop = nullptr;
 };
 
 } // namespace platform

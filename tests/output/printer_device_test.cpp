@@ -9,10 +9,12 @@
 #include "output/printer_list.h"
 #include "output/publisher.h"
 
+#include "../support/message_reader.h"
 #include "../support/printed_output.h"
 
 #include <QBuffer>
 #include <QPrinterInfo>
+#include <QThread>
 #include <QtTest>
 
 #include <functional>
@@ -120,9 +122,24 @@ class RecordingStatusWindow : public TppStatusWindow
 public:
     const std::string &StatusText() const override { return m_text; }
     void SetStatusText(const std::string &text) override { m_text = text; }
-    void StatusChanged() override { shown << QString::fromStdString(m_text); }
+    void StatusChanged() override
+    {
+        shown << QString::fromStdString(m_text);
+        times << clock.elapsed();
+        if (showing)
+            showing();
+    }
 
     QStringList shown;
+    // When each line was shown, in milliseconds.
+    QList<qint64> times;
+    // Runs as each line is shown, as a window repainting does.
+    std::function<void()> showing;
+    QElapsedTimer clock = [] {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }();
 
 private:
     std::string m_text;
@@ -161,6 +178,11 @@ private slots:
     void copiesAndCollation_data();
     void copiesAndCollation();
     void statusTexts();
+    void copyStatusTexts_data();
+    void copyStatusTexts();
+    void copyStatusAtMostTenASecond();
+    void cancelStopsAfterTheCopyInHand_data();
+    void cancelStopsAfterTheCopyInHand();
     void geometryAtPrinterResolution();
     void picturesFitTheirRectangle_data();
     void picturesFitTheirRectangle();
@@ -269,7 +291,73 @@ void PrinterDeviceTest::statusTexts()
 {
     PageSource source(2);
     source.setup.SetPrinterName(m_queue->StdName());
-    source.setup.SetCopies(2);
+    TppPrinterDevice device;
+    device.Printer().SetPrinterSetup(source.setup);
+    RecordingStatusWindow window;
+    device.SetStatusWindow(&window);
+    device.SetPublisher(&source.publisher);
+    source.RunJob();
+    // The count is known from the last page on, so the next job shows it.
+    source.RunJob();
+
+    const QString on = QStringLiteral(" for report Report on the ") + m_queue->Name();
+    QCOMPARE(window.shown, (QStringList{QStringLiteral("Accessing data..."),
+                                        QStringLiteral("Printing page 1") + on,
+                                        QStringLiteral("Printing page 2") + on,
+                                        QStringLiteral("Accessing data..."),
+                                        QStringLiteral("Printing page 1 of 2") + on,
+                                        QStringLiteral("Printing page 2 of 2") + on}));
+    QCOMPARE(QString::fromStdString(device.StatusText()), QStringLiteral("Printing page 2 of 2") + on);
+}
+
+void PrinterDeviceTest::copyStatusTexts_data()
+{
+    QTest::addColumn<bool>("collation");
+    QTest::addColumn<QStringList>("expected");
+
+    // Page and copy, with the count once the last page is known.
+    const auto lines = [](std::initializer_list<const char *> parts) {
+        QStringList list{QStringLiteral("Accessing data...")};
+        for (const char *part : parts)
+            list << QStringLiteral("Printing page %1, for report Report on the ValdoraDeviceTest").arg(QLatin1String(part));
+        return list;
+    };
+    QTest::newRow("collated") << true
+                              << lines({"1, copy 1 of 3", "2, copy 1 of 3", "1 of 2, copy 2 of 3", "2 of 2, copy 2 of 3",
+                                        "1 of 2, copy 3 of 3", "2 of 2, copy 3 of 3"});
+    QTest::newRow("not collated") << false
+                                  << lines({"1, copy 1 of 3", "1, copy 2 of 3", "1, copy 3 of 3", "2, copy 1 of 3",
+                                            "2, copy 2 of 3", "2, copy 3 of 3"});
+}
+
+// On a window slow enough to show every line, the status follows every copy.
+void PrinterDeviceTest::copyStatusTexts()
+{
+    QFETCH(bool, collation);
+    QFETCH(QStringList, expected);
+
+    PageSource source(2);
+    source.setup.SetPrinterName(m_queue->StdName());
+    source.setup.SetCopies(3);
+    source.setup.SetCollation(collation);
+    TppPrinterDevice device;
+    device.Printer().SetPrinterSetup(source.setup);
+    RecordingStatusWindow window;
+    window.showing = [] { QThread::msleep(110); };
+    device.SetStatusWindow(&window);
+    device.SetPublisher(&source.publisher);
+    source.RunJob();
+    QCOMPARE(window.shown, expected);
+}
+
+// A job of many quick copies: the first copy's line at once, then at most
+// ten lines a second.
+void PrinterDeviceTest::copyStatusAtMostTenASecond()
+{
+    PageSource source(1);
+    source.setup.SetPrinterName(m_queue->StdName());
+    source.setup.SetCopies(999);
+    source.setup.SetCollation(false);
     TppPrinterDevice device;
     device.Printer().SetPrinterSetup(source.setup);
     RecordingStatusWindow window;
@@ -277,15 +365,64 @@ void PrinterDeviceTest::statusTexts()
     device.SetPublisher(&source.publisher);
     source.RunJob();
 
-    const QString on = QStringLiteral(" for report Report on the ") + m_queue->Name();
-    // The count is known from the last page on, so the second collated pass
-    // shows it.
-    QCOMPARE(window.shown, (QStringList{QStringLiteral("Accessing data..."),
-                                        QStringLiteral("Printing page 1") + on,
-                                        QStringLiteral("Printing page 2") + on,
-                                        QStringLiteral("Printing page 1 of 2") + on,
-                                        QStringLiteral("Printing page 2 of 2") + on}));
-    QCOMPARE(QString::fromStdString(device.StatusText()), QStringLiteral("Printing page 2 of 2") + on);
+    QVERIFY(window.shown.size() >= 2);
+    QCOMPARE(window.shown.at(1), QStringLiteral("Printing page 1, copy 1 of 999, for report Report on the ") + m_queue->Name());
+    const QRegularExpression copyLine(QStringLiteral("^Printing page 1(?: of 1)?, copy (\\d+) of 999, for report"));
+    int lastCopy = 0;
+    for (int i = 1; i < window.shown.size(); ++i) {
+        const QRegularExpressionMatch match = copyLine.match(window.shown.at(i));
+        QVERIFY2(match.hasMatch(), qPrintable(window.shown.at(i)));
+        QVERIFY(match.captured(1).toInt() > lastCopy);
+        lastCopy = match.captured(1).toInt();
+        if (i > 1)
+            QVERIFY2(window.times.at(i) - window.times.at(i - 1) >= 100, qPrintable(window.shown.at(i)));
+    }
+    QVERIFY(m_queue->WaitForOutput());
+    QCOMPARE(printed::PdfPageCount(m_queue->OutputFile()), 999);
+}
+
+void PrinterDeviceTest::cancelStopsAfterTheCopyInHand_data()
+{
+    QTest::addColumn<bool>("collation");
+    QTest::addColumn<QString>("cancelAt");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("collated, second copy of page 1") << true << "1 of 2, copy 2" << "1,2,1";
+    QTest::newRow("not collated, third copy of page 1") << false << "1, copy 3" << "1,1,1";
+    QTest::newRow("not collated, first copy of page 2") << false << "2, copy 1" << "1,1,1,2";
+}
+
+// Cancelled while a copy's line shows: that copy is finished, no page or
+// copy is drawn after it, and what was drawn is printed.
+void PrinterDeviceTest::cancelStopsAfterTheCopyInHand()
+{
+    QFETCH(bool, collation);
+    QFETCH(QString, cancelAt);
+    QFETCH(QString, expected);
+
+    PageSource source(2);
+    source.setup.SetPrinterName(m_queue->StdName());
+    source.setup.SetCopies(3);
+    source.setup.SetCollation(collation);
+    TppPrinterDevice device;
+    device.Printer().SetPrinterSetup(source.setup);
+    RecordingStatusWindow window;
+    window.showing = [&] {
+        QThread::msleep(110);
+        if (window.StatusText().find("Printing page " + cancelAt.toStdString() + " ") == 0)
+            device.CancelJob();
+    };
+    device.SetStatusWindow(&window);
+    device.SetPublisher(&source.publisher);
+    MessageReader messages;
+    const int before = m_queue->JobCount();
+    source.RunJob();
+    QVERIFY(!device.JobOpen());
+    QCOMPARE(m_queue->JobCount(), before + 1);
+    QVERIFY(m_queue->WaitForOutput());
+    QCOMPARE(PageTexts(m_queue->OutputFile()), expected.split(QLatin1Char(',')));
+    // Nothing had gone to the printer yet: nothing to tell.
+    QCOMPARE(messages.texts, QStringList());
 }
 
 // One page of the quarter-inch queue at 600 dots per inch, where printer
