@@ -328,7 +328,8 @@ Withdrawal QtPrinterDevice::WithdrawDocument()
     if (!m_withdrawn) {
         // A job that ended without printing (cancelled, aborted) is as good
         // as withdrawn; one that completed is on its way to paper.
-        const bool cancelled = cupsCancelJob2(CUPS_HTTP_DEFAULT, QueueName().c_str(), m_job, 0) != 0;
+        const bool cancelled
+            = cupsCancelJob2(CUPS_HTTP_DEFAULT, QueueName().c_str(), m_job, 0) <= IPP_STATUS_OK_EVENTS_COMPLETE;
         if (!cancelled) {
             const CupsJobState state = ReadJobState(m_job);
             if (!state.known || (state.state != IPP_JSTATE_CANCELED && state.state != IPP_JSTATE_ABORTED))
@@ -345,9 +346,10 @@ void QtPrinterDevice::BeginDocument(const std::string &title)
 {
     if (m_document.IsOpen())
         return;
-    EnsureQueueTakesJobs();
+    // A job handed over before is not this document's to withdraw.
     m_job = 0;
     m_withdrawn = false;
+    EnsureQueueTakesJobs();
     // The document is made as a PDF file of our own and handed to the spooler
     // at its end: so an abandoned document is never printed, and the spooler's
     // answer to the job is ours to read.
