@@ -245,7 +245,8 @@ void TppPrinterDevice::AcceptPage(TppPage &page)
         return;
     const bool collation = m_printer->PrinterSetup().Collation();
     const int copies = std::max(1, collation ? m_printer->PrinterSetup().Copies() : page.PrinterSetup().Copies());
-    if (copies == 1 || SuppressPage())
+    // A page not printed leaves the line of the copy in the works.
+    if (copies == 1)
         ShowPageStatus(page);
     if (SuppressPage())
         return;
