@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cmath>
 #include <exception>
+#include <utility>
 
 namespace platform {
 
@@ -265,9 +266,9 @@ void QtPrinterDevice::EnsureQueueTakesJobs() const
 // backend that fails shows only in the job's state a moment later. A job
 // that stops is cancelled, so that it does not print after it was reported
 // unprinted.
-QtPrinterDevice::JobProgress QtPrinterDevice::LookAtJob(std::string &reason) const
+QtPrinterDevice::JobProgress QtPrinterDevice::LookAtJob(int job, std::string &reason) const
 {
-    const CupsJobState state = ReadJobState(m_job);
+    const CupsJobState state = ReadJobState(job);
     if (!state.known || state.state == IPP_JSTATE_COMPLETED)
         return JobProgress::Done;
     bool failed = state.state == IPP_JSTATE_STOPPED || state.state == IPP_JSTATE_ABORTED
@@ -283,16 +284,16 @@ QtPrinterDevice::JobProgress QtPrinterDevice::LookAtJob(std::string &reason) con
     if (!failed)
         return JobProgress::Going;
     if (state.state != IPP_JSTATE_ABORTED && state.state != IPP_JSTATE_CANCELED)
-        cupsCancelJob2(CUPS_HTTP_DEFAULT, QueueName().c_str(), m_job, 0);
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, QueueName().c_str(), job, 0);
     return JobProgress::Failed;
 }
 
-void QtPrinterDevice::FollowJob()
+void QtPrinterDevice::FollowJob(int job)
 {
     // Followed from the event loop: the windows stay live meanwhile, and the
     // user can still withdraw the job.
     std::string reason;
-    JobProgress progress = LookAtJob(reason);
+    JobProgress progress = LookAtJob(job, reason);
     if (progress == JobProgress::Going) {
         QEventLoop loop;
         QTimer poll;
@@ -300,7 +301,7 @@ void QtPrinterDevice::FollowJob()
         std::exception_ptr error;
         QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
             try {
-                progress = LookAtJob(reason);
+                progress = LookAtJob(job, reason);
             } catch (...) {
                 // Nothing may leave through the event loop.
                 error = std::current_exception();
@@ -310,13 +311,13 @@ void QtPrinterDevice::FollowJob()
         });
         elapsed.start();
         poll.start(kJobPollInterval);
-        m_followLoop = &loop;
+        QEventLoop *outer = std::exchange(m_followLoop, &loop);
         loop.exec();
-        m_followLoop = nullptr;
+        m_followLoop = outer;
         if (error)
             std::rethrow_exception(error);
     }
-    if (progress == JobProgress::Failed && !m_withdrawn)
+    if (progress == JobProgress::Failed && !(m_withdrawn && m_job == job))
         throw PrintError(
             Sentence(QStringLiteral("The printer %1 could not print the document").arg(Quoted(m_queue)), reason));
 }
@@ -445,7 +446,7 @@ void QtPrinterDevice::EndDocument()
                                   reason));
     }
     m_job = job;
-    FollowJob();
+    FollowJob(job);
 }
 
 void QtPrinterDevice::AbortDocument()

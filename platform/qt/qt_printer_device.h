@@ -51,9 +51,9 @@ private:
     void EnsureQueueTakesJobs() const;
     // Throws a PrintError when the job stops or aborts soon after it was
     // taken, unless it was withdrawn meanwhile.
-    void FollowJob();
+    void FollowJob(int job);
     enum class JobProgress { Going, Done, Failed };
-    JobProgress LookAtJob(std::string &reason) const;
+    JobProgress LookAtJob(int job, std::string &reason) const;
     std::string QueueName() const { return m_queue.toStdString(); }
     std::vector<std::pair<QByteArray, QByteArray>> JobOptions() const;
 
