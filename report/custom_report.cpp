@@ -125,6 +125,11 @@ TppPrinterDevice *TppCustomReport::PrinterDevice() const
     return m_printRequest->PrinterDevice();
 }
 
+TppRequestPhase TppCustomReport::RequestPhase() const
+{
+    return m_printRequest->Phase();
+}
+
 platform::Canvas *TppCustomReport::MeasuringCanvas()
 {
     if (!m_printer) {

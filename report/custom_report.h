@@ -4,6 +4,7 @@
 #include "output/page.h"
 #include "output/page_request.h"
 #include "platform/units.h"
+#include "report/print_request_phase.h"
 #include "report/producer.h"
 
 #include <cstdint>
@@ -118,6 +119,8 @@ public:
     TppCustomPrintDialog *PrintDialog() const;
     TppCustomCancelDialog *CancelDialog() const;
     TppPrinterDevice *PrinterDevice() const;
+    // Where the request under way stands.
+    TppRequestPhase RequestPhase() const;
 
     // The page the print dialog offers as its current page; the viewer sets
     // it before it prints.

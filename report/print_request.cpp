@@ -13,6 +13,7 @@
 #include "report/custom_report.h"
 #include "report/engine.h"
 #include "report/form_class_registry.h"
+#include "report/printer_setup_restore.h"
 #include "report/report_form.h"
 
 
@@ -42,6 +43,27 @@ void Fire(const TppCustomReport::Event &event, TppCustomReport &report)
 
 } // namespace
 
+// Puts the request in a phase for a scope and back in the one before on the
+// way out, whichever way that is.
+class TppPrintRequest::PhaseScope {
+public:
+    PhaseScope(TppPrintRequest &request, TppRequestPhase phase)
+        : m_request(request)
+        , m_before(request.m_phase)
+    {
+        m_request.m_phase = phase;
+    }
+    ~PhaseScope() { m_request.m_phase = m_before; }
+    PhaseScope(const PhaseScope &) = delete;
+    PhaseScope &operator=(const PhaseScope &) = delete;
+
+    TppRequestPhase Before() const { return m_before; }
+
+private:
+    TppPrintRequest &m_request;
+    TppRequestPhase m_before;
+};
+
 TppPrintRequest::TppPrintRequest(TppCustomReport &report)
     : m_report(report)
     , m_alive(std::make_shared<TppPrintRequest *>(this))
@@ -57,11 +79,34 @@ TppPrintRequest::~TppPrintRequest()
 
 void TppPrintRequest::Print()
 {
+    const bool preview = m_report.DeviceType() == ScreenDeviceName;
+    // A preview the user closed goes first, so that the new request finds
+    // the report as the closing left it.
+    if (preview)
+        ReleaseClosedPreview();
+    if (!MayStart(preview))
+        return;
     m_report.SetProducing(true);
-    if (m_report.DeviceType() == ScreenDeviceName)
+    if (preview)
         PreviewBranch();
     else
         DeviceBranch();
+}
+
+// Only an idle request starts; an open preview starts one printer job (its
+// print button), and not while the engine makes the preview's own pages.
+bool TppPrintRequest::MayStart(bool preview) const
+{
+    if (m_report.Printing())
+        return false;
+    switch (m_phase) {
+    case TppRequestPhase::Idle:
+        return true;
+    case TppRequestPhase::PreviewShown:
+        return !preview;
+    default:
+        return false;
+    }
 }
 
 void TppPrintRequest::CancelStep()
@@ -80,8 +125,6 @@ void TppPrintRequest::CancelStep()
 
 void TppPrintRequest::PreviewBranch()
 {
-    if (m_previewForm)
-        return;
     std::unique_ptr<TppCustomPreviewer> window = CreateForm<TppCustomPreviewer>(m_report);
     if (!window) {
         // Nothing is produced, so nothing may hold the report's resets back.
@@ -94,6 +137,7 @@ void TppPrintRequest::PreviewBranch()
     window->SetReport(&m_report);
     window->Init();
     m_previewForm = std::move(window);
+    m_phase = TppRequestPhase::PreviewShown;
 
     m_previewForm->SetLanguageIndex(m_report.LanguageIndex());
     if (!m_report.Icon().IsEmpty())
@@ -117,40 +161,61 @@ void TppPrintRequest::PreviewBranch()
 
 void TppPrintRequest::PreviewActivated()
 {
-    if (m_report.DeviceType() != ScreenDeviceName || m_jobCycleRunning)
+    if (m_phase != TppRequestPhase::PreviewShown || m_report.DeviceType() != ScreenDeviceName)
         return;
     // A failure is shown here, as it cannot leave the window's activation;
     // the preview stays open and usable.
     platform::RunGuarded([this] { SendPagesToDevices(); });
 }
 
+// Runs while the window is destroyed: the events it fires may not open
+// another window from inside that.
 void TppPrintRequest::PreviewClosed()
 {
+    m_previewReleasePending = false;
+    m_phase = TppRequestPhase::PreviewClosing;
     m_report.SetProducing(false);
     Fire(m_report.AfterPrint, m_report);
     if (m_report.Printing())
         CancelStep();
     Fire(m_report.OnPreviewFormClose, m_report);
+    m_phase = TppRequestPhase::Idle;
 }
 
 void TppPrintRequest::ReleasePreviewLater()
 {
+    m_previewReleasePending = true;
+    PostPreviewRelease();
+}
+
+void TppPrintRequest::PostPreviewRelease()
+{
     platform::PostToEventLoop([alive = m_alive] {
         if (TppPrintRequest *request = *alive)
-            request->m_previewForm.reset();
+            request->ReleaseClosedPreview();
     });
+}
+
+// Not while a printer job started from the preview runs: that job's end
+// posts the release again.
+void TppPrintRequest::ReleaseClosedPreview()
+{
+    if (m_previewReleasePending && m_phase == TppRequestPhase::PreviewShown)
+        m_previewForm.reset();
 }
 
 // --- Job cycle -----------------------------------------------------------
 
 void TppPrintRequest::SendPagesToDevices()
 {
+    if (JobCycleRunning())
+        return;
     TppPublisher &publisher = m_report.Publisher();
     TppEngine &engine = m_report.Engine();
     if (!engine.Cancelled() && !engine.Started())
         publisher.SetCachePages(m_report.CachePages());
 
-    m_jobCycleRunning = true;
+    PhaseScope producing(*this, TppRequestPhase::Producing);
     try {
         m_report.CreateDefaultBands();
         Fire(m_report.BeforePrint, m_report);
@@ -169,7 +234,7 @@ void TppPrintRequest::SendPagesToDevices()
 
 void TppPrintRequest::EndJob()
 {
-    m_jobCycleRunning = false;
+    m_phase = TppRequestPhase::HandingOver;
     TppPublisher &publisher = m_report.Publisher();
     // Abandoning reaches only the devices still waiting for pages; the
     // others had all they asked for and end their job as usual.
@@ -187,53 +252,62 @@ void TppPrintRequest::EndJob()
 
 void TppPrintRequest::DeviceBranch()
 {
-    if (m_cancelDialog || !FindDeviceClass(m_report.DeviceType())) {
+    if (!FindDeviceClass(m_report.DeviceType())) {
         m_report.SetProducing(false);
         return;
     }
-    m_restoreSetup = std::make_unique<TppPrinterSetup>();
-    m_restoreSetup->Assign(m_report.PrinterSetup());
+    // Declared first, so that it ends last: the job's objects are released
+    // after the setup is put back, and the request returns to the phase it
+    // was called in (an open preview, or idle).
+    PhaseScope branch(*this, TppRequestPhase::Starting);
+    struct CleanUpOnExit {
+        TppPrintRequest &request;
+        ~CleanUpOnExit() { request.CleanUp(); }
+    } cleanUp{*this};
+    TppPrinterSetupRestore restore(m_report);
 
+    CreatePrinterDevice();
+    if (m_report.ShowPrintDialog()) {
+        m_phase = TppRequestPhase::DialogOpen;
+        if (!RunPrintDialog())
+            return;
+        m_phase = TppRequestPhase::Starting;
+    }
+    if (!ConnectTarget(restore))
+        return;
+    CreateCancelDialog();
+    Produce();
+    m_phase = TppRequestPhase::Ending;
+}
+
+void TppPrintRequest::CreatePrinterDevice()
+{
     m_printerDevice = std::make_unique<TppPrinterDevice>();
     m_printerDevice->SetExclusiveInGroup(true);
     m_printerDevice->SetLanguageIndex(m_report.LanguageIndex());
     TppPrinter &printer = m_printerDevice->Printer();
     printer.SetPrinterSetup(m_report.PrinterSetup());
     printer.ApplySetup();
+}
 
-    try {
-        if (m_report.ShowPrintDialog() && !RunPrintDialog()) {
-            CleanUp();
-            return;
-        }
-        if (FileTargetChosen()) {
-            m_report.SetPrinterSetup(printer.ReadSetup());
-            if (!ConnectFileDevice()) {
-                CleanUp();
-                return;
-            }
-        } else {
-            if (!PrinterUsable()) {
-                platform::ShowMessage(platform::MessageKind::Warning, LibraryText(ltPrinterSetupProblem));
-                CleanUp();
-                return;
-            }
-            if (m_printDialog)
-                m_printerDevice->SetPageRequest(m_printDialog->PageRequest());
-            m_printerDevice->SetPublisher(&m_report.Publisher());
-            m_report.SetPrinterSetup(printer.ReadSetup());
-        }
-        CreateCancelDialog();
-        Produce();
-    } catch (...) {
-        if (!m_report.SavePrinterSetup() && m_restoreSetup)
-            m_report.SetPrinterSetup(*m_restoreSetup);
-        CleanUp();
-        throw;
+bool TppPrintRequest::ConnectTarget(TppPrinterSetupRestore &restore)
+{
+    TppPrinter &printer = m_printerDevice->Printer();
+    if (FileTargetChosen()) {
+        restore.Arm();
+        m_report.SetPrinterSetup(printer.ReadSetup());
+        return ConnectFileDevice();
     }
-    if (!m_report.SavePrinterSetup())
-        m_report.SetPrinterSetup(*m_restoreSetup);
-    CleanUp();
+    if (!PrinterUsable()) {
+        platform::ShowMessage(platform::MessageKind::Warning, LibraryText(ltPrinterSetupProblem));
+        return false;
+    }
+    if (m_printDialog)
+        m_printerDevice->SetPageRequest(m_printDialog->PageRequest());
+    m_printerDevice->SetPublisher(&m_report.Publisher());
+    restore.Arm();
+    m_report.SetPrinterSetup(printer.ReadSetup());
+    return true;
 }
 
 bool TppPrintRequest::RunPrintDialog()
@@ -351,14 +425,13 @@ void TppPrintRequest::Produce()
 void TppPrintRequest::ProduceInCancelDialog()
 {
     TppCustomCancelDialog &dialog = *m_cancelDialog;
-    m_cancelDialogProduced = false;
     dialog.ActivateHook = [this] {
         // The loop may activate the dialog again (a message box closing):
         // the pages are produced once.
-        if (m_cancelDialogProduced || !m_cancelDialog)
+        if (m_phase != TppRequestPhase::Starting || !m_cancelDialog)
             return;
-        m_cancelDialogProduced = true;
         platform::RunGuarded([this] { SendPagesToDevices(); });
+        m_phase = TppRequestPhase::Ending;
         if (m_cancelDialog)
             m_cancelDialog->StartCloseTimer();
     };
@@ -370,7 +443,6 @@ void TppPrintRequest::ProduceInCancelDialog()
 void TppPrintRequest::CleanUp()
 {
     m_printDialog.reset();
-    m_restoreSetup.reset();
     if (m_fileDevice) {
         m_fileDevice->SetStatusWindow(nullptr);
         m_fileDevice->SetPublisher(nullptr);
@@ -383,4 +455,6 @@ void TppPrintRequest::CleanUp()
     m_printerDevice.reset();
     m_cancelDialog.reset();
     m_report.SetProducing(false);
+    if (m_previewReleasePending)
+        PostPreviewRelease();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/print_request_phase.h"
+
 #include <memory>
 
 class TppCustomCancelDialog;
@@ -8,15 +10,17 @@ class TppCustomPrintDialog;
 class TppCustomReport;
 class TppDevice;
 class TppPrinterDevice;
-class TppPrinterSetup;
+class TppPrinterSetupRestore;
 
 // A report's print request: with the screen as device it opens the print
 // preview, otherwise it asks for printer and pages in the print dialog and
 // sends the pages to a printer device while the cancel dialog shows
 // progress. It owns what it creates for one request (the preview window for
 // as long as it is open) and restores the report's printer setup afterwards.
-// Re-entered calls (window messages are handled while pages are produced)
-// are refused by the state it keeps.
+// Window messages are handled while pages are produced, so Print may be
+// called again from inside a running request (a timer, an event handler):
+// the request's phase decides, and a refused call touches nothing of the
+// job that runs.
 class TppPrintRequest {
 public:
     explicit TppPrintRequest(TppCustomReport &report);
@@ -26,9 +30,14 @@ public:
 
     void Print();
     // One job cycle: open a job on the publisher's devices, serve their page
-    // requests, close (or, after a cancel, abandon) the job.
+    // requests, close (or, after a cancel, abandon) the job. Refused while a
+    // cycle runs: the engine makes one run of pages at a time.
     void SendPagesToDevices();
-    bool JobCycleRunning() const { return m_jobCycleRunning; }
+    bool JobCycleRunning() const
+    {
+        return m_phase == TppRequestPhase::Producing || m_phase == TppRequestPhase::HandingOver;
+    }
+    TppRequestPhase Phase() const { return m_phase; }
 
     TppCustomPreviewer *PreviewForm() const { return m_previewForm.get(); }
     TppCustomPrintDialog *PrintDialog() const { return m_printDialog.get(); }
@@ -36,14 +45,22 @@ public:
     TppPrinterDevice *PrinterDevice() const { return m_printerDevice.get(); }
 
 private:
+    class PhaseScope;
+
+    bool MayStart(bool preview) const;
     void EndJob();
 
     void PreviewBranch();
     void PreviewActivated();
     void PreviewClosed();
     void ReleasePreviewLater();
+    void PostPreviewRelease();
+    void ReleaseClosedPreview();
 
     void DeviceBranch();
+    void CreatePrinterDevice();
+    // Connects the device the dialog chose; false when nothing can print.
+    bool ConnectTarget(TppPrinterSetupRestore &restore);
     bool RunPrintDialog();
     bool PrinterUsable();
     bool FileTargetChosen() const;
@@ -60,13 +77,14 @@ private:
     TppCustomReport &m_report;
     std::unique_ptr<TppCustomPreviewer> m_previewForm;
     std::unique_ptr<TppCustomPrintDialog> m_printDialog;
-    std::unique_ptr<TppPrinterSetup> m_restoreSetup;
     std::unique_ptr<TppPrinterDevice> m_printerDevice;
     // The file the print dialog chose instead of paper, while it is written.
     std::unique_ptr<TppDevice> m_fileDevice;
     std::unique_ptr<TppCustomCancelDialog> m_cancelDialog;
-    bool m_jobCycleRunning = false;
-    bool m_cancelDialogProduced = false;
+    TppRequestPhase m_phase = TppRequestPhase::Idle;
+    // The user closed the non-modal preview; it goes once no job of its own
+    // (printing from it) runs.
+    bool m_previewReleasePending = false;
     // Lets a deferred release know that the request still exists.
     std::shared_ptr<TppPrintRequest *> m_alive;
 };

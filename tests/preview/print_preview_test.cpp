@@ -44,6 +44,7 @@ private slots:
     void modalPreviewFiresEachEventOnce();
     void secondPrintWhilePreviewOpenDoesNothing();
     void closeCancelsLongProduction();
+    void closingWhileBusyWaitsForTheCancelledJob();
     void navigationOnGeneratedPages();
     void generationErrorKeepsPreviewOpen();
     void firstPageWithoutActivation();
@@ -337,6 +338,44 @@ void PrintPreviewTest::closeCancelsLongProduction()
     QVERIFY(run.messages.isEmpty());
 }
 
+// The window manager's close (not the Cancel button) while a long report is
+// produced: the window stays until the cancelled job has ended, then closes
+// by itself, and the request ends as after any close.
+void PrintPreviewTest::closingWhileBusyWaitsForTheCancelledJob()
+{
+    EngineReport fixture;
+    fixture.device.SetPublisher(nullptr);
+    fixture.Pages(20000);
+    int pages = 0;
+    QStringList events;
+    fixture.report->AfterPrint = [&](TppCustomReport &) { events << QStringLiteral("AfterPrint"); };
+    fixture.report->OnPreviewFormClose = [&](TppCustomReport &) { events << QStringLiteral("Close"); };
+    TppPrintPreview *open = nullptr;
+    bool visibleAfterClose = false;
+    fixture.report->OnEndPage = [&](TppCustomReport &) {
+        if (++pages != 300 || !open)
+            return;
+        QTimer::singleShot(0, open, [&] {
+            open->close();
+            visibleAfterClose = open->isVisible();
+        });
+    };
+    const PreviewRun run = RunPreview(*fixture.report, [&](TppPrintPreview &window) {
+        pages = 0;
+        open = &window;
+        QTest::mouseClick(PreviewOf(window).LastButton(), Qt::LeftButton);
+        QVERIFY(pages >= 300 && pages < 20000);
+        QTRY_VERIFY(!window.isVisible());
+    });
+    QVERIFY(visibleAfterClose);
+    QVERIFY(run.messages.isEmpty());
+    QCOMPARE(events, (QStringList{"AfterPrint", "Close"}));
+    QCOMPARE(fixture.report->PreviewForm(), nullptr);
+    QVERIFY(!fixture.report->Producing());
+    QVERIFY(!fixture.report->Printing());
+    QCOMPARE(fixture.report->RequestPhase(), TppRequestPhase::Idle);
+}
+
 void PrintPreviewTest::navigationOnGeneratedPages()
 {
     EngineReport fixture;
@@ -529,7 +568,9 @@ void PrintPreviewTest::ctrlPPrintsAsThePrintButton()
         QCOMPARE(dialogs, 1);
         QVERIFY(window.isVisible());
         QCOMPARE(window.Viewer().CurrentPageNo(), 1);
-        // From a box as well.
+        // From a box as well, once the window manager has given the
+        // activation back from the closed dialog (shortcuts need it).
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         preview.PageBox()->setFocus(Qt::TabFocusReason);
         QTest::keyClick(preview.PageBox(), Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(dialogs, 2);
