@@ -21,6 +21,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -86,6 +87,7 @@ void TppPrinterDevice::OpenJob()
     m_passReachedEnd = false;
     m_jobCancelled = false;
     m_copyStatusShown = false;
+    m_copyStatus.clear();
     m_jobRequest.Assign(PageRequest());
     SetStatusText(LibraryText(ltAccessingData, LanguageIndex()));
     try {
@@ -119,6 +121,7 @@ void TppPrinterDevice::AbandonJob()
 {
     // Cancelled, during any pass: no more copies.
     m_copiesRemaining = 1;
+    ShowLastCopyStatus();
     try {
         m_printer->EndDoc();
     } catch (...) {
@@ -163,6 +166,7 @@ void TppPrinterDevice::CancelJob()
 void TppPrinterDevice::EndDocument()
 {
     m_copiesRemaining = 1;
+    ShowLastCopyStatus();
     try {
         m_printer->EndDoc();
     } catch (...) {
@@ -210,22 +214,31 @@ void TppPrinterDevice::ShowPageStatus(const TppPage &page)
 
 void TppPrinterDevice::ShowCopyStatus(const TppPage &page, int copy, int copies)
 {
-    const auto now = std::chrono::steady_clock::now();
-    if (m_copyStatusShown && now - m_copyStatusShownAt < kCopyStatusInterval)
-        return;
-    m_copyStatusShown = true;
-    m_copyStatusShownAt = now;
     const std::string pageNo = std::to_string(page.AbsolutePageNo());
     const std::string copyNo = std::to_string(copy);
     const std::string copyCount = std::to_string(copies);
     if (Publisher() && Publisher()->LastPageKnown()) {
         const std::string pageCount = std::to_string(page.AbsolutePageCount());
-        SetStatusText(FormatLibraryText(ltPrintingCopyOf, LanguageIndex(),
-                                        {pageNo, pageCount, copyNo, copyCount, page.DocumentName(), TargetName()}));
+        m_copyStatus = FormatLibraryText(ltPrintingCopyOf, LanguageIndex(),
+                                         {pageNo, pageCount, copyNo, copyCount, page.DocumentName(), TargetName()});
     } else {
-        SetStatusText(FormatLibraryText(ltPrintingCopy, LanguageIndex(),
-                                        {pageNo, copyNo, copyCount, page.DocumentName(), TargetName()}));
+        m_copyStatus = FormatLibraryText(ltPrintingCopy, LanguageIndex(),
+                                         {pageNo, copyNo, copyCount, page.DocumentName(), TargetName()});
     }
+    const auto now = std::chrono::steady_clock::now();
+    if (m_copyStatusShown && now - m_copyStatusShownAt < kCopyStatusInterval)
+        return;
+    m_copyStatusShown = true;
+    m_copyStatusShownAt = now;
+    SetStatusText(std::exchange(m_copyStatus, {}));
+}
+
+void TppPrinterDevice::ShowLastCopyStatus()
+{
+    // The last copies went by faster than their lines are shown: the line
+    // says how far the job got while its document is handed over.
+    if (!m_copyStatus.empty())
+        SetStatusText(std::exchange(m_copyStatus, {}));
 }
 
 int TppPrinterDevice::CollatedCopyNo(int copies) const

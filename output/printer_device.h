@@ -87,6 +87,8 @@ private:
     void ShowPageStatus(const TppPage &page);
     // The line of one copy of a page; shown at most ten times a second.
     void ShowCopyStatus(const TppPage &page, int copy, int copies);
+    // The copy line held back last, if any.
+    void ShowLastCopyStatus();
     // Which copy the running collated pass makes.
     int CollatedCopyNo(int copies) const;
 
@@ -106,4 +108,6 @@ private:
     bool m_jobCancelled = false;
     bool m_copyStatusShown = false;
     std::chrono::steady_clock::time_point m_copyStatusShownAt;
+    // The latest copy line, while it waits for its turn to be shown.
+    std::string m_copyStatus;
 };

@@ -351,7 +351,7 @@ void PrinterDeviceTest::copyStatusTexts()
 }
 
 // A job of many quick copies: the first copy's line at once, then at most
-// ten lines a second.
+// ten lines a second, and the last copy's line at the end.
 void PrinterDeviceTest::copyStatusAtMostTenASecond()
 {
     PageSource source(1);
@@ -365,7 +365,7 @@ void PrinterDeviceTest::copyStatusAtMostTenASecond()
     device.SetPublisher(&source.publisher);
     source.RunJob();
 
-    QVERIFY(window.shown.size() >= 2);
+    QVERIFY(window.shown.size() >= 3);
     QCOMPARE(window.shown.at(1), QStringLiteral("Printing page 1, copy 1 of 999, for report Report on the ") + m_queue->Name());
     const QRegularExpression copyLine(QStringLiteral("^Printing page 1(?: of 1)?, copy (\\d+) of 999, for report"));
     int lastCopy = 0;
@@ -374,9 +374,12 @@ void PrinterDeviceTest::copyStatusAtMostTenASecond()
         QVERIFY2(match.hasMatch(), qPrintable(window.shown.at(i)));
         QVERIFY(match.captured(1).toInt() > lastCopy);
         lastCopy = match.captured(1).toInt();
-        if (i > 1)
+        // The last copy's line is shown as the document is handed over,
+        // however soon after the one before.
+        if (i > 1 && lastCopy < 999)
             QVERIFY2(window.times.at(i) - window.times.at(i - 1) >= 100, qPrintable(window.shown.at(i)));
     }
+    QCOMPARE(lastCopy, 999);
     QVERIFY(m_queue->WaitForOutput());
     QCOMPARE(printed::PdfPageCount(m_queue->OutputFile()), 999);
 }
