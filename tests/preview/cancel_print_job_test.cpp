@@ -254,7 +254,11 @@ void CancelPrintJobTest::cancelAtEachMoment()
     if (moment == QStringLiteral("accessing data")) {
         driver.cancelWhen = [](const QString &status) { return status == QStringLiteral("Accessing data..."); };
     } else if (moment == QStringLiteral("copy")) {
-        driver.cancelWhen = [](const QString &status) { return CopyOfStatus(status) >= 2; };
+        // A copy between the first and the last, while they are drawn.
+        driver.cancelWhen = [copies](const QString &status) {
+            const int copy = CopyOfStatus(status);
+            return copy >= 2 && copy < copies;
+        };
     } else {
         const int state = moment == QStringLiteral("processing") ? IPP_JSTATE_PROCESSING : IPP_JSTATE_HELD;
         driver.cancelWhen = [&, state](const QString &) { return jobState() == state; };
