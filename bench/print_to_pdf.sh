@@ -45,7 +45,7 @@ awk '
     for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (list[j] < list[i]) { t = list[i]; list[i] = list[j]; list[j] = t }
     return (n % 2) ? list[(n + 1) / 2] : (list[n / 2] + list[n / 2 + 1]) / 2
   }
-  function field(name,   i) { for (i = 1; i < NF; i++) if ($i == name) return $(i + 1); return 0 }
+  function field(name,   i) { for (i = 3; i < NF; i++) if ($i == name) return $(i + 1); return 0 }
   $1 == "valdora" && $2 == "print" { w = $3; vf[w] = $0; vfin[w] = field("finished"); vacc[w] = field("accepted"); vbytes[w] = field("pdf"); vcpu[w] = field("cpu") }
   $1 == "qt" && $2 == "pdf" { w = $3; n = ++pdfn[w]; fin[w, n] = field("finished") / vfin[w]; bytes[w, n] = vbytes[w] / field("pdf") }
   $1 == "qt" && $2 == "queue" { w = $3; n = ++qn[w]; qfin[w, n] = field("finished") / vfin[w]; qacc[w, n] = field("accepted") / vacc[w] }
