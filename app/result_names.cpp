@@ -36,6 +36,9 @@ void NameResultValues(Ui::Form3 &ui)
         {ui.Label17, "Tasa de Respuesta", "%", ui.Image6},
         {ui.Label18, "Tamaño de la Población", "", ui.Image7},
     };
+    // The window's description carries the result, so that a screen reader
+    // says it as the window opens, before the user looks for it.
+    ui.Label2->window()->setAccessibleDescription(SpokenValue(rows[0]));
     for (const ResultRow &row : rows) {
         const QString spoken = SpokenValue(row);
         row.value->setAccessibleName(spoken);

@@ -162,6 +162,8 @@ void AccessibleNamesTest::resultsSayTheirValues()
     TypeInto(selection().SpinEdit3, QStringLiteral("80"));
     QVERIFY(calculate());
     QCOMPARE(nameOf(results.Label2), QString("Tamaño de la Muestra: 347"));
+    // The window says the result as it opens.
+    QCOMPARE(descriptionOf(results.Label2->window()), QString("Tamaño de la Muestra: 347"));
     QCOMPARE(nameOf(results.Label17), QString("Tasa de Respuesta: 80 %"));
     QCOMPARE(nameOf(results.Label18), QString("Tamaño de la Población: 1000"));
     QCOMPARE(descriptionOf(results.Label5), QString("Dato proporcionado por el usuario"));
