@@ -19,21 +19,8 @@
 
 namespace {
 
+using printed::JobState;
 using printed::TestQueue;
-
-// The state the server gives a job now; 0 when it does not know the job.
-int JobState(const TestQueue &queue, int job)
-{
-    cups_job_t *jobs = nullptr;
-    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, qPrintable(queue.Name()), 0, CUPS_WHICHJOBS_ALL);
-    int state = 0;
-    for (int i = 0; i < count; ++i) {
-        if (jobs[i].id == job)
-            state = jobs[i].state;
-    }
-    cupsFreeJobs(count, jobs);
-    return state;
-}
 
 // Waits (handling events) until the job has one of the states.
 bool WaitForJobState(const TestQueue &queue, int job, std::initializer_list<int> states)

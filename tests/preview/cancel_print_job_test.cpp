@@ -37,6 +37,7 @@ static void LoadPictures()
 
 namespace {
 
+using printed::JobState;
 using printed::TestQueue;
 
 template <typename Control>
@@ -46,20 +47,6 @@ Control *Find(QWidget &window, const char *name)
     if (!control)
         qFatal("no control %s", name);
     return control;
-}
-
-// The state the server gives a job now; 0 when it does not know the job.
-int JobState(const TestQueue &queue, int job)
-{
-    cups_job_t *jobs = nullptr;
-    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, qPrintable(queue.Name()), 0, CUPS_WHICHJOBS_ALL);
-    int state = 0;
-    for (int i = 0; i < count; ++i) {
-        if (jobs[i].id == job)
-            state = jobs[i].state;
-    }
-    cupsFreeJobs(count, jobs);
-    return state;
 }
 
 // Waits without serving the program's windows, as a printer works on while

@@ -198,4 +198,18 @@ inline bool IsReddish(QRgb pixel)
     return qRed(pixel) > 160 && qGreen(pixel) < 96 && qBlue(pixel) < 96;
 }
 
+// The state the server gives a job now; 0 when it does not know the job.
+inline int JobState(const TestQueue &queue, int job)
+{
+    cups_job_t *jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, qPrintable(queue.Name()), 0, CUPS_WHICHJOBS_ALL);
+    int state = 0;
+    for (int i = 0; i < count; ++i) {
+        if (jobs[i].id == job)
+            state = jobs[i].state;
+    }
+    cupsFreeJobs(count, jobs);
+    return state;
+}
+
 } // namespace printed
