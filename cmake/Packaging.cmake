@@ -38,8 +38,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Libraries from the binary itself (dpkg-shlibdeps); nothing hand-listed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The screens and the sheet name Arial and Times New Roman: these fonts have
-# their metrics. The program runs without them, with other fonts.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
+# their metrics. The program runs without them, with other fonts. The
+# toolkit's translations put its save dialog in Spanish beside the screens.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "sample size for estimating a proportion")
 # The synopsis comes from the summary; this is the long description.

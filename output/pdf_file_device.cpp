@@ -43,7 +43,7 @@ std::string TppPdfFileDevice::TargetName() const
 
 void TppPdfFileDevice::ThrowFileError(const std::exception &error) const
 {
-    throw EPrinterError(FormatLibraryText(ltFileNotWritten, {m_fileName, error.what()}));
+    throw EPrinterError(FormatLibraryText(ltFileNotWritten, LanguageIndex(), {m_fileName, error.what()}));
 }
 
 void TppPdfFileDevice::OpenJob()

@@ -139,11 +139,14 @@ void TppPrintDialog::BrowseForFile()
     const TppDeviceClass *deviceClass = FileDeviceClass(m_ui->cbxPrintToFileTypes->currentData());
     const QString extension = deviceClass ? QString::fromUtf8(deviceClass->FileExtension()) : QString();
     const QString typed = m_ui->edtPrintToFileName->text().trimmed();
-    const QString start = typed.isEmpty()
-        ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-        : CompleteFileName(typed, extension);
+    // The documents folder where the desktop has one, else the home folder:
+    // a folder that does not exist would stand in the name box.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString start = !typed.isEmpty()      ? CompleteFileName(typed, extension)
+        : QFileInfo(documents).isDir() ? documents
+                                       : QDir::homePath();
 
-    QFileDialog dialog(this, QString::fromStdString(LibraryText(ltPrintToFile)));
+    QFileDialog dialog(this, QString::fromStdString(LibraryText(ltPrintToFile, LanguageIndex())));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (deviceClass)
@@ -176,7 +179,7 @@ bool TppPrintDialog::ReadFileChoice(FileChoice &choice)
         return true;
     const QString typed = m_ui->edtPrintToFileName->text().trimmed();
     if (typed.isEmpty()) {
-        platform::ShowMessage(platform::MessageKind::Warning, LibraryText(ltSpecifyFileName));
+        platform::ShowMessage(platform::MessageKind::Warning, LibraryText(ltSpecifyFileName, LanguageIndex()));
         return false;
     }
     const TppDeviceClass *deviceClass = FileDeviceClass(m_ui->cbxPrintToFileTypes->currentData());
@@ -203,7 +206,7 @@ bool TppPrintDialog::ReadFileChoice(FileChoice &choice)
             return false;
         }
         if (name != m_replaceConfirmed
-            && !platform::AskYesNo(FormatLibraryText(ltReplaceFile, {QDir::toNativeSeparators(name).toStdString()})))
+            && !platform::AskYesNo(FormatLibraryText(ltReplaceFile, LanguageIndex(), {QDir::toNativeSeparators(name).toStdString()})))
             return false;
         m_replaceConfirmed = name;
     }

@@ -299,7 +299,7 @@ bool TppPrintRequest::ConnectTarget(TppPrinterSetupRestore &restore)
         return ConnectFileDevice();
     }
     if (!PrinterUsable()) {
-        platform::ShowMessage(platform::MessageKind::Warning, LibraryText(ltPrinterSetupProblem));
+        platform::ShowMessage(platform::MessageKind::Warning, LibraryText(ltPrinterSetupProblem, m_report.LanguageIndex()));
         return false;
     }
     if (m_printDialog)
