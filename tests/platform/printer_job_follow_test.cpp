@@ -20,18 +20,8 @@
 namespace {
 
 using printed::JobState;
+using printed::WaitForJobState;
 using printed::TestQueue;
-
-// Waits (handling events) until the job has one of the states.
-bool WaitForJobState(const TestQueue &queue, int job, std::initializer_list<int> states)
-{
-    for (int attempt = 0; attempt < 400; ++attempt) {
-        if (std::find(states.begin(), states.end(), JobState(queue, job)) != states.end())
-            return true;
-        QTest::qWait(25);
-    }
-    return false;
-}
 
 // The longest time the event loop went without running a timer while
 // `work` ran.
@@ -119,7 +109,7 @@ void PrinterJobFollowTest::heldJobIsFollowedWithoutFreezing()
 
     // Still with the server after the follow-up: it can be withdrawn.
     QCOMPARE(device->WithdrawDocument(), platform::Withdrawal::Withdrawn);
-    QVERIFY(WaitForJobState(*m_holding, job, {IPP_JSTATE_CANCELED}));
+    QVERIFY(WaitForJobState(*m_holding, job, IPP_JSTATE_CANCELED));
     QVERIFY(!QFile::exists(m_holding->OutputFile()));
 }
 
@@ -136,7 +126,7 @@ void PrinterJobFollowTest::withdrawnWhileFollowed()
     QVERIFY(clock.elapsed() < 2500);
     QVERIFY(job > 0);
     QCOMPARE(withdrawal, platform::Withdrawal::Withdrawn);
-    QVERIFY(WaitForJobState(*m_holding, job, {IPP_JSTATE_CANCELED}));
+    QVERIFY(WaitForJobState(*m_holding, job, IPP_JSTATE_CANCELED));
     QVERIFY(!QFile::exists(m_holding->OutputFile()));
     // Asked again, the answer stands.
     QCOMPARE(device->WithdrawDocument(), platform::Withdrawal::Withdrawn);

@@ -38,6 +38,7 @@ static void LoadPictures()
 namespace {
 
 using printed::JobState;
+using printed::WaitForJobState;
 using printed::TestQueue;
 
 template <typename Control>
@@ -57,16 +58,6 @@ bool BlockUntilJobState(const TestQueue &queue, int job, int state)
         if (JobState(queue, job) == state)
             return true;
         QThread::msleep(25);
-    }
-    return false;
-}
-
-bool WaitForJobState(const TestQueue &queue, int job, int state)
-{
-    for (int attempt = 0; attempt < 600; ++attempt) {
-        if (JobState(queue, job) == state)
-            return true;
-        QTest::qWait(25);
     }
     return false;
 }

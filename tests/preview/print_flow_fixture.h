@@ -27,12 +27,14 @@ using printed::TestQueue;
 
 // Acts on the windows a print run opens, from inside their modal loops:
 // the print dialog once, every new status line of the cancel dialog, and
-// message boxes, which it reads and closes.
+// message boxes, which it reads and answers (Yes to a question unless told
+// otherwise, OK to the others).
 class WindowDriver
 {
 public:
     std::function<void(TppPrintDialog &)> onPrintDialog;
     std::function<void(TppCancelDialog &, const QString &)> onStatus;
+    bool answerYes = true;
 
     QStringList statusTexts;
     QStringList messages;
@@ -52,7 +54,10 @@ private:
         QWidget *modal = QApplication::activeModalWidget();
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             messages << box->text();
-            box->accept();
+            if (box->button(QMessageBox::Yes))
+                box->button(answerYes ? QMessageBox::Yes : QMessageBox::No)->click();
+            else
+                box->accept();
         } else if (auto *dialog = qobject_cast<TppPrintDialog *>(modal); dialog && !printDialogSeen && dialog->isVisible()) {
             printDialogSeen = true;
             if (onPrintDialog)
@@ -78,7 +83,10 @@ private:
 template <typename Control>
 Control *Find(QWidget &dialog, const char *name)
 {
-    return dialog.findChild<Control *>(QString::fromLatin1(name));
+    auto *control = dialog.findChild<Control *>(QString::fromLatin1(name));
+    if (!control)
+        qFatal("no control %s", name);
+    return control;
 }
 
 inline void ClickOk(TppPrintDialog &dialog)

@@ -6,14 +6,10 @@
 #include "app/results_sheet.h"
 #include "output/pdf_file_device.h"
 #include "output/printer_list.h"
-#include "preview/cancel_dialog.h"
-#include "preview/print_dialog.h"
 #include "preview/print_registration.h"
 #include "report/label.h"
 #include "report/report.h"
-#include "tests/report/engine_fixture.h"
-
-#include "../support/printed_output.h"
+#include "tests/preview/print_flow_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -38,66 +34,8 @@ static void LoadPictures()
 
 namespace {
 
-template <typename Control>
-Control *Find(QWidget &dialog, const char *name)
-{
-    auto *control = dialog.findChild<Control *>(QString::fromLatin1(name));
-    if (!control)
-        qFatal("no control %s", name);
-    return control;
-}
-
-// Acts in the windows a print run opens: the print dialog once, every new
-// status line of the cancel dialog, and message boxes, which it reads and
-// answers (Yes to a question unless told otherwise).
-class WindowDriver
-{
-public:
-    std::function<void(TppPrintDialog &)> onPrintDialog;
-    std::function<void(TppCancelDialog &, const QString &)> onStatus;
-    bool answerYes = true;
-
-    QStringList messages;
-    QStringList statusTexts;
-    bool printDialogSeen = false;
-
-    WindowDriver() { Poll(); }
-    ~WindowDriver() { delete m_guard; }
-    WindowDriver(const WindowDriver &) = delete;
-    WindowDriver &operator=(const WindowDriver &) = delete;
-
-private:
-    void Poll()
-    {
-        QTimer::singleShot(0, m_guard, [this] { Poll(); });
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            messages << box->text();
-            if (box->button(QMessageBox::Yes))
-                box->button(answerYes ? QMessageBox::Yes : QMessageBox::No)->click();
-            else
-                box->accept();
-        } else if (auto *dialog = qobject_cast<TppPrintDialog *>(modal);
-                   dialog && !printDialogSeen && dialog->isVisible()) {
-            printDialogSeen = true;
-            if (onPrintDialog)
-                onPrintDialog(*dialog);
-        }
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            auto *cancel = qobject_cast<TppCancelDialog *>(window);
-            if (!cancel || !cancel->isVisible())
-                continue;
-            const QString text = cancel->findChild<QLabel *>(QStringLiteral("memMessage"))->text();
-            if (!text.isEmpty() && (statusTexts.isEmpty() || statusTexts.last() != text)) {
-                statusTexts << text;
-                if (onStatus)
-                    onStatus(*cancel, text);
-            }
-        }
-    }
-
-    QObject *m_guard = new QObject;
-};
+using print_flow::Find;
+using print_flow::WindowDriver;
 
 // Chooses the file target with `name` typed into the name box.
 void ChooseFile(TppPrintDialog &dialog, const QString &name)

@@ -212,4 +212,15 @@ inline int JobState(const TestQueue &queue, int job)
     return state;
 }
 
+// Waits, serving the program's windows, until the job is in `state`.
+inline bool WaitForJobState(const TestQueue &queue, int job, int state)
+{
+    for (int attempt = 0; attempt < 600; ++attempt) {
+        if (JobState(queue, job) == state)
+            return true;
+        QTest::qWait(25);
+    }
+    return false;
+}
+
 } // namespace printed
