@@ -8,10 +8,12 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace band_text {
 
+inline constexpr int kBandsPerPage = 4;
 inline constexpr int kWordsPerBand = 300;
 inline constexpr int kWordsPerParagraph = 75;
 
@@ -21,15 +23,38 @@ class Source {
 public:
     explicit Source(Words words) : m_words(words) { }
 
+    // Makes the texts of the next `bands` bands now, so that a measurement
+    // of what is done with them does not time their making.
+    void Prepare(int bands)
+    {
+        m_prepared.reserve(m_prepared.size() + bands);
+        for (int i = 0; i < bands; ++i)
+            m_prepared.push_back(MakeBand());
+        m_next = 0;
+    }
+
     // The next band's text in paragraphs (no line ends inside).
     std::vector<std::string> NextBand()
     {
+        if (m_next < m_prepared.size())
+            return std::move(m_prepared[m_next++]);
+        return MakeBand();
+    }
+
+private:
+    std::vector<std::string> MakeBand()
+    {
         std::vector<std::string> paragraphs;
+        paragraphs.reserve(kWordsPerBand / kWordsPerParagraph);
         std::string paragraph;
+        paragraph.reserve(kWordsPerParagraph * 12);
         for (int i = 0; i < kWordsPerBand; ++i) {
             if (!paragraph.empty())
                 paragraph += ' ';
-            paragraph += m_words == Words::Repeated ? RepeatedWord() : UniqueWord();
+            if (m_words == Words::Repeated)
+                paragraph += RepeatedWord();
+            else
+                AppendUniqueWord(paragraph);
             if (i % kWordsPerParagraph == kWordsPerParagraph - 1) {
                 paragraphs.push_back(std::move(paragraph));
                 paragraph.clear();
@@ -40,10 +65,11 @@ public:
         return paragraphs;
     }
 
-private:
-    std::string RepeatedWord()
+    // Words go straight into the paragraph: the texts are the benchmarks'
+    // input, and both programs should spend their time on the pages.
+    std::string_view RepeatedWord()
     {
-        static const char *const kWords[] = {"muestra", "aleatoria", "simple", "para", "estimar",
+        static constexpr std::string_view kWords[] = {"muestra", "aleatoria", "simple", "para", "estimar",
                                              "una", "proporción", "con", "error", "máximo",
                                              "y", "confianza", "del", "noventa", "cinco",
                                              "por", "ciento", "en", "la", "población",
@@ -55,24 +81,24 @@ private:
 
     // The counter in base 40, least significant syllable first, at least
     // three syllables: one spelling per number, so no word repeats.
-    std::string UniqueWord()
+    void AppendUniqueWord(std::string &paragraph)
     {
         static const char *const kSyllables[] = {
             "ba", "be", "bi", "bo", "bu", "ca", "ce", "ci", "co", "cu", "da", "de", "di", "do",
             "du", "fa", "fe", "fi", "fo", "fu", "ga", "ge", "gi", "go", "gu", "la", "le", "li",
             "lo", "lu", "ma", "me", "mi", "mo", "mu", "na", "ne", "ni", "no", "nu"};
-        std::string word;
         std::uint64_t n = m_counter++;
         for (int syllables = 0; syllables < 3 || n > 0; ++syllables) {
-            word += kSyllables[n % 40];
+            paragraph.append(kSyllables[n % 40], 2);
             n /= 40;
         }
-        return word;
     }
 
     Words m_words;
     std::uint64_t m_state = 20261210;
     std::uint64_t m_counter = 0;
+    std::vector<std::vector<std::string>> m_prepared;
+    std::size_t m_next = 0;
 };
 
 } // namespace band_text

@@ -39,7 +39,6 @@ constexpr double kHeaderHeight = 20;
 constexpr double kBandHeight = 58;
 constexpr double kFooterHeight = 8;
 constexpr double kPaperHeight = 279.401;
-constexpr int kBandsPerPage = 4;
 
 class Page
 {
@@ -58,7 +57,7 @@ public:
     {
         Label(painter, 0, kMargin + 5, 100, QStringLiteral("Informe de prueba"));
         double top = kMargin + kHeaderHeight;
-        for (int band = 0; band < kBandsPerPage; ++band, top += kBandHeight)
+        for (int band = 0; band < band_text::kBandsPerPage; ++band, top += kBandHeight)
             Band(painter, top, texts);
         Label(painter, 0, kPaperHeight - kMargin - kFooterHeight + 1, 40, QStringLiteral("Pie"));
     }
@@ -180,6 +179,7 @@ int Generate(int pages, band_text::Source &texts, const QImage &picture, const c
     printer.setOutputFormat(QPrinter::PdfFormat);
     SetUp(printer);
     Page page(printer, picture);
+    texts.Prepare(pages * band_text::kBandsPerPage);
     QElapsedTimer timer;
     const double cpuBefore = print_measures::CpuSeconds();
     timer.start();

@@ -17,6 +17,26 @@ bool TppPlainTextParser::AtParagraphEnd() const
     return m_text.substr(m_position).starts_with(TppTextMarkups::ParagraphEnd);
 }
 
+namespace {
+
+// Bytes at which a token may end or a markup begin.
+constexpr bool IsSpecial(char c)
+{
+    return c == TppTextMarkups::EndOfText || c == TppTextMarkups::Space || c == TppTextMarkups::Tab
+        || c == TppTextMarkups::CarriageReturn || c == TppTextMarkups::LineFeed
+        || c == TppTextMarkups::ParagraphEnd.front();
+}
+
+} // namespace
+
+std::size_t TppPlainTextParser::EndOfPlainRun(std::size_t position) const
+{
+    // Words are read a byte at a time only to find where they end.
+    while (position < m_text.size() && !IsSpecial(m_text[position]))
+        ++position;
+    return position;
+}
+
 std::string_view TppPlainTextParser::NextToken()
 {
     // A token is always a run of the text itself, so it is answered as a view.
@@ -29,7 +49,7 @@ std::string_view TppPlainTextParser::NextToken()
             m_endOfText = true;
             return word;
         }
-        if (AtParagraphEnd()) {
+        if (m_text[m_position] == TppTextMarkups::ParagraphEnd.front() && AtParagraphEnd()) {
             if (m_position > start)
                 return token();
             m_position += TppTextMarkups::ParagraphEnd.size();
@@ -59,7 +79,7 @@ std::string_view TppPlainTextParser::NextToken()
                 ++m_position;
             return TppTextMarkups::LineBreak;
         default:
-            ++m_position;
+            m_position = EndOfPlainRun(m_position + 1);
         }
     }
     return {};

@@ -28,6 +28,8 @@ public:
 
 private:
     bool AtParagraphEnd() const;
+    // The first byte at or after `position` that may end a word.
+    std::size_t EndOfPlainRun(std::size_t position) const;
 
     std::string_view m_text;
     std::size_t m_position = 0;

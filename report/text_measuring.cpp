@@ -38,19 +38,39 @@ std::int32_t TppTextMeasuring::WidthOfAdvance(double advance) const
     return PixelsToThousandths(m_canvas->AdvancePixels(advance), raHorizontal);
 }
 
-bool TppTextMeasuring::AdvanceWiderThan(double advance, std::int32_t thousandths) const
+bool TppTextMeasuring::RoundedAdvanceWiderThan(double advance, std::int32_t thousandths) const
 {
-    return PixelsWiderThan(m_canvas->AdvancePixels(advance), thousandths);
+    SelectLimit(thousandths);
+    if (m_fittingKnown && advance <= m_widestFitting)
+        return false;
+    if (m_tooWideKnown && advance >= m_narrowestTooWide)
+        return true;
+    const bool wider = m_canvas->AdvancePixels(advance) > m_limitPixels;
+    if (wider) {
+        m_narrowestTooWide = advance;
+        m_tooWideKnown = true;
+    } else {
+        m_widestFitting = advance;
+        m_fittingKnown = true;
+    }
+    return wider;
 }
 
 bool TppTextMeasuring::PixelsWiderThan(int pixels, std::int32_t thousandths) const
 {
-    if (!m_limitKnown || m_limitThousandths != thousandths) {
-        m_limitPixels = LargestPixelsWithin(thousandths, PixelUnit(), raHorizontal, this);
-        m_limitThousandths = thousandths;
-        m_limitKnown = true;
-    }
+    SelectLimit(thousandths);
     return pixels > m_limitPixels;
+}
+
+void TppTextMeasuring::SelectLimit(std::int32_t thousandths) const
+{
+    if (m_limitKnown && m_limitThousandths == thousandths)
+        return;
+    m_limitPixels = LargestPixelsWithin(thousandths, PixelUnit(), raHorizontal, this);
+    m_limitThousandths = thousandths;
+    m_limitKnown = true;
+    m_fittingKnown = false;
+    m_tooWideKnown = false;
 }
 
 std::int32_t TppTextMeasuring::PixelsToThousandths(int pixels, TppResolutionAxis axis) const

@@ -45,7 +45,17 @@ public:
     // Whether WidthOfAdvance(advance), or the width of `pixels`, would exceed
     // `thousandths`: the same answer, compared in pixels. Wrapping asks this
     // for every word, and converting each width costs more than measuring.
-    bool AdvanceWiderThan(double advance, std::int32_t thousandths) const;
+    bool AdvanceWiderThan(double advance, std::int32_t thousandths) const
+    {
+        // Most words are answered by what earlier ones found.
+        if (m_limitKnown && m_limitThousandths == thousandths) {
+            if (m_fittingKnown && advance <= m_widestFitting)
+                return false;
+            if (m_tooWideKnown && advance >= m_narrowestTooWide)
+                return true;
+        }
+        return RoundedAdvanceWiderThan(advance, thousandths);
+    }
     bool PixelsWiderThan(int pixels, std::int32_t thousandths) const;
 
     // The printer's resolution for unit conversions; none (the screen's)
@@ -61,11 +71,20 @@ private:
     int PixelsPerInchX() const override { return m_canvas->PixelsPerInchX(); }
     int PixelsPerInchY() const override { return m_canvas->PixelsPerInchY(); }
     TppUnitType PixelUnit() const { return m_onPrinter ? utPrinterPixels : utScreenPixels; }
+    // Makes `thousandths` the bound the answers below are kept for.
+    void SelectLimit(std::int32_t thousandths) const;
+    bool RoundedAdvanceWiderThan(double advance, std::int32_t thousandths) const;
 
     // The pixel bound of the last width asked about.
     mutable bool m_limitKnown = false;
     mutable std::int32_t m_limitThousandths = 0;
     mutable std::int64_t m_limitPixels = 0;
+    // Advances already found to fit within the bound and to pass it: pixels
+    // grow with the advance, so most words are answered without rounding.
+    mutable double m_widestFitting = 0;
+    mutable double m_narrowestTooWide = 0;
+    mutable bool m_fittingKnown = false;
+    mutable bool m_tooWideKnown = false;
 
     std::unique_ptr<platform::Canvas> m_screenCanvas;
     platform::Canvas *m_canvas;

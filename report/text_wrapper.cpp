@@ -180,8 +180,11 @@ std::optional<std::size_t> TppTextWrapper::PiecewiseFittingPrefix(
     return end;
 }
 
-std::int32_t TppTextWrapper::LineWidth(TppTextMeasuring &measuring, std::string_view line) const
+std::int32_t TppTextWrapper::LineWidth(TppTextMeasuring &measuring, std::string_view line,
+                                       std::optional<double> knownAdvance) const
 {
+    if (knownAdvance)
+        return measuring.WidthOfAdvance(*knownAdvance);
     if (const std::optional<double> advance = measuring.PiecewiseAdvance(line))
         return measuring.WidthOfAdvance(*advance);
     return measuring.Width(line, m_pixelTabStops);
@@ -248,9 +251,11 @@ void TppTextWrapper::WrapLoop(TppTextMeasuring &measuring)
 
     while (!state.token.empty() && !state.stopped) {
         if (state.token == TppTextMarkups::LineBreak) {
-            AddLine(measuring, std::move(state.line), fullJustified);
+            const std::size_t room = state.line.capacity();
+            AddLine(measuring, std::move(state.line), fullJustified, MeasuredAdvance(state));
             m_position = m_parser->Position();
             state.line.clear();
+            state.line.reserve(room);
             state.lineAdvance = 0.0;
             state.lineAdvanceUpToDate = true;
             state.token = {};
@@ -258,7 +263,8 @@ void TppTextWrapper::WrapLoop(TppTextMeasuring &measuring)
             state.leadingSpaces = 0;
             state.emitted = true;
         } else {
-            DropLeadingSpaces(state);
+            if (m_dropLeading)
+                DropLeadingSpaces(state);
             const std::optional<double> tokenAdvance = TokenAdvance(measuring, state.token);
             if (TooWide(measuring, state, tokenAdvance)) {
                 BreakLine(measuring, state);
@@ -293,7 +299,7 @@ void TppTextWrapper::WrapLoop(TppTextMeasuring &measuring)
         }
         if (state.token.empty()) {
             if (!state.line.empty())
-                AddLine(measuring, std::move(state.line), fullJustified);
+                AddLine(measuring, std::move(state.line), fullJustified, MeasuredAdvance(state));
             m_position = m_parser->Position();
         }
     }
@@ -324,7 +330,9 @@ void TppTextWrapper::DropLeadingSpaces(LoopState &state)
 void TppTextWrapper::BreakLine(TppTextMeasuring &measuring, LoopState &state)
 {
     const bool split = m_charWrap || state.line.empty() || TokenTooWide(measuring, state.token);
+    std::optional<double> advance = MeasuredAdvance(state);
     if (split) {
+        advance.reset();
         SplitToken(measuring, state);
         std::size_t position = m_parser->Position();
         position -= std::min(position, state.remainder.size());
@@ -334,8 +342,12 @@ void TppTextWrapper::BreakLine(TppTextMeasuring &measuring, LoopState &state)
     } else {
         m_position = m_parser->Position();
     }
-    AddLine(measuring, std::move(state.line), false);
+    // The next line is about as long: one allocation for it, not one per
+    // doubling.
+    const std::size_t room = state.line.capacity();
+    AddLine(measuring, std::move(state.line), false, advance);
     state.line.clear();
+    state.line.reserve(room);
     state.lineAdvance = 0.0;
     state.lineAdvanceUpToDate = true;
 }
@@ -354,13 +366,27 @@ void TppTextWrapper::SplitToken(TppTextMeasuring &measuring, LoopState &state) c
     state.token = {};
 }
 
-void TppTextWrapper::AddLine(TppTextMeasuring &measuring, std::string line, bool paragraphEnd)
+std::optional<double> TppTextWrapper::MeasuredAdvance(const LoopState &state)
+{
+    return state.lineAdvanceUpToDate ? state.lineAdvance : std::nullopt;
+}
+
+void TppTextWrapper::AddLine(TppTextMeasuring &measuring, std::string line, bool paragraphEnd,
+                             std::optional<double> advance)
 {
     if (!line.empty() && line.back() == TppTextMarkups::Space) {
-        while (!line.empty() && IsBlankOrControl(line.back()))
-            line.pop_back();
+        std::size_t kept = line.size();
+        while (kept > 0 && IsBlankOrControl(line[kept - 1]))
+            --kept;
+        // The line was measured as it grew; what is cut off is taken off its
+        // advance (piecewise advances add and subtract exactly).
+        if (advance) {
+            const std::optional<double> cut = measuring.PiecewiseAdvance(std::string_view(line).substr(kept));
+            advance = cut ? std::optional<double>(*advance - *cut) : std::nullopt;
+        }
+        line.resize(kept);
     }
-    m_widestLine = std::max(m_widestLine, LineWidth(measuring, line));
+    m_widestLine = std::max(m_widestLine, LineWidth(measuring, line, advance));
     if (paragraphEnd)
         line += TppTextMarkups::ParagraphEnd;
     m_lines.push_back(std::move(line));

@@ -75,7 +75,11 @@ private:
     void DropLeadingSpaces(LoopState &state);
     void BreakLine(TppTextMeasuring &measuring, LoopState &state);
     void SplitToken(TppTextMeasuring &measuring, LoopState &state) const;
-    void AddLine(TppTextMeasuring &measuring, std::string line, bool paragraphEnd);
+    // `advance` is the line's measured advance before trailing blanks are
+    // cut, when known.
+    void AddLine(TppTextMeasuring &measuring, std::string line, bool paragraphEnd,
+                 std::optional<double> advance);
+    static std::optional<double> MeasuredAdvance(const LoopState &state);
     std::optional<double> TokenAdvance(TppTextMeasuring &measuring, std::string_view token) const;
     std::optional<double> LineAdvance(TppTextMeasuring &measuring, LoopState &state) const;
     bool TooWide(TppTextMeasuring &measuring, LoopState &state,
@@ -84,7 +88,8 @@ private:
     std::optional<std::size_t> PiecewiseFittingPrefix(TppTextMeasuring &measuring,
                                                       std::optional<double> lineAdvance,
                                                       std::string_view token) const;
-    std::int32_t LineWidth(TppTextMeasuring &measuring, std::string_view line) const;
+    std::int32_t LineWidth(TppTextMeasuring &measuring, std::string_view line,
+                           std::optional<double> knownAdvance) const;
     bool Fits(TppTextMeasuring &measuring, std::string_view line, std::string_view part) const;
     bool Wider(TppTextMeasuring &measuring, std::string_view line, std::string_view token) const;
     std::size_t FittingPrefix(TppTextMeasuring &measuring, std::string_view line,

@@ -215,6 +215,7 @@ void PainterCanvas::SetFont(const TppFont &font)
     m_qfont = ToQFont(m_font, m_device);
     m_qfontMade = true;
     m_metrics.reset();
+    m_canvasMetrics.reset();
     m_rawFont.reset();
     m_advancesFontSelected = false;
 }
@@ -235,8 +236,10 @@ const QFontMetricsF &PainterCanvas::Metrics() const
 
 CanvasFontMetrics PainterCanvas::FontMetrics() const
 {
+    if (m_canvasMetrics)
+        return *m_canvasMetrics;
     const QFontMetricsF &metrics = Metrics();
-    CanvasFontMetrics result;
+    CanvasFontMetrics &result = m_canvasMetrics.emplace();
     result.ascent = qRound(metrics.ascent());
     result.descent = qRound(metrics.descent());
     result.height = result.ascent + result.descent;
@@ -277,14 +280,19 @@ bool PainterCanvas::AdvancesAdd(std::string_view text) const
     return ForEachPiecewiseCharacter(text, [](char32_t) {});
 }
 
+void PainterCanvas::SelectAdvances() const
+{
+    if (m_advancesFontSelected)
+        return;
+    // Chosen on first use: canvases that only draw never pay for the key.
+    m_advances.SelectFont(m_qfont.key().toStdString() + '@' + std::to_string(PixelsPerInchX()) + 'x'
+                          + std::to_string(PixelsPerInchY()));
+    m_advancesFontSelected = true;
+}
+
 double PainterCanvas::MeasureCharacter(char32_t code) const
 {
-    if (!m_advancesFontSelected) {
-        // Chosen on first use: canvases that only draw never pay for the key.
-        m_advances.SelectFont(m_qfont.key().toStdString() + '@' + std::to_string(PixelsPerInchX())
-                              + 'x' + std::to_string(PixelsPerInchY()));
-        m_advancesFontSelected = true;
-    }
+    SelectAdvances();
     if (const double *known = m_advances.Find(code))
         return *known;
     // Every character kept lies in the basic plane: one UTF-16 unit.
@@ -315,9 +323,23 @@ bool PainterCanvas::PiecewiseAdvance(std::string_view text, double &advance) con
     // Characters laid out one glyph each add their advances exactly (see
     // AdvancesAdd), so a text of them is measured character by character
     // from the table.
+    // Printable ASCII, most of any text, goes straight to the table: this
+    // runs for every word laid out.
+    if (!m_advancesFontSelected)
+        SelectAdvances();
     double sum = 0;
-    if (!ForEachPiecewiseCharacter(text, [&](char32_t code) { sum += CharacterAdvance(code); }))
-        return false;
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t code = static_cast<unsigned char>(text[i]);
+        if (code >= 0x20 && code <= 0x7E) {
+            const double *known = m_advances.FindPrintableAscii(code);
+            sum += known ? *known : MeasureCharacter(code);
+            ++i;
+            continue;
+        }
+        if (!NextCodePoint(text, i, code) || !IsPiecewiseCharacter(code))
+            return false;
+        sum += CharacterAdvance(code);
+    }
     advance = sum;
     return true;
 }

@@ -84,6 +84,7 @@ private:
     int WidthOf(const QString &text) const;
     double CharacterAdvance(char32_t code) const;
     double MeasureCharacter(char32_t code) const;
+    void SelectAdvances() const;
     int DefaultTabSpacing() const;
     int TabbedWidthOf(const QString &text, const TabStops &stops) const;
     // Draws one tab-free run at x, spaces widened by the justification; answers
@@ -109,6 +110,9 @@ private:
     QFont m_qfont;
     bool m_qfontMade = false;
     mutable std::optional<QFontMetricsF> m_metrics;
+    // Asked for every text a wrapper lays out; Qt looks the font up again on
+    // every question.
+    mutable std::optional<CanvasFontMetrics> m_canvasMetrics;
     mutable TextAdvanceCache m_advances;
     mutable bool m_advancesFontSelected = false;
     Justification m_justification;

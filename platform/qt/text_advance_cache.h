@@ -31,6 +31,13 @@ public:
             return nullptr;
         return &m_current->advances[slot];
     }
+    // Find for printable ASCII (0x20 to 0x7E) once a font is selected, with
+    // no other check: the inner loop of measuring words.
+    const double *FindPrintableAscii(char32_t code) const
+    {
+        const std::size_t slot = code - kLatinFirst;
+        return m_current->known[slot] ? &m_current->advances[slot] : nullptr;
+    }
     void Insert(char32_t code, double advance)
     {
         const std::size_t slot = SlotOf(code);
