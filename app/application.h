@@ -14,8 +14,8 @@ class Form4;
 // The application object: it holds the one calculation record and the four
 // windows, created once in the order Form1, Form2, Form3, Form4 and kept until
 // the end; Form1 is the main window. The three others, which nobody sees
-// before the main window is up, are made just after its first paint, or at
-// once when one of them is asked for earlier.
+// before the main window is up, are made one by one after its first paint,
+// or at once when one of them is asked for earlier.
 class Application {
 public:
     Application();
@@ -46,7 +46,11 @@ public:
     void showMainWindow();
 
 private:
+    // Makes the first of Form2, Form3, Form4 not made yet; true while any
+    // is still missing.
+    bool createNextWindow();
     void createOtherWindows();
+    void createOtherWindowsInTurns();
 
     bool m_resourcesReady;
     // The print preview window and the screen device, for the results

@@ -25,6 +25,7 @@ private slots:
     void marksMirrorTheSelectionScreen();
     void definitionsOpenModally();
     void exitEndsTheProgram();
+    void otherWindowsComeOneATurnAfterTheFirstPaint();
 
 private:
     QCheckBox *mainBox(int number) const;
@@ -228,6 +229,39 @@ void MainScreenTest::exitEndsTheProgram()
     QVERIFY(!m_app->form1().isVisible());
     for (QWidget *window : QApplication::topLevelWidgets())
         QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+}
+
+void MainScreenTest::otherWindowsComeOneATurnAfterTheFirstPaint()
+{
+    m_app.reset();
+    m_app = std::make_unique<Application>();
+    const auto made = [] {
+        QStringList names;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->objectName().startsWith(QStringLiteral("Form")) && window->objectName() != QStringLiteral("Form1"))
+                names << window->objectName();
+        }
+        names.sort();
+        return names;
+    };
+    m_app->showMainWindow();
+    QCOMPARE(made(), QStringList());
+
+    // Each turn of the event loop makes at most one more, in their order.
+    QList<QStringList> seen;
+    QElapsedTimer waited;
+    waited.start();
+    while (made().size() < 3 && waited.elapsed() < 10000) {
+        QCoreApplication::processEvents();
+        if (seen.isEmpty() || seen.last() != made())
+            seen << made();
+    }
+    const QList<QStringList> expected = {{QStringLiteral("Form2")},
+                                         {QStringLiteral("Form2"), QStringLiteral("Form3")},
+                                         {QStringLiteral("Form2"), QStringLiteral("Form3"), QStringLiteral("Form4")}};
+    QCOMPARE(seen.mid(seen.size() - 3), expected);
+    QVERIFY(seen.size() == 3 || seen.first().isEmpty());
+    QVERIFY(m_app->form1().isVisible());
 }
 
 QTEST_MAIN(MainScreenTest)
