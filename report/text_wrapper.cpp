@@ -66,6 +66,9 @@ struct TppTextWrapper::LoopState {
     int leadingSpaces = 0;
     bool emitted = false;
     bool stopped = false;
+    // The advance of a single space, measured once: every other token is one.
+    std::optional<double> spaceAdvance;
+    bool spaceMeasured = false;
 };
 
 TppTextWrapper::TppTextWrapper() = default;
@@ -117,6 +120,17 @@ std::optional<double> TppTextWrapper::TokenAdvance(TppTextMeasuring &measuring,
     if (token.size() > kFirstProbe)
         return std::nullopt;
     return measuring.PiecewiseAdvance(token);
+}
+
+std::optional<double> TppTextWrapper::LoopTokenAdvance(TppTextMeasuring &measuring, LoopState &state) const
+{
+    if (state.token.size() != 1 || state.token.front() != TppTextMarkups::Space)
+        return TokenAdvance(measuring, state.token);
+    if (!state.spaceMeasured) {
+        state.spaceAdvance = TokenAdvance(measuring, state.token);
+        state.spaceMeasured = true;
+    }
+    return state.spaceAdvance;
 }
 
 std::optional<double> TppTextWrapper::LineAdvance(TppTextMeasuring &measuring,
@@ -265,7 +279,7 @@ void TppTextWrapper::WrapLoop(TppTextMeasuring &measuring)
         } else {
             if (m_dropLeading)
                 DropLeadingSpaces(state);
-            const std::optional<double> tokenAdvance = TokenAdvance(measuring, state.token);
+            const std::optional<double> tokenAdvance = LoopTokenAdvance(measuring, state);
             if (TooWide(measuring, state, tokenAdvance)) {
                 BreakLine(measuring, state);
                 state.emitted = true;

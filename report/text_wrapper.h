@@ -81,6 +81,7 @@ private:
                  std::optional<double> advance);
     static std::optional<double> MeasuredAdvance(const LoopState &state);
     std::optional<double> TokenAdvance(TppTextMeasuring &measuring, std::string_view token) const;
+    std::optional<double> LoopTokenAdvance(TppTextMeasuring &measuring, LoopState &state) const;
     std::optional<double> LineAdvance(TppTextMeasuring &measuring, LoopState &state) const;
     bool TooWide(TppTextMeasuring &measuring, LoopState &state,
                  std::optional<double> tokenAdvance) const;
