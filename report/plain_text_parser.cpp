@@ -3,6 +3,7 @@
 #include "platform/text_markups.h"
 
 #include <algorithm>
+#include <array>
 
 TppPlainTextParser::TppPlainTextParser(std::string_view text, std::size_t startPosition)
     : m_text(text)
@@ -19,12 +20,19 @@ bool TppPlainTextParser::AtParagraphEnd() const
 
 namespace {
 
-// Bytes at which a token may end or a markup begin.
-constexpr bool IsSpecial(char c)
+// Bytes at which a token may end or a markup begin, as a table: looked up
+// for every byte of every word.
+constexpr std::array<bool, 256> kSpecialBytes = [] {
+    std::array<bool, 256> special{};
+    for (const char c : {TppTextMarkups::EndOfText, TppTextMarkups::Space, TppTextMarkups::Tab,
+                         TppTextMarkups::CarriageReturn, TppTextMarkups::LineFeed, TppTextMarkups::ParagraphEnd.front()})
+        special[static_cast<unsigned char>(c)] = true;
+    return special;
+}();
+
+bool IsSpecial(char c)
 {
-    return c == TppTextMarkups::EndOfText || c == TppTextMarkups::Space || c == TppTextMarkups::Tab
-        || c == TppTextMarkups::CarriageReturn || c == TppTextMarkups::LineFeed
-        || c == TppTextMarkups::ParagraphEnd.front();
+    return kSpecialBytes[static_cast<unsigned char>(c)];
 }
 
 } // namespace

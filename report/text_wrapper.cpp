@@ -284,7 +284,10 @@ void TppTextWrapper::WrapLoop(TppTextMeasuring &measuring)
                 BreakLine(measuring, state);
                 state.emitted = true;
             } else {
-                state.line += state.token;
+                if (state.token.size() == 1)
+                    state.line.push_back(state.token.front());
+                else
+                    state.line += state.token;
                 state.token = {};
                 if (state.lineAdvanceUpToDate && state.lineAdvance) {
                     if (tokenAdvance)
