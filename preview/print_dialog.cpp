@@ -15,6 +15,7 @@
 #include "platform/handler_guard.h"
 #include "preview/page_selection.h"
 #include "preview/printer_item_delegate.h"
+#include "preview/spoken_combo_choice.h"
 #include "preview/window_icon.h"
 #include "report/custom_report.h"
 #include "ui_print_dialog.h"
@@ -212,7 +213,11 @@ void TppPrintDialog::NameControls()
     };
     for (const auto &[control, name, description] : controls) {
         control->setAccessibleName(SpokenCaption(Text(name)));
-        control->setAccessibleDescription(description ? Text(description) : QString());
+        const QString spoken = description ? Text(description) : QString();
+        if (auto *box = qobject_cast<QComboBox *>(control))
+            DescribeComboChoice(*box, spoken);
+        else
+            control->setAccessibleDescription(spoken);
     }
 }
 

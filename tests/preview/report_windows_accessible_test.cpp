@@ -17,6 +17,7 @@
 #include "../support/accessible_tree.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 
 #include <memory>
 
@@ -44,6 +45,7 @@ private slots:
     void previewControlsNamedAndDescribed();
     void printDialogControlsNamed_data();
     void printDialogControlsNamed();
+    void printDialogListsSayTheirChoice();
     void cancelDialogNamed();
 };
 
@@ -104,6 +106,46 @@ void ReportWindowsAccessibleTest::printDialogControlsNamed()
     dialog.ShowModal();
     QCOMPARE(nameless, QStringList());
     QCOMPARE(undescribed, QStringList());
+}
+
+// A screen reader cannot read a closed list's choice here; the description
+// carries it, ahead of the list's own description, and follows the choice.
+void ReportWindowsAccessibleTest::printDialogListsSayTheirChoice()
+{
+    TppPrinter printer;
+    printer.PrinterSetup().SetPrinterName("ValdoraPDF");
+    TppPrintDialog dialog;
+    dialog.SetPrinter(&printer);
+    dialog.SetLanguageIndex(0);
+    dialog.Init();
+    QStringList printerDescriptions;
+    QString whatDescription;
+    QString whatChoice;
+    QString whatOwn;
+    QString whatOwnChoice;
+    QTimer::singleShot(0, &dialog, [&] {
+        auto *printers = dialog.findChild<QComboBox *>(QStringLiteral("cbxPrinters"));
+        auto *what = dialog.findChild<QComboBox *>(QStringLiteral("cbxPrintWhat"));
+        QVERIFY(printers && what);
+        printerDescriptions << DescriptionOf(printers);
+        printers->setCurrentIndex(printers->findText(QStringLiteral("ValdoraSecond")));
+        printerDescriptions << DescriptionOf(printers);
+        what->setCurrentIndex(1);
+        whatDescription = DescriptionOf(what);
+        whatChoice = what->currentText();
+        // Named again in the other language: the choice is said once.
+        dialog.SetLanguageIndex(1);
+        whatOwn = DescriptionOf(what);
+        whatOwnChoice = what->currentText();
+        dialog.reject();
+    });
+    dialog.ShowModal();
+    QCOMPARE(printerDescriptions, QStringList({QStringLiteral("ValdoraPDF"), QStringLiteral("ValdoraSecond")}));
+    QVERIFY2(whatDescription.startsWith(whatChoice + QStringLiteral(". ")), qPrintable(whatDescription));
+    QVERIFY(whatDescription.size() > whatChoice.size() + 10);
+    QVERIFY2(whatOwn.startsWith(whatOwnChoice + QStringLiteral(". ")), qPrintable(whatOwn));
+    QCOMPARE(whatOwn.count(whatOwnChoice), 1);
+    QVERIFY(whatOwn != whatDescription);
 }
 
 void ReportWindowsAccessibleTest::cancelDialogNamed()
