@@ -69,11 +69,10 @@ private:
     // input, and both programs should spend their time on the pages.
     std::string_view RepeatedWord()
     {
-        static constexpr std::string_view kWords[] = {"muestra", "aleatoria", "simple", "para", "estimar",
-                                             "una", "proporción", "con", "error", "máximo",
-                                             "y", "confianza", "del", "noventa", "cinco",
-                                             "por", "ciento", "en", "la", "población",
-                                             "objetivo", "según", "el", "diseño", "tasa"};
+        static constexpr std::string_view kWords[] = {
+            "muestra", "aleatoria", "simple", "para", "estimar", "una", "proporción", "con", "error",
+            "máximo", "y", "confianza", "del", "noventa", "cinco", "por", "ciento", "en", "la",
+            "población", "objetivo", "según", "el", "diseño", "tasa"};
         // A fixed pseudo-random order, so that no two bands wrap alike.
         m_state = m_state * 6364136223846793005ull + 1442695040888963407ull;
         return kWords[(m_state >> 33) % std::size(kWords)];

@@ -40,11 +40,9 @@ std::int32_t TppTextMeasuring::WidthOfAdvance(double advance) const
 
 bool TppTextMeasuring::RoundedAdvanceWiderThan(double advance, std::int32_t thousandths) const
 {
+    // The known advances were asked about in AdvanceWiderThan; a new bound
+    // forgets them.
     SelectLimit(thousandths);
-    if (m_fittingKnown && advance <= m_widestFitting)
-        return false;
-    if (m_tooWideKnown && advance >= m_narrowestTooWide)
-        return true;
     const bool wider = m_canvas->AdvancePixels(advance) > m_limitPixels;
     if (wider) {
         m_narrowestTooWide = advance;

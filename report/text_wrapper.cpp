@@ -265,13 +265,9 @@ void TppTextWrapper::WrapLoop(TppTextMeasuring &measuring)
 
     while (!state.token.empty() && !state.stopped) {
         if (state.token == TppTextMarkups::LineBreak) {
-            const std::size_t room = state.line.capacity();
-            AddLine(measuring, std::move(state.line), fullJustified, MeasuredAdvance(state));
+            const std::optional<double> advance = MeasuredAdvance(state);
+            AddLine(measuring, TakeLine(state), fullJustified, advance);
             m_position = m_parser->Position();
-            state.line.clear();
-            state.line.reserve(room);
-            state.lineAdvance = 0.0;
-            state.lineAdvanceUpToDate = true;
             state.token = {};
             m_dropLeading = false;
             state.leadingSpaces = 0;
@@ -359,14 +355,7 @@ void TppTextWrapper::BreakLine(TppTextMeasuring &measuring, LoopState &state)
     } else {
         m_position = m_parser->Position();
     }
-    // The next line is about as long: one allocation for it, not one per
-    // doubling.
-    const std::size_t room = state.line.capacity();
-    AddLine(measuring, std::move(state.line), false, advance);
-    state.line.clear();
-    state.line.reserve(room);
-    state.lineAdvance = 0.0;
-    state.lineAdvanceUpToDate = true;
+    AddLine(measuring, TakeLine(state), false, advance);
 }
 
 void TppTextWrapper::SplitToken(TppTextMeasuring &measuring, LoopState &state) const
@@ -381,6 +370,19 @@ void TppTextWrapper::SplitToken(TppTextMeasuring &measuring, LoopState &state) c
     state.line += token.substr(0, fits);
     state.remainder = token.substr(fits);
     state.token = {};
+}
+
+std::string TppTextWrapper::TakeLine(LoopState &state)
+{
+    // The next line is about as long: one allocation for it, not one per
+    // doubling.
+    const std::size_t room = state.line.capacity();
+    std::string line = std::move(state.line);
+    state.line.clear();
+    state.line.reserve(room);
+    state.lineAdvance = 0.0;
+    state.lineAdvanceUpToDate = true;
+    return line;
 }
 
 std::optional<double> TppTextWrapper::MeasuredAdvance(const LoopState &state)

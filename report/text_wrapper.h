@@ -80,6 +80,8 @@ private:
     void AddLine(TppTextMeasuring &measuring, std::string line, bool paragraphEnd,
                  std::optional<double> advance);
     static std::optional<double> MeasuredAdvance(const LoopState &state);
+    // The line so far, leaving an empty one of the same room, measured as 0.
+    static std::string TakeLine(LoopState &state);
     std::optional<double> TokenAdvance(TppTextMeasuring &measuring, std::string_view token) const;
     std::optional<double> LoopTokenAdvance(TppTextMeasuring &measuring, LoopState &state) const;
     std::optional<double> LineAdvance(TppTextMeasuring &measuring, LoopState &state) const;

@@ -322,24 +322,21 @@ bool PainterCanvas::PiecewiseAdvance(std::string_view text, double &advance) con
 {
     // Characters laid out one glyph each add their advances exactly (see
     // AdvancesAdd), so a text of them is measured character by character
-    // from the table.
-    // Printable ASCII, most of any text, goes straight to the table: this
-    // runs for every word laid out.
+    // from the table. Printable ASCII, most of any text, goes straight to the
+    // table: this runs for every word laid out.
     if (!m_advancesFontSelected)
         SelectAdvances();
     double sum = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        char32_t code = static_cast<unsigned char>(text[i]);
+    const bool piecewise = ForEachPiecewiseCharacter(text, [&](char32_t code) {
         if (code >= 0x20 && code <= 0x7E) {
             const double *known = m_advances.FindPrintableAscii(code);
             sum += known ? *known : MeasureCharacter(code);
-            ++i;
-            continue;
+        } else {
+            sum += CharacterAdvance(code);
         }
-        if (!NextCodePoint(text, i, code) || !IsPiecewiseCharacter(code))
-            return false;
-        sum += CharacterAdvance(code);
-    }
+    });
+    if (!piecewise)
+        return false;
     advance = sum;
     return true;
 }
