@@ -6,6 +6,7 @@
 #include "app/logo_icon.h"
 #include "app/modal.h"
 #include "app/results_sheet.h"
+#include "app/scenarios_window.h"
 #include "app/screen_font.h"
 #include "app/system_colors.h"
 #include "app/transparent_picture.h"
@@ -73,6 +74,7 @@ void Form3::applyLook()
     ui.BitBtn2->setIcon(TransparentPicture(QStringLiteral(":/assets/door.jpg")));
     ui.BitBtn3->setIcon(TransparentPicture(QStringLiteral(":/assets/book.jpg")));
     ui.BitBtn3->setFont(ScreenFont(kSansSerif, 11, true));
+    ui.ScenariosButton->setFont(ScreenFont(kSansSerif, 11, true));
 }
 
 void Form3::connectHandlers()
@@ -80,6 +82,7 @@ void Form3::connectHandlers()
     connect(ui.BitBtn1, &QToolButton::clicked, this, Guarded([this] { printSheet(); }));
     connect(ui.BitBtn2, &QToolButton::clicked, this, Guarded([this] { close(); }));
     connect(ui.BitBtn3, &QToolButton::clicked, this, Guarded([this] { showDefinitions(); }));
+    connect(ui.ScenariosButton, &QToolButton::clicked, this, Guarded([this] { showScenarios(); }));
 }
 
 // The sheet carries what the screen shows: each value as its caption, and the
@@ -111,4 +114,18 @@ void Form3::showDefinitions()
 {
     if (m_definitions)
         ShowModal(*m_definitions, *this);
+}
+
+ScenariosWindow &Form3::scenarios()
+{
+    if (!m_scenarios)
+        m_scenarios = std::make_unique<ScenariosWindow>(this);
+    return *m_scenarios;
+}
+
+void Form3::showScenarios()
+{
+    ScenariosWindow &window = scenarios();
+    window.setCalculation(m_calculation);
+    ShowModal(window, *this);
 }

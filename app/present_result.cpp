@@ -34,6 +34,7 @@ void PresentResult(const SampleSizeParams &params, const ConsideredElements &con
     ui.Image6->setVisible(considered.ResponseRate);
     ui.Image4->setVisible(considered.Proportion);
     NameResultValues(ui);
+    results.setCalculation(params);
 
     // The printed sheet keeps its rows in step with the screen's.
     const TppReport &sheet = results.ppReport1();
