@@ -42,8 +42,14 @@ QValueAxis *SizeAxis(qreal largest)
 {
     auto *axis = new QValueAxis;
     axis->setTitleText(ScenarioString(ScenarioText::AxisSampleSize));
-    axis->setRange(0, largest > 0 ? largest * 1.05 : 1);
-    axis->applyNiceNumbers();
+    if (largest > 0) {
+        axis->setRange(0, largest * 1.05);
+        axis->applyNiceNumbers();
+    } else {
+        // Every cell refused: an empty frame, not repeated labels.
+        axis->setRange(0, 1);
+        axis->setTickCount(2);
+    }
     axis->setLabelFormat(QStringLiteral("%.0f"));
     return axis;
 }
@@ -57,6 +63,8 @@ std::unique_ptr<QChart> CreateScenarioChart(const ScenarioTable &table)
     chart->setLocalizeNumbers(true);
     chart->legend()->setAlignment(Qt::AlignRight);
     chart->setBackgroundRoundness(0);
+    chart->setBackgroundBrush(Qt::white);
+    chart->setDropShadowEnabled(false);
     if (table.Rows().empty() || table.Columns().empty())
         return chart;
 

@@ -50,7 +50,7 @@ Component &SheetPart(const TppReport &sheet, const char *name)
 
 TppStringList UserValueLines(const ScenarioTable &table, std::optional<double> cost)
 {
-    const auto values = UserValues(table.User(), cost);
+    const auto values = UserValues(table, cost);
     TppStringList lines;
     for (std::size_t i = 0; i < values.size(); i += 2) {
         QString line = values[i].first + QStringLiteral(":\t") + values[i].second;

@@ -64,9 +64,8 @@ QChart *ScenariosWindow::chart() const
 
 void ScenariosWindow::setCalculation(const SampleSizeParams &user)
 {
-    ScenarioTable table = ScenarioTable::For(user);
-    ui.summary->setText(UserValuesLine(user));
-    m_model->setTable(std::move(table));
+    m_model->setTable(ScenarioTable::For(user));
+    ui.summary->setText(UserValuesLine(m_model->table()));
     fitTableWidth();
     showChart();
     // The user's cell is where the keyboard starts.
