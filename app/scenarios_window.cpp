@@ -26,6 +26,8 @@ ScenariosWindow::ScenariosWindow(QWidget *parent)
     setWindowIcon(LogoIcon());
     ui.table->setModel(m_model);
     ui.table->verticalHeader()->hide();
+    // Rows as tall as their text, so that the whole grid usually shows.
+    ui.table->verticalHeader()->setDefaultSectionSize(ui.table->fontMetrics().height() + 6);
     ui.table->horizontalHeader()->setStretchLastSection(false);
     m_chartView->setRenderHint(QPainter::Antialiasing);
     m_chartView->setFocusPolicy(Qt::NoFocus);
@@ -84,7 +86,7 @@ void ScenariosWindow::fitTableWidth()
     ui.table->resizeColumnsToContents();
     const int columns = ui.table->horizontalHeader()->length();
     const int frame = 2 * ui.table->frameWidth();
-    ui.table->setMinimumWidth(columns + frame + ui.table->verticalScrollBar()->sizeHint().width());
+    ui.table->setFixedWidth(columns + frame + ui.table->verticalScrollBar()->sizeHint().width());
 }
 
 void ScenariosWindow::showEvent(QShowEvent *event)
