@@ -10,6 +10,7 @@
 #include "assets/library_texts.h"
 #include "calc/errors.h"
 #include "platform/canvas.h"
+#include "platform/qt/image_bitmap.h"
 #include "platform/user_locale.h"
 #include "platform/units.h"
 #include "report/custom_memo.h"
@@ -108,20 +109,6 @@ TppStringList TableLines(const ScenarioTable &table, std::optional<double> cost)
     return lines;
 }
 
-TppBitmap ToBitmap(const QImage &image)
-{
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    TppBitmap bitmap;
-    bitmap.Width = argb.width();
-    bitmap.Height = argb.height();
-    bitmap.Pixels.resize(std::size_t(bitmap.Width) * bitmap.Height);
-    for (int y = 0; y < bitmap.Height; ++y) {
-        const auto *line = reinterpret_cast<const std::uint32_t *>(argb.constScanLine(y));
-        std::copy(line, line + bitmap.Width, bitmap.Pixels.begin() + std::ptrdiff_t(y) * bitmap.Width);
-    }
-    return bitmap;
-}
-
 void PutChart(TppReport &sheet, const ScenarioTable &table)
 {
     auto &image = SheetPart<TppImage>(sheet, "ppImage1");
@@ -131,7 +118,7 @@ void PutChart(TppReport &sheet, const ScenarioTable &table)
     const QSize layout(screenPixels(image.mmWidth(), raHorizontal), screenPixels(image.mmHeight(), raVertical));
     const platform::Canvas *printer = sheet.MeasuringCanvas();
     const int dpi = ChartDotsPerInch(printer ? printer->PixelsPerInchX() : kFinestChartDotsPerInch);
-    image.SetPicture(TppPicture::FromBitmap(ToBitmap(RenderScenarioChart(table, layout, dpi))));
+    image.SetPicture(TppPicture::FromBitmap(platform::BitmapFromImage(RenderScenarioChart(table, layout, dpi))));
 }
 
 } // namespace

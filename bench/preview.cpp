@@ -3,6 +3,7 @@
 // and the next page of a long report whose pages have been generated.
 
 #include "timing.h"
+#include "window_exposed.h"
 
 #include "app/application.h"
 #include "app/form3.h"
@@ -23,14 +24,6 @@
 namespace {
 
 constexpr int kRuns = 20;
-
-void WaitExposed(QWidget &widget)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while ((!widget.windowHandle() || !widget.windowHandle()->isExposed()) && clock.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
 
 // Notes when the preview's page surface paints its first page.
 class FirstPaintWatch : public QObject {

@@ -3,14 +3,15 @@
 // and again; and the table and the curve made for a calculation alone.
 
 #include "timing.h"
+#include "window_exposed.h"
 
 #include "app/application.h"
 #include "app/form3.h"
 #include "app/scenarios_chart.h"
 #include "app/scenarios_table.h"
 #include "app/scenarios_window.h"
-#include "calc/confidence.h"
 #include "calc/sample_size.h"
+#include "tests/app/scenario_calculation.h"
 
 #include <QApplication>
 #include <QChart>
@@ -24,30 +25,6 @@
 namespace {
 
 constexpr int kRuns = 20;
-
-SampleSizeParams Calculation()
-{
-    SampleSizeParams p;
-    p.ErrorPercent = 4.5;
-    p.ErrorFraction = static_cast<double>(4.5L / 100);
-    p.ProportionUnknown = 1;
-    p.UnknownProportion = 0.5;
-    p.PopulationOn = 1;
-    p.PopulationSize = 5000;
-    p.ResponseRateOn = 1;
-    p.ResponseRate = 0.85;
-    SelectConfidence(p, 93, false, false);
-    ComputeSampleSize(p);
-    return p;
-}
-
-void WaitExposed(QWidget &widget)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while ((!widget.windowHandle() || !widget.windowHandle()->isExposed()) && clock.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
 
 // Notes when the curve's view has painted, then closes the window.
 class CurvePaintWatch : public QObject {
@@ -100,7 +77,8 @@ int main(int argc, char **argv)
     QApplication qapp(argc, argv);
     Application app;
     Form3 &form3 = app.form3();
-    const SampleSizeParams calculation = Calculation();
+    SampleSizeParams calculation = ScenarioInputs();
+    ComputeSampleSize(calculation);
     form3.setCalculation(calculation);
     form3.show();
     WaitExposed(form3);

@@ -1,4 +1,5 @@
 #include "platform/picture.h"
+#include "platform/qt/image_bitmap.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -24,19 +25,6 @@ QImage ToImage(const TppBitmap &bitmap)
         std::copy_n(bitmap.Pixels.data() + std::size_t(y) * bitmap.Width, bitmap.Width,
                     reinterpret_cast<std::uint32_t *>(image.scanLine(y)));
     return image;
-}
-
-TppBitmap FromImage(const QImage &source)
-{
-    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
-    TppBitmap bitmap;
-    bitmap.Width = image.width();
-    bitmap.Height = image.height();
-    bitmap.Pixels.resize(std::size_t(bitmap.Width) * bitmap.Height);
-    for (int y = 0; y < bitmap.Height; ++y)
-        std::copy_n(reinterpret_cast<const std::uint32_t *>(image.constScanLine(y)), bitmap.Width,
-                    bitmap.Pixels.data() + std::size_t(y) * bitmap.Width);
-    return bitmap;
 }
 
 // The caller's own limit; without one, Qt's reader applies its usual limit
@@ -189,7 +177,7 @@ TppBitmap RenderPicture(const TppPicture &picture, int width, int height, std::s
     case gkBitmap: {
         if (width == picture.Width() && height == picture.Height())
             return picture.Bitmap();
-        return FromImage(ToImage(picture.Bitmap())
+        return BitmapFromImage(ToImage(picture.Bitmap())
                              .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
     case gkJpeg: {
@@ -207,7 +195,7 @@ TppBitmap RenderPicture(const TppPicture &picture, int width, int height, std::s
                                   + reader.errorString().toStdString());
         if (image.width() != width || image.height() != height)
             image = image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        return FromImage(image);
+        return BitmapFromImage(image);
     }
     default:
         throw TppPictureError("This kind of picture has no bitmap rendition.");
@@ -227,7 +215,7 @@ TppBitmap DecodePictureSource(TppGraphicKind kind, const TppPictureSource &sourc
     QImage image;
     if (!reader.read(&image) || image.isNull())
         throw TppPictureError("The picture could not be rendered: " + reader.errorString().toStdString());
-    return FromImage(image);
+    return BitmapFromImage(image);
 }
 
 TppBitmap ScaleBitmapSmoothly(const TppBitmap &bitmap, int width, int height)
@@ -236,7 +224,20 @@ TppBitmap ScaleBitmapSmoothly(const TppBitmap &bitmap, int width, int height)
     height = std::max(1, height);
     if (bitmap.IsEmpty() || (width == bitmap.Width && height == bitmap.Height))
         return bitmap;
-    return FromImage(ToImage(bitmap).scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return BitmapFromImage(ToImage(bitmap).scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+TppBitmap BitmapFromImage(const QImage &source)
+{
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    TppBitmap bitmap;
+    bitmap.Width = image.width();
+    bitmap.Height = image.height();
+    bitmap.Pixels.resize(std::size_t(bitmap.Width) * bitmap.Height);
+    for (int y = 0; y < bitmap.Height; ++y)
+        std::copy_n(reinterpret_cast<const std::uint32_t *>(image.constScanLine(y)), bitmap.Width,
+                    bitmap.Pixels.data() + std::size_t(y) * bitmap.Width);
+    return bitmap;
 }
 
 } // namespace platform

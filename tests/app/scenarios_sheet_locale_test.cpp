@@ -12,7 +12,6 @@
 #include "app/scenarios_window.h"
 #include "app/locale_number.h"
 #include "app/screen_font.h"
-#include "calc/confidence.h"
 #include "calc/sample_size.h"
 #include "output/printer_list.h"
 #include "platform/canvas.h"
@@ -24,6 +23,8 @@
 #include "report/report.h"
 
 #include "../support/printed_output.h"
+#include "scenario_calculation.h"
+#include "screen_driver.h"
 
 #include <QApplication>
 #include <QPrinterInfo>
@@ -31,31 +32,6 @@
 #include <QtTest>
 
 namespace {
-
-SampleSizeParams UserRecord(double population)
-{
-    SampleSizeParams p;
-    p.ErrorPercent = 4.5;
-    p.ErrorFraction = static_cast<double>(4.5L / 100);
-    p.ProportionUnknown = 1;
-    p.UnknownProportion = 0.5;
-    p.KnownProportion = 0.15;
-    p.PopulationOn = 1;
-    p.PopulationSize = population;
-    p.ResponseRateOn = 1;
-    p.ResponseRate = 0.85;
-    SelectConfidence(p, 93, false, false);
-    return p;
-}
-
-void PressLater(QWidget *target, Qt::Key key, int &pending, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    ++pending;
-    QTimer::singleShot(0, target, [target, key, modifiers, &pending] {
-        QTest::keyClick(target, key, modifiers);
-        --pending;
-    });
-}
 
 // The widths of the pictures of page 1, from pdfimages.
 QList<int> PictureWidths(const QString &file)
@@ -128,7 +104,10 @@ void ScenariosSheetTest::printedFromTheWindow()
     QFETCH(bool, refused);
 
     ScenariosWindow window;
-    window.setCalculation(UserRecord(population));
+    SampleSizeParams user = ScenarioInputs(population);
+    if (!refused)
+        ComputeSampleSize(user);
+    window.setCalculation(user);
     window.ui.costField->setText(QString(cost).replace(QLatin1Char('.'), QLatin1Char(DecimalSeparator())));
     TppReport &sheet = window.sheet();
     sheet.PrinterSetup().SetPrinterName(m_queue->StdName());

@@ -10,8 +10,9 @@
 #include "app/scenarios_texts.h"
 #include "app/scenarios_window.h"
 #include "app/screen_font.h"
-#include "calc/confidence.h"
 #include "calc/sample_size.h"
+
+#include "scenario_calculation.h"
 
 #include <QApplication>
 #include <QChart>
@@ -24,25 +25,6 @@
 #include <functional>
 
 namespace {
-
-// A calculation as the selection screen leaves it: 4.5 %, 93 %, N = 5000,
-// response rate 85 %.
-SampleSizeParams UserRecord()
-{
-    SampleSizeParams p;
-    p.ErrorPercent = 4.5;
-    p.ErrorFraction = static_cast<double>(4.5L / 100);
-    p.ProportionUnknown = 1;
-    p.UnknownProportion = 0.5;
-    p.KnownProportion = 0.15;
-    p.PopulationOn = 1;
-    p.PopulationSize = 5000;
-    p.ResponseRateOn = 1;
-    p.ResponseRate = 0.85;
-    SelectConfidence(p, 93, false, false);
-    ComputeSampleSize(p);
-    return p;
-}
 
 QString Decimal(const char *pointText)
 {
@@ -78,7 +60,8 @@ void ScenariosWindowTest::initTestCase()
 {
     Q_INIT_RESOURCE(pictures);
     UseScreenFontSubstitutes();
-    m_user = UserRecord();
+    m_user = ScenarioInputs();
+    ComputeSampleSize(m_user);
     QCOMPARE(m_user.SampleSize, 440);
 }
 
@@ -122,8 +105,8 @@ bool ScenariosWindowTest::openByKeyboard(const std::function<void(ScenariosWindo
     inWindow.start();
     // The mnemonic clicks the button the way a click is animated: a moment later.
     QTest::keyClick(m_form3.get(), Qt::Key_E, Qt::AltModifier);
-    QTest::qWaitFor([&] { return done; }, 10000);
-    return opened && !m_form3->scenarios().isVisible();
+    const bool finished = QTest::qWaitFor([&] { return done; }, 10000);
+    return finished && opened && !m_form3->scenarios().isVisible();
 }
 
 void ScenariosWindowTest::keyboardRoad()
