@@ -10,7 +10,6 @@
 #include "assets/library_texts.h"
 #include "calc/errors.h"
 #include "platform/canvas.h"
-#include "platform/qt/image_bitmap.h"
 #include "platform/user_locale.h"
 #include "platform/units.h"
 #include "report/custom_memo.h"
@@ -19,6 +18,8 @@
 #include "report/label.h"
 #include "report/report.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QtGlobal>
 
 #include <algorithm>
@@ -31,10 +32,12 @@ static void InitScenariosDefinitionResource()
 
 namespace {
 
-// Finer than this the picture only grows: a line chart is sharp at 600 dots
-// per inch, and a page picture at 1200 would take some 150 MB.
-constexpr int kFinestChartDotsPerInch = 600;
-constexpr int kCoarsestChartDotsPerInch = 150;
+// Finer than this the picture only grows: a line chart is sharp at 576 dots
+// per inch, and a page picture at 1200 would take some 150 MB of pixels.
+constexpr int kScreenDotsPerInch = 96;
+constexpr int kFinestScale = 6;
+constexpr int kCoarsestScale = 2;
+constexpr int kJpegQuality = 95;
 
 // The user's cell on paper, where the screen has colours.
 const QString kMarkOpen = QStringLiteral("»");
@@ -109,6 +112,19 @@ TppStringList TableLines(const ScenarioTable &table, std::optional<double> cost)
     return lines;
 }
 
+std::vector<std::uint8_t> Jpeg(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "JPG", kJpegQuality))
+        throw std::runtime_error("The scenarios curve could not be drawn for the sheet.");
+    return {bytes.begin(), bytes.end()};
+}
+
+// JPEG, as the program's other pictures: the engine hands the printer the
+// finer encoding and the preview the screen's, and copies of the picture
+// share them instead of copying pixels.
 void PutChart(TppReport &sheet, const ScenarioTable &table)
 {
     auto &image = SheetPart<TppImage>(sheet, "ppImage1");
@@ -117,15 +133,18 @@ void PutChart(TppReport &sheet, const ScenarioTable &table)
     };
     const QSize layout(screenPixels(image.mmWidth(), raHorizontal), screenPixels(image.mmHeight(), raVertical));
     const platform::Canvas *printer = sheet.MeasuringCanvas();
-    const int dpi = ChartDotsPerInch(printer ? printer->PixelsPerInchX() : kFinestChartDotsPerInch);
-    image.SetPicture(TppPicture::FromBitmap(platform::BitmapFromImage(RenderScenarioChart(table, layout, dpi))));
+    const int scale = ChartPrintScale(printer ? printer->PixelsPerInchX() : kFinestScale * kScreenDotsPerInch);
+    TppPicture picture = TppPicture::FromEncoded(gkJpeg, Jpeg(RenderScenarioChart(table, layout, kScreenDotsPerInch)));
+    picture.AddFinerSource(scale, Jpeg(RenderScenarioChart(table, layout, scale * kScreenDotsPerInch)));
+    image.SetPicture(picture);
 }
 
 } // namespace
 
-int ChartDotsPerInch(int printerDotsPerInch)
+int ChartPrintScale(int printerDotsPerInch)
 {
-    return std::clamp(printerDotsPerInch, kCoarsestChartDotsPerInch, kFinestChartDotsPerInch);
+    const int steps = (printerDotsPerInch + kScreenDotsPerInch / 2) / kScreenDotsPerInch;
+    return std::clamp(steps, kCoarsestScale, kFinestScale);
 }
 
 std::unique_ptr<TppReport> CreateScenariosSheet()

@@ -20,6 +20,7 @@
 #include "preview/preview_registration.h"
 #include "preview/viewer.h"
 #include "report/component.h"
+#include "report/image.h"
 #include "report/report.h"
 
 #include "../support/printed_output.h"
@@ -186,17 +187,22 @@ void ScenariosSheetTest::printedFromTheWindow()
         QVERIFY2(text.contains(QStringLiteral("»(1)«")), qPrintable(text));
     }
 
-    // The curve is one picture made at the printer's resolution: as many
-    // pixels across as its box holds at that resolution.
+    // The curve is printed from its encoding at the printer's resolution:
+    // as many pixels across as its box holds at that resolution.
     const platform::Canvas *printer = sheet.MeasuringCanvas();
     QVERIFY(printer);
-    const int dpi = ChartDotsPerInch(printer->PixelsPerInchX());
-    QVERIFY(dpi >= 300);
-    const QList<int> widths = PictureWidths(file);
+    const int scale = ChartPrintScale(printer->PixelsPerInchX());
+    QVERIFY(scale >= 3);
     const TppComponent &chart = SheetComponent(sheet, "ppImage1");
-    const int expectedWidth = qRound(chart.mmWidth() / 25400.0 * 96) * dpi / 96;
-    QVERIFY2(std::any_of(widths.begin(), widths.end(), [&](int w) { return qAbs(w - expectedWidth) <= dpi / 96 + 1; }),
-             qPrintable(QStringLiteral("expected %1 across, pictures %2").arg(expectedWidth).arg(
+    const auto *picture = dynamic_cast<const TppImage *>(&chart);
+    QVERIFY(picture);
+    QCOMPARE(int(picture->Picture().Sources().size()), 2);
+    const TppPictureSource &fine = picture->Picture().Sources().back();
+    QCOMPARE(fine.Scale, scale);
+    QCOMPARE(fine.Width, picture->Picture().Width() * scale);
+    const QList<int> widths = PictureWidths(file);
+    QVERIFY2(widths.contains(fine.Width),
+             qPrintable(QStringLiteral("expected %1 across, pictures %2").arg(fine.Width).arg(
                  [&] { QStringList l; for (int w : widths) l << QString::number(w); return l.join(','); }())));
 
     // On paper the curve's box holds coloured lines, and, unless every
