@@ -1,5 +1,4 @@
 #include "platform/picture.h"
-#include "platform/qt/image_bitmap.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -25,6 +24,19 @@ QImage ToImage(const TppBitmap &bitmap)
         std::copy_n(bitmap.Pixels.data() + std::size_t(y) * bitmap.Width, bitmap.Width,
                     reinterpret_cast<std::uint32_t *>(image.scanLine(y)));
     return image;
+}
+
+TppBitmap FromImage(const QImage &source)
+{
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    TppBitmap bitmap;
+    bitmap.Width = image.width();
+    bitmap.Height = image.height();
+    bitmap.Pixels.resize(std::size_t(bitmap.Width) * bitmap.Height);
+    for (int y = 0; y < bitmap.Height; ++y)
+        std::copy_n(reinterpret_cast<const std::uint32_t *>(image.constScanLine(y)), bitmap.Width,
+                    bitmap.Pixels.data() + std::size_t(y) * bitmap.Width);
+    return bitmap;
 }
 
 // The caller's own limit; without one, Qt's reader applies its usual limit
@@ -177,7 +189,7 @@ TppBitmap RenderPicture(const TppPicture &picture, int width, int height, std::s
     case gkBitmap: {
         if (width == picture.Width() && height == picture.Height())
             return picture.Bitmap();
-        return BitmapFromImage(ToImage(picture.Bitmap())
+        return FromImage(ToImage(picture.Bitmap())
                              .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
     case gkJpeg: {
@@ -195,7 +207,7 @@ TppBitmap RenderPicture(const TppPicture &picture, int width, int height, std::s
                                   + reader.errorString().toStdString());
         if (image.width() != width || image.height() != height)
             image = image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        return BitmapFromImage(image);
+        return FromImage(image);
     }
     default:
         throw TppPictureError("This kind of picture has no bitmap rendition.");
@@ -215,7 +227,7 @@ TppBitmap DecodePictureSource(TppGraphicKind kind, const TppPictureSource &sourc
     QImage image;
     if (!reader.read(&image) || image.isNull())
         throw TppPictureError("The picture could not be rendered: " + reader.errorString().toStdString());
-    return BitmapFromImage(image);
+    return FromImage(image);
 }
 
 TppBitmap ScaleBitmapSmoothly(const TppBitmap &bitmap, int width, int height)
@@ -224,20 +236,7 @@ TppBitmap ScaleBitmapSmoothly(const TppBitmap &bitmap, int width, int height)
     height = std::max(1, height);
     if (bitmap.IsEmpty() || (width == bitmap.Width && height == bitmap.Height))
         return bitmap;
-    return BitmapFromImage(ToImage(bitmap).scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-}
-
-TppBitmap BitmapFromImage(const QImage &source)
-{
-    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
-    TppBitmap bitmap;
-    bitmap.Width = image.width();
-    bitmap.Height = image.height();
-    bitmap.Pixels.resize(std::size_t(bitmap.Width) * bitmap.Height);
-    for (int y = 0; y < bitmap.Height; ++y)
-        std::copy_n(reinterpret_cast<const std::uint32_t *>(image.constScanLine(y)), bitmap.Width,
-                    bitmap.Pixels.data() + std::size_t(y) * bitmap.Width);
-    return bitmap;
+    return FromImage(ToImage(bitmap).scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 } // namespace platform
