@@ -3,7 +3,7 @@
 // and again; and the table and the curve made for a calculation alone.
 
 #include "timing.h"
-#include "window_exposed.h"
+#include "window_watch.h"
 
 #include "app/application.h"
 #include "app/form3.h"
@@ -26,36 +26,16 @@ namespace {
 
 constexpr int kRuns = 20;
 
-// Notes when the curve's view has painted, then closes the window.
-class CurvePaintWatch : public QObject {
-public:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::Paint || painted)
-            return false;
-        auto *view = qobject_cast<QChartView *>(watched->parent());
-        if (!view || watched != view->viewport())
-            return false;
-        QTimer::singleShot(0, view, [this] {
-            if (!painted) {
-                painted = true;
-                elapsed = clock.nsecsElapsed() / 1e6;
-                if (auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                    window->close();
-            }
-        });
-        return false;
-    }
-
-    QElapsedTimer clock;
-    bool painted = false;
-    double elapsed = 0;
-};
+bool CurveView(QObject *watched)
+{
+    auto *view = qobject_cast<QChartView *>(watched->parent());
+    return view && watched == view->viewport();
+}
 
 // One press of "Escenarios" to the curve painted; -1 when it never was.
 double OpenOnce(Form3 &form3)
 {
-    CurvePaintWatch watch;
+    FirstPaintWatch watch(CurveView);
     qApp->installEventFilter(&watch);
     QTimer guard;
     guard.setSingleShot(true);
