@@ -283,8 +283,16 @@ QtPrinterDevice::JobProgress QtPrinterDevice::LookAtJob(int job, std::string &re
     }
     if (!failed)
         return JobProgress::Going;
-    if (state.state != IPP_JSTATE_ABORTED && state.state != IPP_JSTATE_CANCELED)
-        cupsCancelJob2(CUPS_HTTP_DEFAULT, QueueName().c_str(), job, 0);
+    std::string refusal;
+    if (state.state != IPP_JSTATE_ABORTED && state.state != IPP_JSTATE_CANCELED
+        && !CancelQueueJob(QueueName(), job, refusal)) {
+        // The user must not believe a job gone that may still print.
+        reason = Sentence(QString::fromStdString(reason.empty() ? std::string("the job stopped") : reason)
+                              + QStringLiteral("; it could not be cancelled and may still print"),
+                          refusal);
+        if (!reason.empty() && reason.back() == '.')
+            reason.pop_back();
+    }
     return JobProgress::Failed;
 }
 
@@ -329,12 +337,16 @@ Withdrawal QtPrinterDevice::WithdrawDocument()
     if (!m_withdrawn) {
         // A job that ended without printing (cancelled, aborted) is as good
         // as withdrawn; one that completed is on its way to paper.
-        const bool cancelled
-            = cupsCancelJob2(CUPS_HTTP_DEFAULT, QueueName().c_str(), m_job, 0) <= IPP_STATUS_OK_EVENTS_COMPLETE;
-        if (!cancelled) {
+        std::string refusal;
+        if (!CancelQueueJob(QueueName(), m_job, refusal)) {
             const CupsJobState state = ReadJobState(m_job);
-            if (!state.known || (state.state != IPP_JSTATE_CANCELED && state.state != IPP_JSTATE_ABORTED))
+            if (state.known && state.state == IPP_JSTATE_COMPLETED)
                 return Withdrawal::TooLate;
+            // Refused, or not heard, while the job may still print.
+            if (!state.known || (state.state != IPP_JSTATE_CANCELED && state.state != IPP_JSTATE_ABORTED))
+                throw PrintError(Sentence(
+                    QStringLiteral("The document could not be withdrawn from the printer %1").arg(Quoted(m_queue)),
+                    refusal));
         }
         m_withdrawn = true;
     }
