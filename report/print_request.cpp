@@ -73,7 +73,15 @@ TppPrintRequest::TppPrintRequest(TppCustomReport &report)
 TppPrintRequest::~TppPrintRequest()
 {
     *m_alive = nullptr;
+    // The windows go with the request, without calling back into it or into
+    // the report's handlers from this destructor.
+    if (m_cancelDialog)
+        m_cancelDialog->CloseHook = m_cancelDialog->DestroyHook = m_cancelDialog->CancelHook = nullptr;
     m_cancelDialog.reset();
+    if (m_previewForm) {
+        m_previewForm->CloseHook = m_previewForm->DestroyHook = m_previewForm->CancelHook = nullptr;
+        m_previewForm->ReleaseHook = m_previewForm->ActivateHook = nullptr;
+    }
     m_previewForm.reset();
 }
 
