@@ -3,7 +3,7 @@
 #include "output/printer_canvas.h"
 #include "output/printer_info.h"
 #include "output/printer_setup.h"
-#include "platform/printer_device.h"
+#include "platform/print_document.h"
 #include "platform/units.h"
 
 #include <functional>

@@ -5,8 +5,10 @@
 #include <stdexcept>
 #include <string>
 
-// A printer queue opened for drawing: its device settings, its metrics and
-// the print document. Implemented over the toolkit and the spooler.
+// Where a print document goes (platform::PrinterDevice): a printer queue,
+// or a PDF file (pdf_file.h), opened for drawing: its device settings, its
+// metrics and the print document. Implemented over the toolkit and the
+// spooler (qt/qt_printer_device.*, qt/pdf_file.*); output/printer.* drives it.
 namespace platform {
 
 class Canvas;
