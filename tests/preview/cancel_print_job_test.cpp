@@ -250,9 +250,16 @@ void CancelPrintJobTest::cancelAtEachMoment()
             QVERIFY(BlockUntilJobState(queue, job, IPP_JSTATE_COMPLETED));
         };
     }
+    QStringList events;
+    sheet->OnCancel = [&](TppCustomReport &) { events << QStringLiteral("OnCancel"); };
+    sheet->AfterPrint = [&](TppCustomReport &) { events << QStringLiteral("AfterPrint"); };
+    sheet->OnPrintingComplete = [&](TppCustomReport &) { events << QStringLiteral("OnPrintingComplete"); };
     sheet->Print();
 
     QVERIFY2(driver.cancelPressed, qPrintable(driver.statusTexts.join(QLatin1Char('|'))));
+    // Whenever the job was cancelled (withdrawn included), it ends as a
+    // cancelled job does.
+    QCOMPARE(events, (QStringList{"OnCancel", "AfterPrint", "OnPrintingComplete"}));
     QVERIFY(!sheet->Producing());
     QCOMPARE(sheet->CancelDialog(), nullptr);
     const int job = queue.NewestJob();
