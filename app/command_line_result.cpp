@@ -6,6 +6,7 @@
 #include "calc/sample_size.h"
 #include "calc/survey_selection.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -22,7 +23,10 @@ std::string ResultLines(const SampleSizeParams &params, const SurveySelection &s
     };
     line(FillIn(texts.sampleSize, {shown.SampleSize}));
     line(FillIn(texts.error, {shown.Error}));
-    line(FillIn(texts.confidence, {shown.Confidence, FormatGeneral(params.Z, separator)}));
+    // The level's text is the table's, with a point; the lines use the user's separator throughout.
+    std::string level = shown.Confidence;
+    std::replace(level.begin(), level.end(), '.', separator);
+    line(FillIn(texts.confidence, {level, FormatGeneral(params.Z, separator)}));
     line(FillIn(selection.ProportionPercent ? texts.proportion : texts.proportionAssumed, {shown.Proportion}));
     if (selection.Rho)
         line(FillIn(texts.designEffectFromRho, {shown.DesignEffect, FormatGeneral(*selection.Rho, separator),
