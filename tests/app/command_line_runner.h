@@ -14,6 +14,7 @@ namespace command_line {
 struct Outcome {
     int status = -1;
     QString out;
+    QByteArray outBytes; // as written, a byte-order mark included
     QString err;
     bool finished = false;
 };
@@ -54,7 +55,8 @@ inline Outcome Run(const QStringList &arguments, const Setting &setting = {})
     if (!outcome.finished)
         process.kill();
     outcome.status = process.exitCode();
-    outcome.out = QString::fromUtf8(process.readAllStandardOutput());
+    outcome.outBytes = process.readAllStandardOutput();
+    outcome.out = QString::fromUtf8(outcome.outBytes);
     outcome.err = QString::fromUtf8(process.readAllStandardError());
     return outcome;
 }
