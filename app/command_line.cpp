@@ -84,22 +84,8 @@ public:
 private:
     int CheckSelection() const
     {
-        const auto range = [this](SurveyElement element) { return RangeText(m_texts, element, m_separator); };
-        switch (m_entry.Problem()) {
-        case SelectionProblem::None:
-            return kDone;
-        case SelectionProblem::ErrorMissing:
-            return Refuse(FillIn(m_texts.required, {"--error", range(SurveyElement::Error)}), kBadInput);
-        case SelectionProblem::ConfidenceMissing:
-            return Refuse(FillIn(m_texts.required, {"--confidence", range(SurveyElement::Confidence)}), kBadInput);
-        case SelectionProblem::DesignEffectTwice:
-            return Refuse(FillIn(m_texts.designEffectTwice, {"--deff", "--rho", "--cluster-size"}), kBadInput);
-        case SelectionProblem::RhoWithoutClusterSize:
-            return Refuse(FillIn(m_texts.needs, {"--rho", "--cluster-size"}), kBadInput);
-        case SelectionProblem::ClusterSizeWithoutRho:
-            return Refuse(FillIn(m_texts.needs, {"--cluster-size", "--rho"}), kBadInput);
-        }
-        return kBadInput;
+        const std::string problem = ProblemText(m_texts, m_entry.Problem(), ElementNaming::Options, m_separator);
+        return problem.empty() ? kDone : Refuse(problem, kBadInput);
     }
 
     int ReadDestination(SheetDestination &destination) const
@@ -122,11 +108,9 @@ private:
         const std::unique_ptr<QApplication> toolkit = StartToolkit(argc, argv);
         if (m_request.printer && !PrintQueueExists(*m_request.printer))
             return Refuse(FillIn(m_texts.noSuchQueue, {"--printer", *m_request.printer}), kBadInput);
-        const SurveySelection &s = m_entry.Selection();
         SheetContent sheet;
         sheet.texts = PresentationTexts(params, m_separator);
-        sheet.considered = {s.ProportionPercent.has_value(), s.DesignEffectConsidered(),
-                            s.ResponseRatePercent.has_value(), s.PopulationSize.has_value()};
+        sheet.considered = ConsideredIn(m_entry.Selection());
         sheet.note = m_request.note.value_or(std::string());
         try {
             OutputSheets({sheet}, destination);

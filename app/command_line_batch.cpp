@@ -110,7 +110,8 @@ public:
                 return result;
             }
         }
-        if (const std::string problem = ProblemText(entry.Problem()); !problem.empty()) {
+        if (std::string problem = ProblemText(m_texts, entry.Problem(), ElementNaming::Columns, m_separator);
+            !problem.empty()) {
             result.message = problem;
             result.badInput = true;
             return result;
@@ -127,26 +128,6 @@ public:
     }
 
 private:
-    std::string ProblemText(SelectionProblem problem) const
-    {
-        switch (problem) {
-        case SelectionProblem::None:
-            break;
-        case SelectionProblem::ErrorMissing:
-            return FillIn(m_texts.required, {"error", RangeText(m_texts, SurveyElement::Error, m_separator)});
-        case SelectionProblem::ConfidenceMissing:
-            return FillIn(m_texts.required,
-                          {"confidence", RangeText(m_texts, SurveyElement::Confidence, m_separator)});
-        case SelectionProblem::DesignEffectTwice:
-            return FillIn(m_texts.designEffectTwice, {"deff", "rho", "cluster_size"});
-        case SelectionProblem::RhoWithoutClusterSize:
-            return FillIn(m_texts.needs, {"rho", "cluster_size"});
-        case SelectionProblem::ClusterSizeWithoutRho:
-            return FillIn(m_texts.needs, {"cluster_size", "rho"});
-        }
-        return {};
-    }
-
     const CommandLineTexts &m_texts;
     std::vector<ColumnRole> m_roles;
     char m_separator;
@@ -166,9 +147,7 @@ SheetContent SheetOf(const RowResult &row, const std::string &stratum, const std
 {
     SheetContent sheet;
     sheet.texts = PresentationTexts(*row.params, DecimalSeparator());
-    const SurveySelection &s = row.selection;
-    sheet.considered = {s.ProportionPercent.has_value(), s.DesignEffectConsidered(),
-                        s.ResponseRatePercent.has_value(), s.PopulationSize.has_value()};
+    sheet.considered = ConsideredIn(row.selection);
     sheet.note = stratum;
     if (!note.empty())
         sheet.note += (stratum.empty() ? "" : "\n") + note;

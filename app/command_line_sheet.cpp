@@ -2,6 +2,7 @@
 
 #include "app/results_sheet.h"
 #include "app/sheet_rows.h"
+#include "calc/survey_selection.h"
 #include "output/printer_list.h"
 #include "platform/message_box.h"
 #include "preview/print_registration.h"
@@ -68,6 +69,12 @@ private:
 };
 
 } // namespace
+
+ConsideredElements ConsideredIn(const SurveySelection &selection)
+{
+    return {selection.ProportionPercent.has_value(), selection.DesignEffectConsidered(),
+            selection.ResponseRatePercent.has_value(), selection.PopulationSize.has_value()};
+}
 
 bool PrintQueueExists(const std::string &name)
 {

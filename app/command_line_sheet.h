@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+struct SurveySelection;
+
 // One results sheet: the texts the results screen would show, its rows, and
 // the note.
 struct SheetContent {
@@ -14,6 +16,9 @@ struct SheetContent {
     ConsideredElements considered;
     std::string note;
 };
+
+// The rows with a check mark, as the screen's boxes would be marked.
+ConsideredElements ConsideredIn(const SurveySelection &selection);
 
 // Where the sheets go: a PDF file (through the PDF file device, so a failed
 // job keeps an existing file), or a print queue ("Default" for the default

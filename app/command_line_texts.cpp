@@ -226,3 +226,33 @@ std::string RangeText(const CommandLineTexts &texts, SurveyElement element, char
     }
     return text;
 }
+
+std::string_view NameOf(SurveyElement element, ElementNaming naming)
+{
+    return naming == ElementNaming::Options ? OptionOf(element) : ColumnOf(element);
+}
+
+std::string ProblemText(const CommandLineTexts &texts, SelectionProblem problem, ElementNaming naming,
+                        char separator)
+{
+    const auto name = [naming](SurveyElement element) { return NameOf(element, naming); };
+    const auto required = [&](SurveyElement element) {
+        return FillIn(texts.required, {name(element), RangeText(texts, element, separator)});
+    };
+    switch (problem) {
+    case SelectionProblem::None:
+        break;
+    case SelectionProblem::ErrorMissing:
+        return required(SurveyElement::Error);
+    case SelectionProblem::ConfidenceMissing:
+        return required(SurveyElement::Confidence);
+    case SelectionProblem::DesignEffectTwice:
+        return FillIn(texts.designEffectTwice, {name(SurveyElement::DesignEffect), name(SurveyElement::Rho),
+                                                name(SurveyElement::ClusterSize)});
+    case SelectionProblem::RhoWithoutClusterSize:
+        return FillIn(texts.needs, {name(SurveyElement::Rho), name(SurveyElement::ClusterSize)});
+    case SelectionProblem::ClusterSizeWithoutRho:
+        return FillIn(texts.needs, {name(SurveyElement::ClusterSize), name(SurveyElement::Rho)});
+    }
+    return {};
+}

@@ -57,5 +57,16 @@ const CommandLineTexts &CommandLineTextsFor(std::string_view languageCode);
 // The format with "%1" to "%9" replaced by the arguments, literally.
 std::string FillIn(std::string_view format, std::initializer_list<std::string_view> arguments);
 
+// How elements are named in a message: as options ("--error") or as
+// columns of a file of strata ("error").
+enum class ElementNaming { Options, Columns };
+
+std::string_view NameOf(SurveyElement element, ElementNaming naming);
+
+// The message for what keeps a set of given elements from a calculation;
+// empty when nothing does.
+std::string ProblemText(const CommandLineTexts &texts, SelectionProblem problem, ElementNaming naming,
+                        char separator);
+
 // An element's accepted range, its decimal numbers written with `separator`.
 std::string RangeText(const CommandLineTexts &texts, SurveyElement element, char separator);
