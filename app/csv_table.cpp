@@ -56,9 +56,13 @@ bool CsvReader::ReadRecord(std::vector<std::string> &cells)
         if (i >= m_line.size()) {
             if (!quoted)
                 break;
-            // The line end belongs to the quoted cell.
+            // The line end belongs to the quoted cell, as LF whether the
+            // file ends its lines with CR LF or not; a CR before the LF of a
+            // file of LF lines is data.
             if (!std::getline(m_input, m_line))
                 break;
+            if (m_convention.lineEnd == "\r\n" && !cell.empty() && cell.back() == '\r')
+                cell.pop_back();
             cell += '\n';
             i = 0;
             continue;
@@ -86,12 +90,6 @@ bool CsvReader::ReadRecord(std::vector<std::string> &cells)
             cell += c;
         }
     }
-    // A quoted cell ending in CR LF keeps only LF.
-    if (wasQuoted) {
-        std::string::size_type at;
-        while ((at = cell.find("\r\n")) != std::string::npos)
-            cell.erase(at, 1);
-    }
     cells.push_back(std::move(cell));
     return true;
 }
@@ -111,8 +109,9 @@ void CsvWriter::Write(const std::vector<std::string> &cells)
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0)
             m_buffer += m_convention.separator;
-        AppendCell(cells[i]);
+        AppendCell(cells[i], m_rowsWritten == 0 && i == 0);
     }
+    ++m_rowsWritten;
     m_buffer += m_convention.lineEnd;
     if (m_buffer.size() >= kFlushSize)
         Flush();
@@ -125,10 +124,16 @@ void CsvWriter::Flush()
     m_buffer.clear();
 }
 
-void CsvWriter::AppendCell(std::string_view cell)
+void CsvWriter::AppendCell(std::string_view cell, bool firstOfFile)
 {
     const char special[] = {m_convention.separator, '"', '\r', '\n', '\0'};
-    const bool quote = cell.find_first_of(special) != std::string_view::npos;
+    // The header decides the convention when the table is read again: a
+    // semicolon in it, or a leading byte-order mark, must not be taken for
+    // the file's own.
+    const bool header = m_rowsWritten == 0;
+    const bool quote = cell.find_first_of(special) != std::string_view::npos
+        || (header && cell.find(';') != std::string_view::npos)
+        || (firstOfFile && cell.substr(0, kByteOrderMark.size()) == kByteOrderMark);
     if (!quote) {
         m_buffer += cell;
         return;

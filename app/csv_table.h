@@ -57,9 +57,10 @@ public:
     void Flush();
 
 private:
-    void AppendCell(std::string_view cell);
+    void AppendCell(std::string_view cell, bool firstOfFile);
 
     CsvConvention m_convention;
     Sink m_sink;
     std::string m_buffer;
+    std::size_t m_rowsWritten = 0;
 };
