@@ -21,11 +21,7 @@ const TppDeviceClass &TppPdfFileDevice::StaticClass()
 
 TppPdfFileDevice::TppPdfFileDevice() = default;
 
-TppPdfFileDevice::~TppPdfFileDevice()
-{
-    // Unlike paper, a file half made is worth nothing.
-    Printer().AbortDoc();
-}
+TppPdfFileDevice::~TppPdfFileDevice() = default;
 
 void TppPdfFileDevice::SetFileName(const std::string &name)
 {
@@ -64,10 +60,4 @@ void TppPdfFileDevice::CloseJob()
     } catch (const EPrinterError &error) {
         ThrowFileError(error);
     }
-}
-
-void TppPdfFileDevice::AbandonJob()
-{
-    Printer().AbortDoc();
-    TppPrinterDevice::AbandonJob();
 }

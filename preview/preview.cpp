@@ -1,3 +1,4 @@
+// TppPreview: the standard preview contents, TppCustomPreview with its tool bar, zoom box and keys.
 #include "preview/preview.h"
 
 #include "output/integer_text.h"

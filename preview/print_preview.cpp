@@ -1,3 +1,4 @@
+// TppPrintPreview: the print preview window itself, holding the contents the preview plug-in builds.
 #include "preview/print_preview.h"
 
 #include "assets/library_texts.h"
