@@ -107,7 +107,7 @@ QToolButton *TppPreview::SpeedButton(QWidget *panel, int left, int action, const
     // focus where it was.
     button->setFocusPolicy(Qt::TabFocus);
     if (!glyph.isNull())
-        button->setIconSize(glyph.size());
+        button->setIconSize(glyph.deviceIndependentSize().toSize());
     button->installEventFilter(this);
     return button;
 }
