@@ -144,6 +144,7 @@ private slots:
     void filePanelMessages_data();
     void filePanelMessages();
     void writtenFileNamesTheSheetInSpanish();
+    void printServerJobNamesTheSheetInSpanish();
 
 private:
     TppPrintRegistration m_registration;
@@ -267,6 +268,34 @@ void SpanishWindowsTest::writtenFileNamesTheSheetInSpanish()
     QCOMPARE(EnglishIn(driver.statusTexts), QStringList());
     QCOMPARE(PdfInfoField(file, QStringLiteral("Title")), QStringLiteral("Tamaño de muestra"));
     QCOMPARE(PdfInfoField(file, QStringLiteral("Creator")), QStringLiteral("VALDORA 1.0"));
+}
+
+void SpanishWindowsTest::printServerJobNamesTheSheetInSpanish()
+{
+    printed::TestQueue queue(QStringLiteral("ValdoraSpanishJob"));
+    QVERIFY(queue.Created());
+    TppPrinterList::Instance().Refresh();
+    auto sheet = SpanishSheet();
+    sheet->PrinterSetup().SetPrinterName(queue.StdName());
+    WindowDriver driver;
+    driver.onPrintDialog = [](TppPrintDialog &dialog) { ClickOk(dialog); };
+    sheet->Print();
+    QCOMPARE(driver.messages, QStringList());
+    QVERIFY(queue.WaitForOutput());
+    const int job = queue.NewestJob();
+    QVERIFY(job > 0);
+    cups_job_t *jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, qPrintable(queue.Name()), 0, CUPS_WHICHJOBS_ALL);
+    QString title;
+    for (int i = 0; i < count; ++i) {
+        if (jobs[i].id == job)
+            title = QString::fromUtf8(jobs[i].title);
+    }
+    cupsFreeJobs(count, jobs);
+    QCOMPARE(title, QStringLiteral("Tamaño de muestra"));
+    QVERIFY(!driver.statusTexts.isEmpty());
+    QVERIFY2(driver.statusTexts.last().contains(QStringLiteral("del informe Tamaño de muestra en")),
+             qPrintable(driver.statusTexts.last()));
 }
 
 int main(int argc, char *argv[])
