@@ -50,8 +50,12 @@ void Form3::applyLook()
     PaintBackgroundEdgeToEdge(*this, *ui.Image1, QStringLiteral(":/assets/background.jpg"));
 
     const QPixmap check = TransparentPicture(QStringLiteral(":/assets/check.jpg"));
-    for (QLabel *mark : {ui.Image8, ui.Image2, ui.Image3, ui.Image4, ui.Image5, ui.Image6, ui.Image7})
+    // A mark says what it marks; a row without one says it was assumed
+    // (its value's description).
+    for (QLabel *mark : {ui.Image8, ui.Image2, ui.Image3, ui.Image4, ui.Image5, ui.Image6, ui.Image7}) {
         mark->setPixmap(check);
+        mark->setAccessibleName(QStringLiteral("Dato proporcionado por el usuario"));
+    }
 
     ui.Label20->setFont(ScreenFont(kSansSerif, 13, true));
     ui.Label21->setFont(ScreenFont(kSansSerif, 13, true));

@@ -39,7 +39,9 @@ std::string TppPdfFileDevice::TargetName() const
 
 void TppPdfFileDevice::ThrowFileError(const std::exception &error) const
 {
-    throw EPrinterError(FormatLibraryText(ltFileNotWritten, LanguageIndex(), {m_fileName, error.what()}));
+    // The writer's reasons are kept in English; the message speaks the report's language.
+    throw EPrinterError(FormatLibraryText(ltFileNotWritten, LanguageIndex(),
+                                          {m_fileName, TranslatedLibraryText(error.what(), LanguageIndex())}));
 }
 
 void TppPdfFileDevice::OpenJob()

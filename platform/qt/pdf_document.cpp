@@ -1,5 +1,8 @@
 #include "platform/qt/pdf_document.h"
 
+#include <QCoreApplication>
+#include <QStringList>
+
 #include <utility>
 
 namespace platform {
@@ -16,6 +19,10 @@ bool PdfDocument::Begin(const QString &fileTemplate, int resolution, const QStri
     auto writer = std::make_unique<QPdfWriter>(file->fileName());
     writer->setResolution(resolution);
     writer->setTitle(title);
+    // The program that made the file, with its version ("VALDORA 1.0").
+    writer->setCreator(QStringList{QCoreApplication::applicationName(), QCoreApplication::applicationVersion()}
+                           .join(QLatin1Char(' '))
+                           .trimmed());
     writer->setPageLayout(layout);
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(writer.get())) {
