@@ -16,14 +16,17 @@
 #include "preview/page_selection.h"
 #include "preview/printer_item_delegate.h"
 #include "preview/spoken_combo_choice.h"
+#include "preview/user_settings.h"
 #include "preview/window_icon.h"
 #include "report/custom_report.h"
+#include "report/page_fit.h"
 #include "ui_print_dialog.h"
 
 #include <QAbstractItemView>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -75,6 +78,8 @@ TppPrintDialog::TppPrintDialog(QWidget *parent)
     connect(m_ui->cbxCollate, &QCheckBox::clicked, this, guarded(&TppPrintDialog::CollationClicked));
     connect(m_ui->btnOK, &QPushButton::clicked, this, guarded(&TppPrintDialog::OkClicked));
     connect(m_ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    // Typing a page list chooses "Pages"; passing through the box does not.
+    connect(m_ui->edtPageRange, &QLineEdit::textEdited, this, guarded(&TppPrintDialog::PagesChosen));
     m_ui->edtPageRange->installEventFilter(this);
     m_ui->edtCopies->installEventFilter(this);
     m_ui->lblCollate->installEventFilter(this);
@@ -131,16 +136,24 @@ void TppPrintDialog::changeEvent(QEvent *event)
 bool TppPrintDialog::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (watched == m_ui->edtPageRange && (type == QEvent::FocusIn || type == QEvent::MouseButtonPress)) {
+    if (watched == m_ui->edtPageRange && type == QEvent::MouseButtonPress) {
         platform::RunGuarded([this] { PagesChosen(); });
-    } else if (watched == m_ui->edtCopies && type == QEvent::FocusOut) {
-        platform::RunGuarded([this] { CopiesLeft(); });
     } else if (watched == m_ui->lblCollate && type == QEvent::MouseButtonRelease) {
         m_ui->cbxCollate->click();
     } else if (watched == m_ui->lblPrintToFile && type == QEvent::MouseButtonRelease) {
         m_ui->cbxPrintToFile->click();
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TppPrintDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F5 && event->modifiers() == Qt::NoModifier) {
+        platform::RunGuarded([this] { RereadPrinters(); });
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 // --- Texts and layout ------------------------------------------------------
@@ -186,6 +199,7 @@ void TppPrintDialog::LanguageChanged()
     m_ui->lblPrintToFileWhere->setText(Text(ltWhere));
     m_ui->btnOK->setText(Text(ltOK));
     m_ui->btnCancel->setText(Text(ltCancel));
+    m_ui->cbxPrinters->setToolTip(Text(ltPrinterListRead));
     for (QLabel *title : {m_ui->lblPrinter, m_ui->lblPageRange, m_ui->lblCopies, m_ui->lblPrintToFile})
         title->adjustSize();
     AdjustToDescription();
@@ -269,6 +283,9 @@ void TppPrintDialog::FillControls()
 {
     if (!Printer())
         return;
+    m_kept = user_settings::ReadPrintTarget();
+    // Queues come and go while the program runs: the list is read each time.
+    TppPrinterList::Instance().Refresh();
     const bool initialising = std::exchange(m_initialising, true);
     try {
         FillPrinters();
@@ -285,6 +302,7 @@ void TppPrintDialog::FillPrinters()
 {
     QComboBox *list = m_ui->cbxPrinters;
     list->clear();
+    m_noPrinterChosen = false;
     TppPrinterList &printers = TppPrinterList::Instance();
     std::vector<std::string> names = printers.Names();
     names.erase(std::remove(names.begin(), names.end(), std::string("Screen")), names.end());
@@ -295,6 +313,9 @@ void TppPrintDialog::FillPrinters()
         m_ui->lblNoPrintersInstalled->show();
         return;
     }
+    list->show();
+    m_ui->btnPrinterProperties->show();
+    m_ui->lblNoPrintersInstalled->hide();
     std::sort(names.begin(), names.end());
     for (const std::string &name : names) {
         const auto entry = printers.Find(name);
@@ -302,15 +323,55 @@ void TppPrintDialog::FillPrinters()
         list->addItem(QIcon(TppPrinterItemDelegate::PrinterPicture(network)), QString::fromStdString(name));
         list->setItemData(list->count() - 1, network, TppPrinterItemDelegate::NetworkRole);
     }
+    // The printer the user printed on last, while the print server still has
+    // it; else the report's own; else the default printer.
     TppPrinterSetup &setup = Printer()->PrinterSetup();
-    const int chosen = list->findText(QString::fromStdString(setup.PrinterName()), Qt::MatchExactly);
-    if (chosen >= 0) {
-        list->setCurrentIndex(chosen);
+    const QString kept = m_kept.printer;
+    const QString own = QString::fromStdString(setup.PrinterName());
+    if (!kept.isEmpty() && list->findText(kept, Qt::MatchExactly) >= 0) {
+        SelectPrinter(kept.toStdString());
+    } else if (list->findText(own, Qt::MatchExactly) >= 0) {
+        SelectPrinter(setup.PrinterName());
+    } else if (names.size() == 1) {
+        // The server gave no queue at all (it may be down for a moment):
+        // the report's printer stays chosen, and OK tells what is wrong. The
+        // screen standing in for a printer is no choice: the default is.
+        if (own == QLatin1String("Screen")) {
+            SelectPrinter("Default");
+        } else {
+            list->addItem(QIcon(TppPrinterItemDelegate::PrinterPicture(false)), own);
+            SelectPrinter(setup.PrinterName());
+        }
     } else {
-        list->setCurrentIndex(0);
-        setup.SetPrinterName(list->itemText(0).toStdString());
+        SelectDefaultPrinter();
     }
     ShowPrinterDescription();
+}
+
+// Selects a name of the list and makes it the setup's printer.
+void TppPrintDialog::SelectPrinter(const std::string &name)
+{
+    QComboBox *list = m_ui->cbxPrinters;
+    const int index = list->findText(QString::fromStdString(name), Qt::MatchExactly);
+    list->setCurrentIndex(index);
+    m_noPrinterChosen = index < 0;
+    if (index >= 0 && Printer()->PrinterSetup().PrinterName() != name)
+        Printer()->PrinterSetup().SetPrinterName(name);
+}
+
+// The print server's default queue; none selected when it has none, so that
+// nothing prints on a printer the user did not choose. The name of the
+// default queue, empty for none.
+std::string TppPrintDialog::SelectDefaultPrinter()
+{
+    const std::string queue = TppPrinterList::Instance().DefaultPrinterName();
+    if (queue != "Screen" && m_ui->cbxPrinters->findText(QString::fromStdString(queue), Qt::MatchExactly) >= 0) {
+        SelectPrinter(queue);
+        return queue;
+    }
+    m_ui->cbxPrinters->setCurrentIndex(-1);
+    m_noPrinterChosen = true;
+    return {};
 }
 
 void TppPrintDialog::FillPagesAndCopies()
@@ -368,6 +429,7 @@ void TppPrintDialog::PrinterChosen(int index)
 {
     if (m_initialising || !Printer() || index < 0)
         return;
+    m_noPrinterChosen = false;
     Printer()->PrinterSetup().SetPrinterName(m_ui->cbxPrinters->itemText(index).toStdString());
     ShowPrinterDescription();
 }
@@ -414,11 +476,6 @@ void TppPrintDialog::CollationClicked()
     ShowCollationPicture();
 }
 
-void TppPrintDialog::CopiesLeft()
-{
-    m_ui->edtCopies->setText(QString::number(CopiesInText(m_ui->edtCopies->text())));
-}
-
 void TppPrintDialog::OkClicked()
 {
     if (ReadOkChoices())
@@ -439,8 +496,16 @@ bool TppPrintDialog::ReadOkChoices()
         return false;
     std::int32_t copies = 0;
     if (Printer()) {
-        copies = ReadCopies(m_ui->edtCopies->text());
+        const std::optional<int> typed = CopiesInBox(m_ui->edtCopies->text());
+        if (!typed) {
+            RefuseIn(*m_ui->edtCopies, FormatLibraryText(ltCopiesNotValid, LanguageIndex(),
+                                                         {m_ui->edtCopies->text().toStdString()}));
+            return false;
+        }
+        copies = *typed;
         if (!file.chosen && !PrinterReady())
+            return false;
+        if (!SheetFitsPage())
             return false;
     }
 
@@ -448,7 +513,50 @@ bool TppPrintDialog::ReadOkChoices()
     if (Printer())
         Printer()->PrinterSetup().SetCopies(copies);
     TakeFileChoice(file);
+    KeepTarget(file);
     return true;
+}
+
+// The warning, then the focus on the box to change, its text selected.
+void TppPrintDialog::RefuseIn(QLineEdit &box, const std::string &message)
+{
+    platform::ShowMessage(platform::MessageKind::Warning, message);
+    box.setFocus(Qt::OtherFocusReason);
+    box.selectAll();
+}
+
+// A band taller than the page chosen in Properties would fail the job after
+// it started: the user is told which choice to change first.
+bool TppPrintDialog::SheetFitsPage()
+{
+    if (!Report())
+        return true;
+    TppPrinterSetup &setup = Printer()->ReadSetup();
+    if (CheckPageFit(*Report(), setup.PageDef()).Fits())
+        return true;
+    const std::string message = setup.Orientation() == poLandscape
+        ? LibraryText(ltSheetNeedsPortrait, LanguageIndex())
+        : FormatLibraryText(ltSheetNeedsLargerPaper, LanguageIndex(), {setup.PaperName()});
+    platform::ShowMessage(platform::MessageKind::Warning, message);
+    m_ui->btnPrinterProperties->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+// What the next dialog opens with, in this run and the next.
+void TppPrintDialog::KeepTarget(const FileChoice &file)
+{
+    user_settings::PrintTarget target = m_kept;
+    if (!m_noPrinterChosen && m_ui->cbxPrinters->isVisible() && m_ui->cbxPrinters->currentIndex() >= 0)
+        target.printer = m_ui->cbxPrinters->currentText();
+    if (AllowPrintToFile() || AllowPrintToArchive()) {
+        target.toFile = file.chosen;
+        if (file.chosen) {
+            target.fileType = QString::fromStdString(file.deviceType);
+            target.fileName = QString::fromStdString(file.fileName);
+        }
+    }
+    user_settings::WritePrintTarget(target);
+    m_kept = target;
 }
 
 bool TppPrintDialog::ReadPageChoice(TppPageRequest &chosen)
@@ -456,8 +564,13 @@ bool TppPrintDialog::ReadPageChoice(TppPageRequest &chosen)
     chosen.Assign(m_openingRequest);
     chosen.SetPageList({});
     if (m_ui->rdbPages->isChecked()) {
+        const std::string typed = m_ui->edtPageRange->text().toStdString();
+        if (const std::string bad = FirstBadPageListPart(typed); !bad.empty()) {
+            RefuseIn(*m_ui->edtPageRange, FormatLibraryText(ltPagesPartNotValid, LanguageIndex(), {bad}));
+            return false;
+        }
         TppStringList pages;
-        ParsePageList(m_ui->edtPageRange->text().toStdString(), pages, true);
+        ParsePageList(typed, pages, true);
         if (pages.empty()) {
             ShowWarning(ltNoPagesEntered);
             return false;
@@ -509,9 +622,18 @@ std::string TppPrintDialog::SelectionDescription(const TppPageRequest &chosen, s
 // which printer and what happened, in the print server's terms.
 bool TppPrintDialog::PrinterReady()
 {
+    if (m_noPrinterChosen) {
+        platform::ShowMessage(platform::MessageKind::Warning, LibraryText(ltChoosePrinter, LanguageIndex()));
+        m_ui->cbxPrinters->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
     TppPrinter &printer = *Printer();
-    const std::string problem = printer.PrinterSetup().PrinterName() == "Default" ? DefaultPrinterProblem()
-                                                                                  : QueueProblem(printer.PrinterDisplayName());
+    const std::string &chosen = printer.PrinterSetup().PrinterName();
+    // A queue the printer object could not open (the server was down as the
+    // dialog opened) stands as the screen there: the user chose it by name.
+    const std::string display = printer.PrinterDisplayName();
+    const bool standIn = display == "Screen" || !printer.PrinterInfo() || printer.PrinterInfo()->IsScreen();
+    const std::string problem = chosen == "Default" ? DefaultPrinterProblem() : QueueProblem(standIn ? chosen : display);
     if (problem.empty())
         return true;
     platform::ShowMessage(platform::MessageKind::Warning, problem);
@@ -540,10 +662,11 @@ std::string TppPrintDialog::QueueProblem(const std::string &queue)
     case platform::QueueAvailability::ServerUnreachable:
         return FormatLibraryText(ltPrintServerUnreachable, LanguageIndex(), {queue});
     case platform::QueueAvailability::Missing:
-        // Removed since the list was read: the list is read again, so that
-        // what it offers can be chosen.
+        // Removed since the list was read: the list is read again, and the
+        // choice falls to the default printer, never to one of the list's
+        // own making.
         RefreshPrinterList();
-        return FormatLibraryText(ltPrinterNotAvailable, LanguageIndex(), {queue});
+        return PrinterGone(queue);
     case platform::QueueAvailability::Available:
         break;
     }
@@ -565,4 +688,51 @@ void TppPrintDialog::RefreshPrinterList()
         throw;
     }
     m_initialising = initialising;
+}
+
+std::string TppPrintDialog::PrinterGone(const std::string &queue)
+{
+    const std::string chosen = SelectDefaultPrinter();
+    ShowPrinterDescription();
+    if (chosen.empty())
+        return FormatLibraryText(ltPrinterGoneNoneChosen, LanguageIndex(), {queue});
+    return FormatLibraryText(ltPrinterGoneDefaultChosen, LanguageIndex(), {queue, chosen});
+}
+
+// F5: the list as the print server has it now. The printer chosen stays
+// chosen while the server still has it.
+void TppPrintDialog::RereadPrinters()
+{
+    if (!Printer())
+        return;
+    QComboBox *list = m_ui->cbxPrinters;
+    const bool hadChoice = !m_noPrinterChosen && list->currentIndex() >= 0;
+    const std::string chosen = hadChoice ? list->currentText().toStdString() : std::string();
+    TppPrinterList::Instance().Refresh();
+    const bool initialising = std::exchange(m_initialising, true);
+    std::string message;
+    try {
+        // FillPrinters would take the kept printer; here the user's choice
+        // of this showing counts.
+        const user_settings::PrintTarget kept = std::exchange(m_kept, {});
+        FillPrinters();
+        m_kept = kept;
+        if (list->isHidden()) {
+            // No printers at all: the dialog says so in place of the list.
+        } else if (!hadChoice) {
+            list->setCurrentIndex(-1);
+            m_noPrinterChosen = true;
+        } else if (list->findText(QString::fromStdString(chosen), Qt::MatchExactly) >= 0) {
+            SelectPrinter(chosen);
+        } else {
+            message = PrinterGone(chosen);
+        }
+    } catch (...) {
+        m_initialising = initialising;
+        throw;
+    }
+    m_initialising = initialising;
+    ShowPrinterDescription();
+    if (!message.empty())
+        platform::ShowMessage(platform::MessageKind::Warning, message);
 }

@@ -3,6 +3,7 @@
 #include <cups/cups.h>
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -61,5 +62,9 @@ struct CupsJobState {
 };
 
 CupsJobState ReadJobState(int job);
+
+// The queue's paper sources by their IPP names ("top", "manual"), in the
+// order of its driver's sources; empty when the spooler does not say.
+std::vector<std::string> ReadMediaSources(const std::string &queue);
 
 } // namespace platform
