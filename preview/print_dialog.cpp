@@ -491,9 +491,8 @@ bool TppPrintDialog::ReadOkChoices()
     TppPageRequest pages;
     if (!ReadPageChoice(pages))
         return false;
-    FileChoice file;
-    if (!ReadFileChoice(file))
-        return false;
+    // The copies before the file: a refusal should not come after the
+    // question whether to replace the file.
     std::int32_t copies = 0;
     if (Printer()) {
         const std::optional<int> typed = CopiesInBox(m_ui->edtCopies->text());
@@ -503,6 +502,11 @@ bool TppPrintDialog::ReadOkChoices()
             return false;
         }
         copies = *typed;
+    }
+    FileChoice file;
+    if (!ReadFileChoice(file))
+        return false;
+    if (Printer()) {
         if (!file.chosen && !PrinterReady())
             return false;
         if (!SheetFitsPage())
