@@ -64,6 +64,39 @@ void Choose(QPageSetupDialog &dialog, const QString &paper, bool landscape)
     Find<QRadioButton>(dialog, landscape ? "landscape" : "portrait")->click();
 }
 
+// Prints `report` through the print dialog, acting in the properties dialog
+// with `inProperties` (once each OK of the print dialog is refused, again);
+// the texts of the message boxes that opened.
+QStringList PrintWithProperties(TppReport &report, const QList<std::function<void(QPageSetupDialog &)>> &inProperties)
+{
+    // The boxes open inside the poll's handler (OK is clicked there): they
+    // are read by timers of their own.
+    MessageReader messages;
+    int step = 0;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<TppPrintDialog *>(modal); dialog && dialog->isActiveWindow()) {
+            if (step >= inProperties.size()) {
+                dialog->reject();
+                return;
+            }
+            const auto act = inProperties[step++];
+            WhenPageSetupOpens([act](QPageSetupDialog &setup) {
+                act(setup);
+                setup.accept();
+            });
+            Find<QPushButton>(*dialog, "btnPrinterProperties")->click();
+            Find<QPushButton>(*dialog, "btnOK")->click();
+        }
+    });
+    poll.start();
+    report.Print();
+    poll.stop();
+    return messages.texts;
+}
+
 } // namespace
 
 class PrinterPropertiesTest : public QObject
@@ -147,30 +180,9 @@ void PrinterPropertiesTest::confirmedPaperIsPrinted()
     report.PrinterSetup().SetPrinterName(queue.StdName());
     report.SetDeviceType("Printer");
 
-    QStringList messages;
-    bool dialogSeen = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            messages << box->text();
-            box->accept();
-        } else if (auto *dialog = qobject_cast<TppPrintDialog *>(modal); dialog && !dialogSeen) {
-            dialogSeen = true;
-            WhenPageSetupOpens([&](QPageSetupDialog &setup) {
-                Choose(setup, QStringLiteral("Legal"), landscape);
-                setup.accept();
-            });
-            Find<QPushButton>(*dialog, "btnPrinterProperties")->click();
-            Find<QPushButton>(*dialog, "btnOK")->click();
-        }
-    });
-    poll.start();
-    report.Print();
-    poll.stop();
-    QVERIFY(dialogSeen);
-    QCOMPARE(messages.join(QLatin1Char('/')), QString());
+    const QStringList messages = PrintWithProperties(
+        report, {[&](QPageSetupDialog &setup) { Choose(setup, QStringLiteral("Legal"), landscape); }});
+    QCOMPARE(messages, QStringList());
     QVERIFY(queue.WaitForOutput());
     const QString info = printed::PdfInfo(queue.OutputFile());
     QVERIFY2(info.contains(QStringLiteral("Page size:       ") + pageSize), qPrintable(info));
@@ -185,39 +197,6 @@ void PrinterPropertiesTest::confirmedPaperIsPrinted()
         QVERIFY2(ink.top() > page.height() * 8 / 10 && ink.width() > page.width() / 2, qPrintable(where));
     else
         QVERIFY2(ink.top() < page.height() / 10 && ink.height() > page.height() / 2, qPrintable(where));
-}
-
-// Prints `report` through the print dialog, acting in the properties dialog
-// with `inProperties` (once each OK of the print dialog is refused, again);
-// the texts of the message boxes that opened.
-QStringList PrintWithProperties(TppReport &report, const QList<std::function<void(QPageSetupDialog &)>> &inProperties)
-{
-    // The boxes open inside the poll's handler (OK is clicked there): they
-    // are read by timers of their own.
-    MessageReader messages;
-    int step = 0;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *dialog = qobject_cast<TppPrintDialog *>(modal); dialog && dialog->isActiveWindow()) {
-            if (step >= inProperties.size()) {
-                dialog->reject();
-                return;
-            }
-            const auto act = inProperties[step++];
-            WhenPageSetupOpens([act](QPageSetupDialog &setup) {
-                act(setup);
-                setup.accept();
-            });
-            Find<QPushButton>(*dialog, "btnPrinterProperties")->click();
-            Find<QPushButton>(*dialog, "btnOK")->click();
-        }
-    });
-    poll.start();
-    report.Print();
-    poll.stop();
-    return messages.texts;
 }
 
 // The second queue's driver has paper sources and two-sided printing, the
