@@ -106,6 +106,19 @@ constexpr std::array kEntries{
                  "cancelled."},
     Entry{44153, "no page of the report was among the pages chosen"},
     Entry{44154, "no file to write"},
+    Entry{44170, "The printer \"<printername>\" is not available: it is no longer on the print server. The list of "
+                 "printers has been read again and the default printer, \"<defaultprinter>\", is chosen instead: press "
+                 "OK to print on it, or choose another printer."},
+    Entry{44171, "The printer \"<printername>\" is not available: it is no longer on the print server. The list of "
+                 "printers has been read again; as there is no default printer, choose a printer before printing."},
+    Entry{44172, "Choose a printer before printing."},
+    Entry{44173, "\"<copies>\" is not a number of copies: enter a whole number from 1 to 999."},
+    Entry{44174, "\"<part>\" is not a page number or a range of pages. Enter page numbers and page ranges separated by "
+                 "commas, for example 1,3,5-12."},
+    Entry{44175, "The sheet does not fit on the page in landscape orientation. In Properties, choose Portrait "
+                 "orientation or a larger paper."},
+    Entry{44176, "The sheet does not fit on <paper> paper. In Properties, choose a larger paper."},
+    Entry{44177, "Lists the printers of the print server; F5 reads the list again"},
 };
 
 static_assert(IsSortedTable(kEntries));

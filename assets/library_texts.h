@@ -121,6 +121,16 @@ enum TppLibraryText : int {
     ltDocumentAlreadySent = 1152,   // "The document had already been sent to the printer ..."
     ltNoPageChosen = 1153,          // "no page of the report was among the pages chosen"
     ltNoFileToWrite = 1154,         // "no file to write"
+    // The print dialog's checks of the printer, the copies, the pages and
+    // the page setup, and the properties dialog's extra choices.
+    ltPrinterGoneDefaultChosen = 1170, // "The printer "<printername>" is not available: ... "<defaultprinter>" ..."
+    ltPrinterGoneNoneChosen = 1171, // "The printer "<printername>" is not available: ... choose a printer ..."
+    ltChoosePrinter = 1172,         // "Choose a printer before printing."
+    ltCopiesNotValid = 1173,        // ""<copies>" is not a number of copies: ..."
+    ltPagesPartNotValid = 1174,     // ""<part>" is not a page number or a range of pages. ..."
+    ltSheetNeedsPortrait = 1175,    // "The sheet does not fit on the page in landscape orientation ..."
+    ltSheetNeedsLargerPaper = 1176, // "The sheet does not fit on <paper> paper. ..."
+    ltPrinterListRead = 1177,       // "F5 reads the list of printers again"
 };
 
 // The text of number N in a language; empty when no table has it.

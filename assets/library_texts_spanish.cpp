@@ -102,6 +102,20 @@ constexpr std::array kSpanish{
     LibraryTextRow{44152, "El documento ya se había enviado a la impresora \"<printername>\": ya no se puede cancelar."},
     LibraryTextRow{44153, "ninguna página del informe estaba entre las páginas elegidas"},
     LibraryTextRow{44154, "no se indicó ningún archivo"},
+    LibraryTextRow{44170, "La impresora \"<printername>\" no está disponible: ya no está en el servidor de impresión. Se "
+                          "ha vuelto a leer la lista de impresoras y en su lugar se ha elegido la impresora predeterminada, "
+                          "\"<defaultprinter>\": pulse Aceptar para imprimir en ella o elija otra impresora."},
+    LibraryTextRow{44171, "La impresora \"<printername>\" no está disponible: ya no está en el servidor de impresión. Se "
+                          "ha vuelto a leer la lista de impresoras; como no hay impresora predeterminada, elija una "
+                          "impresora antes de imprimir."},
+    LibraryTextRow{44172, "Elija una impresora antes de imprimir."},
+    LibraryTextRow{44173, "\"<copies>\" no es un número de copias: escriba un número entero de 1 a 999."},
+    LibraryTextRow{44174, "\"<part>\" no es un número de página ni un intervalo de páginas. Escriba números de página e "
+                          "intervalos separados por comas, por ejemplo 1,3,5-12."},
+    LibraryTextRow{44175, "La hoja no cabe en la página con orientación horizontal. En Propiedades, elija la orientación "
+                          "vertical o un papel más grande."},
+    LibraryTextRow{44176, "La hoja no cabe en papel <paper>. En Propiedades, elija un papel más grande."},
+    LibraryTextRow{44177, "Muestra las impresoras del servidor de impresión; F5 vuelve a leer la lista"},
 };
 
 static_assert(IsSortedTable(kSpanish));

@@ -6,7 +6,8 @@ function(valdora_add_tests folder)
   foreach(src IN LISTS sources)
     get_filename_component(name ${src} NAME_WE)
     set(target ${folder}_${name})
-    add_executable(${target} ${src})
+    # Every test program runs with a configuration folder of its own.
+    add_executable(${target} ${src} ${PROJECT_SOURCE_DIR}/tests/support/private_config_folder.cpp)
     set_target_properties(${target} PROPERTIES AUTOMOC ON)
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} Qt6::Test)
     # *_locale_test.cpp runs once with a point and once with a comma locale.

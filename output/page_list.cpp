@@ -116,3 +116,64 @@ void ParsePageList(std::string_view text, TppStringList &list, bool trim)
         list.push_back(trim ? std::to_string(page) : PageEntry(page));
     });
 }
+
+namespace {
+
+bool IsPartSeparator(char c)
+{
+    return c == ',' || c == ';' || c == ' ' || c == '\t';
+}
+
+bool AllDigits(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+std::string FirstBadPageListPart(std::string_view text)
+{
+    // Blanks around a "-" are joined to it first, so that "1 - 3" is one part.
+    std::string joined;
+    joined.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ' ' || c == '\t') {
+            std::size_t next = i;
+            while (next < text.size() && (text[next] == ' ' || text[next] == '\t'))
+                ++next;
+            const bool besideDash = (next < text.size() && text[next] == '-') || (!joined.empty() && joined.back() == '-');
+            if (besideDash) {
+                i = next - 1;
+                continue;
+            }
+        }
+        joined += c;
+    }
+    std::size_t start = 0;
+    while (start <= joined.size()) {
+        std::size_t end = start;
+        while (end < joined.size() && !IsPartSeparator(joined[end]))
+            ++end;
+        const std::string_view part = Trimmed(std::string_view(joined).substr(start, end - start));
+        if (!part.empty()) {
+            const std::size_t dash = part.find('-');
+            const bool page = AllDigits(part);
+            const bool range = dash != std::string_view::npos && AllDigits(part.substr(0, dash))
+                && AllDigits(part.substr(dash + 1));
+            if (!page && !range)
+                return std::string(part);
+        }
+        start = end + 1;
+    }
+    return {};
+}

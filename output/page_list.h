@@ -3,6 +3,7 @@
 #include "platform/string_list.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // Ranges fill in pages only up to this page number. A user may type any
@@ -22,3 +23,9 @@ inline constexpr std::int32_t kPageListRangeLimit = 100000;
 // A number beyond the 32-bit range throws EConvertError with
 // "'<digits>' is not a valid integer value".
 void ParsePageList(std::string_view text, TppStringList &list, bool trim);
+
+// The first part of a page list that is neither a page number nor a range
+// of two page numbers ("x" in "1,x", "1-3-5", "-4"), as typed; empty when
+// every part is one. Parts are separated by commas, semicolons or blanks;
+// blanks around a "-" belong to the range.
+std::string FirstBadPageListPart(std::string_view text);

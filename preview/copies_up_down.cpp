@@ -3,6 +3,7 @@
 #include "output/integer_text.h"
 
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -19,21 +20,15 @@ constexpr int kMostCopies = 999;
 std::optional<int> CopiesInBox(const QString &text)
 {
     const std::optional<std::int32_t> value = ReadInteger(text.toStdString());
-    if (!value)
+    if (!value || *value < kFewestCopies || *value > kMostCopies)
         return std::nullopt;
-    return std::max(*value, kFewestCopies);
+    return *value;
 }
 
-int CopiesInText(const QString &text)
+int CopiesToStepFrom(const QString &text)
 {
-    return CopiesInBox(text).value_or(kFewestCopies);
-}
-
-int ReadCopies(const QString &text)
-{
-    if (const std::optional<int> copies = CopiesInBox(text))
-        return *copies;
-    return StrToInt(text.toStdString());
+    const std::optional<std::int32_t> value = ReadInteger(text.toStdString());
+    return value ? std::clamp(*value, kFewestCopies, kMostCopies) : kFewestCopies;
 }
 
 TppCopiesUpDown::TppCopiesUpDown(QLineEdit *edit)
@@ -46,22 +41,40 @@ TppCopiesUpDown::TppCopiesUpDown(QLineEdit *edit)
     setFocusPolicy(Qt::NoFocus);
     // The box's text must not run under the arrows.
     edit->setTextMargins(0, 0, kWidth, 0);
+    edit->installEventFilter(this);
 }
 
 void TppCopiesUpDown::StepUp()
 {
-    const int copies = CopiesInText(m_edit->text());
-    if (copies < kMostCopies)
-        m_edit->setText(QString::number(copies + 1));
+    const QString stepped = QString::number(std::min(CopiesToStepFrom(m_edit->text()) + 1, kMostCopies));
+    if (m_edit->text() != stepped)
+        m_edit->setText(stepped);
 }
 
 void TppCopiesUpDown::StepDown()
 {
-    const int copies = CopiesInText(m_edit->text());
-    if (copies > kFewestCopies)
-        m_edit->setText(QString::number(copies - 1));
-    else if (m_edit->text() != QString::number(kFewestCopies))
-        m_edit->setText(QString::number(kFewestCopies));
+    const QString stepped = QString::number(std::max(CopiesToStepFrom(m_edit->text()) - 1, kFewestCopies));
+    if (m_edit->text() != stepped)
+        m_edit->setText(stepped);
+}
+
+// The keys step as the arrows do; the box would only move its cursor.
+bool TppCopiesUpDown::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_edit && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            if (key->key() == Qt::Key_Up) {
+                StepUp();
+                return true;
+            }
+            if (key->key() == Qt::Key_Down) {
+                StepDown();
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TppCopiesUpDown::paintEvent(QPaintEvent *)

@@ -7,8 +7,9 @@
 class QLineEdit;
 
 // The small up-down control inside the right end of the print dialog's
-// copies box: its upper half adds one copy, its lower half takes one away,
-// within 1 to 999. The number is read from the box as typed.
+// copies box: its upper half and the Up key add one copy, its lower half and
+// the Down key take one away, within 1 to 999. The number is read from the
+// box as typed.
 class TppCopiesUpDown : public QWidget
 {
     Q_OBJECT
@@ -21,6 +22,7 @@ public:
     void StepDown();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
@@ -28,13 +30,10 @@ private:
     QLineEdit *m_edit;
 };
 
-// How the arrows, the leaving of the box and OK all read a copies box: a
-// whole number, at least one; none when the text holds no number.
+// The copies a box asks for: a whole number from 1 to 999, blanks around it
+// allowed; none for anything else ("0", "-1", "1000", "abc").
 std::optional<int> CopiesInBox(const QString &text);
 
-// The number in a copies box, 1 when it holds none.
-int CopiesInText(const QString &text);
-
-// The copies OK takes from the box; a text without a number is refused with
-// the standard conversion message.
-int ReadCopies(const QString &text);
+// Where the arrows step from: the number in the box brought within 1 to 999,
+// 1 when it holds none.
+int CopiesToStepFrom(const QString &text);

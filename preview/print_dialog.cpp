@@ -17,14 +17,17 @@
 #include "preview/page_selection.h"
 #include "preview/printer_item_delegate.h"
 #include "preview/spoken_combo_choice.h"
+#include "preview/user_settings.h"
 #include "preview/window_icon.h"
 #include "report/custom_report.h"
+#include "report/page_fit.h"
 #include "ui_print_dialog.h"
 
 #include <QAbstractItemView>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -77,6 +80,8 @@ TppPrintDialog::TppPrintDialog(QWidget *parent)
     connect(m_ui->cbxCollate, &QCheckBox::clicked, this, guarded(&TppPrintDialog::CollationClicked));
     connect(m_ui->btnOK, &QPushButton::clicked, this, guarded(&TppPrintDialog::OkClicked));
     connect(m_ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    // Typing a page list chooses "Pages"; passing through the box does not.
+    connect(m_ui->edtPageRange, &QLineEdit::textEdited, this, guarded(&TppPrintDialog::PagesChosen));
     m_ui->edtPageRange->installEventFilter(this);
     m_ui->edtCopies->installEventFilter(this);
     m_ui->lblCollate->installEventFilter(this);
@@ -133,16 +138,24 @@ void TppPrintDialog::changeEvent(QEvent *event)
 bool TppPrintDialog::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (watched == m_ui->edtPageRange && (type == QEvent::FocusIn || type == QEvent::MouseButtonPress)) {
+    if (watched == m_ui->edtPageRange && type == QEvent::MouseButtonPress) {
         platform::RunGuarded([this] { PagesChosen(); });
-    } else if (watched == m_ui->edtCopies && type == QEvent::FocusOut) {
-        platform::RunGuarded([this] { CopiesLeft(); });
     } else if (watched == m_ui->lblCollate && type == QEvent::MouseButtonRelease) {
         m_ui->cbxCollate->click();
     } else if (watched == m_ui->lblPrintToFile && type == QEvent::MouseButtonRelease) {
         m_ui->cbxPrintToFile->click();
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TppPrintDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F5 && event->modifiers() == Qt::NoModifier) {
+        platform::RunGuarded([this] { RereadPrinters(); });
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 // --- Texts and layout ------------------------------------------------------
@@ -190,6 +203,7 @@ void TppPrintDialog::LanguageChanged()
     m_ui->btnCancel->setText(Text(ltCancel));
     // Hidden while printers exist, but a screen reader still finds it.
     m_ui->lblNoPrintersInstalled->setText(Text(ltNoPrinters));
+    m_ui->cbxPrinters->setToolTip(Text(ltPrinterListRead));
     for (QLabel *title : {m_ui->lblPrinter, m_ui->lblPageRange, m_ui->lblCopies, m_ui->lblPrintToFile})
         title->adjustSize();
     AdjustToDescription();
@@ -273,6 +287,9 @@ void TppPrintDialog::FillControls()
 {
     if (!Printer())
         return;
+    m_kept = user_settings::ReadPrintTarget();
+    // Queues come and go while the program runs: the list is read each time.
+    TppPrinterList::Instance().Refresh();
     const bool initialising = std::exchange(m_initialising, true);
     try {
         FillPrinters();
@@ -289,6 +306,7 @@ void TppPrintDialog::FillPrinters()
 {
     QComboBox *list = m_ui->cbxPrinters;
     list->clear();
+    m_noPrinterChosen = false;
     TppPrinterList &printers = TppPrinterList::Instance();
     std::vector<std::string> names = printers.Names();
     names.erase(std::remove(names.begin(), names.end(), std::string("Screen")), names.end());
@@ -299,6 +317,9 @@ void TppPrintDialog::FillPrinters()
         m_ui->lblNoPrintersInstalled->show();
         return;
     }
+    list->show();
+    m_ui->btnPrinterProperties->show();
+    m_ui->lblNoPrintersInstalled->hide();
     std::sort(names.begin(), names.end());
     for (const std::string &name : names) {
         const auto entry = printers.Find(name);
@@ -309,15 +330,55 @@ void TppPrintDialog::FillPrinters()
         list->addItem(QIcon(TppPrinterItemDelegate::PrinterPicture(network)), shown, QString::fromStdString(name));
         list->setItemData(list->count() - 1, network, TppPrinterItemDelegate::NetworkRole);
     }
+    // The printer the user printed on last, while the print server still has
+    // it; else the report's own; else the default printer.
     TppPrinterSetup &setup = Printer()->PrinterSetup();
-    const int chosen = list->findData(QString::fromStdString(setup.PrinterName()));
-    if (chosen >= 0) {
-        list->setCurrentIndex(chosen);
+    const QString kept = m_kept.printer;
+    const QString own = QString::fromStdString(setup.PrinterName());
+    if (!kept.isEmpty() && list->findData(kept) >= 0) {
+        SelectPrinter(kept.toStdString());
+    } else if (list->findData(own) >= 0) {
+        SelectPrinter(setup.PrinterName());
+    } else if (names.size() == 1) {
+        // The server gave no queue at all (it may be down for a moment):
+        // the report's printer stays chosen, and OK tells what is wrong. The
+        // screen standing in for a printer is no choice: the default is.
+        if (own == QLatin1String("Screen")) {
+            SelectPrinter("Default");
+        } else {
+            list->addItem(QIcon(TppPrinterItemDelegate::PrinterPicture(false)), own, own);
+            SelectPrinter(setup.PrinterName());
+        }
     } else {
-        list->setCurrentIndex(0);
-        setup.SetPrinterName(list->itemData(0).toString().toStdString());
+        SelectDefaultPrinter();
     }
     ShowPrinterDescription();
+}
+
+// Selects a name of the list and makes it the setup's printer.
+void TppPrintDialog::SelectPrinter(const std::string &name)
+{
+    QComboBox *list = m_ui->cbxPrinters;
+    const int index = list->findData(QString::fromStdString(name));
+    list->setCurrentIndex(index);
+    m_noPrinterChosen = index < 0;
+    if (index >= 0 && Printer()->PrinterSetup().PrinterName() != name)
+        Printer()->PrinterSetup().SetPrinterName(name);
+}
+
+// The print server's default queue; none selected when it has none, so that
+// nothing prints on a printer the user did not choose. The name of the
+// default queue, empty for none.
+std::string TppPrintDialog::SelectDefaultPrinter()
+{
+    const std::string queue = TppPrinterList::Instance().DefaultPrinterName();
+    if (queue != "Screen" && m_ui->cbxPrinters->findData(QString::fromStdString(queue)) >= 0) {
+        SelectPrinter(queue);
+        return queue;
+    }
+    m_ui->cbxPrinters->setCurrentIndex(-1);
+    m_noPrinterChosen = true;
+    return {};
 }
 
 void TppPrintDialog::FillPagesAndCopies()
@@ -375,6 +436,7 @@ void TppPrintDialog::PrinterChosen(int index)
 {
     if (m_initialising || !Printer() || index < 0)
         return;
+    m_noPrinterChosen = false;
     Printer()->PrinterSetup().SetPrinterName(m_ui->cbxPrinters->itemData(index).toString().toStdString());
     ShowPrinterDescription();
 }
@@ -421,11 +483,6 @@ void TppPrintDialog::CollationClicked()
     ShowCollationPicture();
 }
 
-void TppPrintDialog::CopiesLeft()
-{
-    m_ui->edtCopies->setText(QString::number(CopiesInText(m_ui->edtCopies->text())));
-}
-
 void TppPrintDialog::OkClicked()
 {
     if (ReadOkChoices())
@@ -441,13 +498,25 @@ bool TppPrintDialog::ReadOkChoices()
     TppPageRequest pages;
     if (!ReadPageChoice(pages))
         return false;
+    // The copies before the file: a refusal should not come after the
+    // question whether to replace the file.
+    std::int32_t copies = 0;
+    if (Printer()) {
+        const std::optional<int> typed = CopiesInBox(m_ui->edtCopies->text());
+        if (!typed) {
+            RefuseIn(*m_ui->edtCopies, FormatLibraryText(ltCopiesNotValid, LanguageIndex(),
+                                                         {m_ui->edtCopies->text().toStdString()}));
+            return false;
+        }
+        copies = *typed;
+    }
     FileChoice file;
     if (!ReadFileChoice(file))
         return false;
-    std::int32_t copies = 0;
     if (Printer()) {
-        copies = ReadCopies(m_ui->edtCopies->text());
         if (!file.chosen && !PrinterReady())
+            return false;
+        if (!SheetFitsPage())
             return false;
     }
 
@@ -455,7 +524,50 @@ bool TppPrintDialog::ReadOkChoices()
     if (Printer())
         Printer()->PrinterSetup().SetCopies(copies);
     TakeFileChoice(file);
+    KeepTarget(file);
     return true;
+}
+
+// The warning, then the focus on the box to change, its text selected.
+void TppPrintDialog::RefuseIn(QLineEdit &box, const std::string &message)
+{
+    platform::ShowMessage(platform::MessageKind::Warning, message);
+    box.setFocus(Qt::OtherFocusReason);
+    box.selectAll();
+}
+
+// A band taller than the page chosen in Properties would fail the job after
+// it started: the user is told which choice to change first.
+bool TppPrintDialog::SheetFitsPage()
+{
+    if (!Report())
+        return true;
+    TppPrinterSetup &setup = Printer()->ReadSetup();
+    if (CheckPageFit(*Report(), setup.PageDef()).Fits())
+        return true;
+    const std::string message = setup.Orientation() == poLandscape
+        ? LibraryText(ltSheetNeedsPortrait, LanguageIndex())
+        : FormatLibraryText(ltSheetNeedsLargerPaper, LanguageIndex(), {setup.PaperName()});
+    platform::ShowMessage(platform::MessageKind::Warning, message);
+    m_ui->btnPrinterProperties->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+// What the next dialog opens with, in this run and the next.
+void TppPrintDialog::KeepTarget(const FileChoice &file)
+{
+    user_settings::PrintTarget target = m_kept;
+    if (!m_noPrinterChosen && m_ui->cbxPrinters->isVisible() && m_ui->cbxPrinters->currentIndex() >= 0)
+        target.printer = m_ui->cbxPrinters->currentData().toString();
+    if (AllowPrintToFile() || AllowPrintToArchive()) {
+        target.toFile = file.chosen;
+        if (file.chosen) {
+            target.fileType = QString::fromStdString(file.deviceType);
+            target.fileName = QString::fromStdString(file.fileName);
+        }
+    }
+    user_settings::WritePrintTarget(target);
+    m_kept = target;
 }
 
 bool TppPrintDialog::ReadPageChoice(TppPageRequest &chosen)
@@ -463,8 +575,13 @@ bool TppPrintDialog::ReadPageChoice(TppPageRequest &chosen)
     chosen.Assign(m_openingRequest);
     chosen.SetPageList({});
     if (m_ui->rdbPages->isChecked()) {
+        const std::string typed = m_ui->edtPageRange->text().toStdString();
+        if (const std::string bad = FirstBadPageListPart(typed); !bad.empty()) {
+            RefuseIn(*m_ui->edtPageRange, FormatLibraryText(ltPagesPartNotValid, LanguageIndex(), {bad}));
+            return false;
+        }
         TppStringList pages;
-        ParsePageList(m_ui->edtPageRange->text().toStdString(), pages, true);
+        ParsePageList(typed, pages, true);
         if (pages.empty()) {
             ShowWarning(ltNoPagesEntered);
             return false;
@@ -516,9 +633,18 @@ std::string TppPrintDialog::SelectionDescription(const TppPageRequest &chosen, s
 // which printer and what happened, in the print server's terms.
 bool TppPrintDialog::PrinterReady()
 {
+    if (m_noPrinterChosen) {
+        platform::ShowMessage(platform::MessageKind::Warning, LibraryText(ltChoosePrinter, LanguageIndex()));
+        m_ui->cbxPrinters->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
     TppPrinter &printer = *Printer();
-    const std::string problem = printer.PrinterSetup().PrinterName() == "Default" ? DefaultPrinterProblem()
-                                                                                  : QueueProblem(printer.PrinterDisplayName());
+    const std::string &chosen = printer.PrinterSetup().PrinterName();
+    // A queue the printer object could not open (the server was down as the
+    // dialog opened) stands as the screen there: the user chose it by name.
+    const std::string display = printer.PrinterDisplayName();
+    const bool standIn = display == "Screen" || !printer.PrinterInfo() || printer.PrinterInfo()->IsScreen();
+    const std::string problem = chosen == "Default" ? DefaultPrinterProblem() : QueueProblem(standIn ? chosen : display);
     if (problem.empty())
         return true;
     platform::ShowMessage(platform::MessageKind::Warning, problem);
@@ -547,10 +673,11 @@ std::string TppPrintDialog::QueueProblem(const std::string &queue)
     case platform::QueueAvailability::ServerUnreachable:
         return FormatLibraryText(ltPrintServerUnreachable, LanguageIndex(), {queue});
     case platform::QueueAvailability::Missing:
-        // Removed since the list was read: the list is read again, so that
-        // what it offers can be chosen.
+        // Removed since the list was read: the list is read again, and the
+        // choice falls to the default printer, never to one of the list's
+        // own making.
         RefreshPrinterList();
-        return FormatLibraryText(ltPrinterNotAvailable, LanguageIndex(), {queue});
+        return PrinterGone(queue);
     case platform::QueueAvailability::Available:
         break;
     }
@@ -572,4 +699,51 @@ void TppPrintDialog::RefreshPrinterList()
         throw;
     }
     m_initialising = initialising;
+}
+
+std::string TppPrintDialog::PrinterGone(const std::string &queue)
+{
+    const std::string chosen = SelectDefaultPrinter();
+    ShowPrinterDescription();
+    if (chosen.empty())
+        return FormatLibraryText(ltPrinterGoneNoneChosen, LanguageIndex(), {queue});
+    return FormatLibraryText(ltPrinterGoneDefaultChosen, LanguageIndex(), {queue, chosen});
+}
+
+// F5: the list as the print server has it now. The printer chosen stays
+// chosen while the server still has it.
+void TppPrintDialog::RereadPrinters()
+{
+    if (!Printer())
+        return;
+    QComboBox *list = m_ui->cbxPrinters;
+    const bool hadChoice = !m_noPrinterChosen && list->currentIndex() >= 0;
+    const std::string chosen = hadChoice ? list->currentData().toString().toStdString() : std::string();
+    TppPrinterList::Instance().Refresh();
+    const bool initialising = std::exchange(m_initialising, true);
+    std::string message;
+    try {
+        // FillPrinters would take the kept printer; here the user's choice
+        // of this showing counts.
+        const user_settings::PrintTarget kept = std::exchange(m_kept, {});
+        FillPrinters();
+        m_kept = kept;
+        if (list->isHidden()) {
+            // No printers at all: the dialog says so in place of the list.
+        } else if (!hadChoice) {
+            list->setCurrentIndex(-1);
+            m_noPrinterChosen = true;
+        } else if (list->findData(QString::fromStdString(chosen)) >= 0) {
+            SelectPrinter(chosen);
+        } else {
+            message = PrinterGone(chosen);
+        }
+    } catch (...) {
+        m_initialising = initialising;
+        throw;
+    }
+    m_initialising = initialising;
+    ShowPrinterDescription();
+    if (!message.empty())
+        platform::ShowMessage(platform::MessageKind::Warning, message);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "preview/user_settings.h"
 #include "report/report_form.h"
 
 #include <QDialog>
@@ -11,6 +12,7 @@
 namespace Ui {
 class TppPrintDialog;
 }
+class QLineEdit;
 class TppCopiesUpDown;
 
 // The dialog shown before a report prints on paper: printer, pages, copies
@@ -34,6 +36,7 @@ protected:
     void LanguageChanged() override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // A library text in the dialog's language.
@@ -57,7 +60,6 @@ private:
     void CurrentPageChosen();
     void PagesChosen();
     void CollationClicked();
-    void CopiesLeft();
     void OkClicked();
     bool ReadOkChoices();
     bool ReadPageChoice(TppPageRequest &chosen);
@@ -66,6 +68,12 @@ private:
     std::string DefaultPrinterProblem();
     std::string QueueProblem(const std::string &queue);
     void RefreshPrinterList();
+    void RereadPrinters();
+    void SelectPrinter(const std::string &name);
+    std::string SelectDefaultPrinter();
+    std::string PrinterGone(const std::string &queue);
+    bool SheetFitsPage();
+    void RefuseIn(QLineEdit &box, const std::string &message);
 
     // The file panel (print_dialog_file_panel.cpp).
     struct FileChoice {
@@ -82,6 +90,7 @@ private:
     bool FileTargetChecked() const;
     bool ReadFileChoice(FileChoice &choice);
     void TakeFileChoice(const FileChoice &choice);
+    void KeepTarget(const FileChoice &file);
 
     std::unique_ptr<Ui::TppPrintDialog> m_ui;
     TppCopiesUpDown *m_copiesUpDown = nullptr;
@@ -93,4 +102,9 @@ private:
     TppPageRequest m_openingRequest;
     // A name the save dialog already asked about replacing.
     QString m_replaceConfirmed;
+    // The printer, file choice and file name of the last OK.
+    user_settings::PrintTarget m_kept;
+    // The printer the user had chosen went away and the server has no
+    // default: OK waits for the user's choice.
+    bool m_noPrinterChosen = false;
 };

@@ -100,10 +100,13 @@ void TppPrintDialog::FillFilePanel()
                 types->addItem(Translated(deviceClass->Description(), LanguageIndex()), QString::fromStdString(name));
         }
     }
-    const int reportType = types->findData(QString::fromStdString(DeviceType()));
-    types->setCurrentIndex(reportType);
-    m_ui->cbxPrintToFile->setChecked(shown && reportType >= 0);
-    m_ui->edtPrintToFileName->setText(QString::fromStdString(TextFileName()));
+    // The file choice and name of the last OK, where there was one.
+    const int keptType = m_kept.toFile ? types->findData(m_kept.fileType) : -1;
+    const int chosenType = keptType >= 0 ? keptType : types->findData(QString::fromStdString(DeviceType()));
+    types->setCurrentIndex(chosenType);
+    m_ui->cbxPrintToFile->setChecked(shown && chosenType >= 0);
+    m_ui->edtPrintToFileName->setText(m_kept.fileName.isEmpty() ? QString::fromStdString(TextFileName())
+                                                                : m_kept.fileName);
     m_replaceConfirmed.clear();
     RefreshFileControls();
     ArrangePanels();

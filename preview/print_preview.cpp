@@ -7,6 +7,7 @@
 #include "platform/handler_guard.h"
 #include "preview/preview_glyphs.h"
 #include "preview/preview_plugin.h"
+#include "preview/user_settings.h"
 #include "preview/viewer.h"
 #include "preview/window_icon.h"
 #include "report/custom_report.h"
@@ -21,11 +22,40 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 // How long a shown window waits for its activation before it starts its
 // production regardless.
 constexpr int kActivationWaitMs = 150;
+
+// A stored frame moved onto a screen that shows it, and no larger than that
+// screen: a screen unplugged since, or a smaller one, must not leave the
+// window out of reach.
+QRect VisibleFrame(QRect frame)
+{
+    // Enough of the title bar to take hold of.
+    constexpr int kGrip = 48;
+    const QScreen *screen = QGuiApplication::screenAt(frame.center());
+    for (const QScreen *candidate : QGuiApplication::screens()) {
+        if (screen)
+            break;
+        const QRect top(frame.left(), frame.top(), frame.width(), kGrip);
+        if (candidate->availableGeometry().intersected(top).width() >= kGrip)
+            screen = candidate;
+    }
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return frame;
+    const QRect area = screen->availableGeometry();
+    frame.setWidth(std::min(frame.width(), area.width()));
+    frame.setHeight(std::min(frame.height(), area.height()));
+    frame.moveLeft(std::clamp(frame.left(), area.left(), area.right() + 1 - frame.width()));
+    frame.moveTop(std::clamp(frame.top(), area.top(), area.bottom() + 1 - frame.height()));
+    return frame;
+}
 
 // The window's own icon: the tool bar's printer, twice the size.
 QIcon PreviewIcon()
@@ -45,12 +75,7 @@ TppPrintPreview::TppPrintPreview(TppCustomReport *)
     font.setPixelSize(11);
     setFont(font);
     setAutoFillBackground(true);
-    // Centred on the screen, as the window is stored.
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    PlaceWindow();
 
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName(QStringLiteral("StatusBar"));
@@ -60,6 +85,25 @@ TppPrintPreview::TppPrintPreview(TppCustomReport *)
     m_preview = TppPreviewPlugIn::CreatePreview(*this);
     m_preview->SetStatusBar(m_statusBar);
     m_preview->CloseHandler = [this] { close(); };
+}
+
+// The first preview opens as stored, centred on the screen; later ones where
+// and as large as the user left the last, on a screen that is still there.
+void TppPrintPreview::PlaceWindow()
+{
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    m_storedPlace = user_settings::ReadPreviewPlace();
+    if (!m_storedPlace) {
+        if (primary) {
+            QRect frame = geometry();
+            frame.moveCenter(primary->availableGeometry().center());
+            move(frame.topLeft());
+        }
+        return;
+    }
+    setGeometry(VisibleFrame(m_storedPlace->frame));
+    if (m_storedPlace->maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 TppPrintPreview::~TppPrintPreview()
@@ -78,7 +122,24 @@ void TppPrintPreview::Init()
 {
     if (Report())
         Viewer().SetReport(Report());
+    // The zoom is in place before the first page is made at it.
+    if (m_storedPlace) {
+        if (m_storedPlace->zoom == zsPercentage)
+            Viewer().SetZoomPercentage(m_storedPlace->percentage);
+        else
+            Viewer().SetZoomSetting(m_storedPlace->zoom);
+    }
     m_preview->Init();
+}
+
+void TppPrintPreview::StorePlace() const
+{
+    user_settings::PreviewPlace place;
+    place.frame = normalGeometry();
+    place.maximized = isMaximized();
+    place.zoom = Viewer().ZoomSetting();
+    place.percentage = Viewer().ZoomPercentage();
+    user_settings::WritePreviewPlace(place);
 }
 
 void TppPrintPreview::LanguageChanged()
@@ -155,6 +216,8 @@ void TppPrintPreview::closeEvent(QCloseEvent *event)
     }
     m_closePending = false;
     QDialog::closeEvent(event);
+    if (event->isAccepted())
+        platform::RunGuarded([this] { StorePlace(); });
     if (event->isAccepted() && !m_modal)
         platform::RunGuarded([this] { RequestRelease(); });
 }

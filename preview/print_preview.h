@@ -1,6 +1,7 @@
 // TppPrintPreview: the print preview window itself, holding the contents the preview plug-in builds.
 #pragma once
 
+#include "preview/user_settings.h"
 #include "report/report_form.h"
 
 #include <QDialog>
@@ -50,6 +51,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void PlaceWindow();
+    void StorePlace() const;
     void CloseWhenIdle();
     void StartProduction();
 
@@ -59,4 +62,6 @@ private:
     bool m_modal = false;
     bool m_productionStarted = false;
     bool m_closePending = false;
+    // Where and at what zoom the last preview was left; none the first time.
+    std::optional<user_settings::PreviewPlace> m_storedPlace;
 };

@@ -61,6 +61,30 @@ CupsQueueState ReadQueueState(const std::string &queue)
     return state;
 }
 
+std::vector<std::string> ReadMediaSources(const std::string &queue)
+{
+    std::vector<std::string> sources;
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
+                     queue.c_str());
+    const CupsConnection connection;
+    if (!connection)
+        return sources;
+    ipp_t *request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "media-source-supported");
+    ipp_t *response = cupsDoRequest(connection.get(), request, "/");
+    if (ipp_attribute_t *attribute = ippFindAttribute(response, "media-source-supported", IPP_TAG_ZERO)) {
+        for (int i = 0; i < ippGetCount(attribute); ++i) {
+            if (const char *name = ippGetString(attribute, i, nullptr))
+                sources.emplace_back(name);
+        }
+    }
+    ippDelete(response);
+    return sources;
+}
+
 CupsJobState ReadJobState(int job)
 {
     CupsJobState state;

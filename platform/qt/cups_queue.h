@@ -3,6 +3,7 @@
 #include <cups/cups.h>
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -65,5 +66,9 @@ CupsJobState ReadJobState(int job);
 // Asks the spooler to cancel a job; false, with the spooler's reason, when
 // it did not.
 bool CancelQueueJob(const std::string &queue, int job, std::string &reason);
+
+// The queue's paper sources by their IPP names ("top", "manual"), in the
+// order of its driver's sources; empty when the spooler does not say.
+std::vector<std::string> ReadMediaSources(const std::string &queue);
 
 } // namespace platform

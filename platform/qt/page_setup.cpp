@@ -1,10 +1,16 @@
 #include "platform/qt/page_setup.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QLabel>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QRadioButton>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -30,11 +36,18 @@ QMarginsF QueueMargins(const QString &queue, const QPageSize &size, QPageLayout:
     return scratch.pageLayout().minimumMargins();
 }
 
+// The toolkit's own wording, in the language its translation speaks.
+QString ToolkitText(const char *context, const char *text)
+{
+    return QCoreApplication::translate(context, text);
+}
+
 class QueuePageSetup
 {
 public:
-    QueuePageSetup(QPrinter &printer, QWidget *parent)
+    QueuePageSetup(QPrinter &printer, const PageSetupOffer &offer, QWidget *parent)
         : m_queue(printer.printerName())
+        , m_offer(offer)
         , m_dialog(&printer, parent)
         , m_sizes(m_dialog.findChild<QComboBox *>(QStringLiteral("pageSizeCombo")))
         , m_units(m_dialog.findChild<QComboBox *>(QStringLiteral("unitCombo")))
@@ -61,6 +74,7 @@ public:
         }
         if (m_units)
             QObject::connect(m_units, &QComboBox::activated, &m_dialog, [this] { ShowMargins(); });
+        AddDriverChoices();
     }
 
     bool Run(const QPrinter &printer, PageSetupChoice &choice)
@@ -71,10 +85,55 @@ public:
         if (!choice.size.isValid())
             choice.size = printer.pageLayout().pageSize();
         choice.orientation = CurrentOrientation();
+        choice.source = m_sources ? static_cast<std::int16_t>(m_sources->currentData().toInt()) : m_offer.source;
+        choice.duplex = m_sides ? static_cast<QPrinter::DuplexMode>(m_sides->currentData().toInt()) : m_offer.duplex;
         return true;
     }
 
 private:
+    // The paper source and two-sided printing, below the toolkit's page
+    // setup, where the driver has them.
+    void AddDriverChoices()
+    {
+        const bool sources = m_offer.sources.size() > 1;
+        if (!sources && !m_offer.twoSided)
+            return;
+        auto *layout = qobject_cast<QBoxLayout *>(m_dialog.layout());
+        if (!layout)
+            return;
+        auto *panel = new QWidget(&m_dialog);
+        panel->setObjectName(QStringLiteral("driverChoices"));
+        auto *form = new QFormLayout(panel);
+        form->setContentsMargins(9, 0, 9, 0);
+        if (sources) {
+            m_sources = new QComboBox(panel);
+            m_sources->setObjectName(QStringLiteral("paperSourceCombo"));
+            for (const PageSetupSource &source : m_offer.sources)
+                m_sources->addItem(source.name, int(source.number));
+            m_sources->setCurrentIndex(std::max(0, m_sources->findData(int(m_offer.source))));
+            AddRow(*form, ToolkitText("QPageSetupWidget", "Paper source:"), *m_sources);
+        }
+        if (m_offer.twoSided) {
+            m_sides = new QComboBox(panel);
+            m_sides->setObjectName(QStringLiteral("twoSidedCombo"));
+            m_sides->addItem(ToolkitText("QPrintSettingsOutput", "None"), int(QPrinter::DuplexNone));
+            m_sides->addItem(ToolkitText("QPrintSettingsOutput", "Long side"), int(QPrinter::DuplexLongSide));
+            m_sides->addItem(ToolkitText("QPrintSettingsOutput", "Short side"), int(QPrinter::DuplexShortSide));
+            m_sides->setCurrentIndex(std::max(0, m_sides->findData(int(m_offer.duplex))));
+            AddRow(*form, ToolkitText("QPrintSettingsOutput", "Duplex Printing") + QLatin1Char(':'), *m_sides);
+        }
+        // Above the OK and Cancel buttons.
+        layout->insertWidget(std::max(0, layout->count() - 1), panel);
+    }
+
+    static void AddRow(QFormLayout &form, const QString &caption, QComboBox &box)
+    {
+        auto *label = new QLabel(caption, form.parentWidget());
+        label->setBuddy(&box);
+        box.setAccessibleName(QString(caption).remove(QLatin1Char(':')).remove(QLatin1Char('&')));
+        form.addRow(label, &box);
+    }
+
     QPageSize CurrentSize() const
     {
         const QVariant data = m_sizes ? m_sizes->currentData() : QVariant();
@@ -109,24 +168,28 @@ private:
     }
 
     QString m_queue;
+    PageSetupOffer m_offer;
     QPageSetupDialog m_dialog;
     QComboBox *m_sizes;
     QComboBox *m_units;
     QRadioButton *m_landscape;
     QRadioButton *m_portrait;
     std::vector<QDoubleSpinBox *> m_margins;
+    QComboBox *m_sources = nullptr;
+    QComboBox *m_sides = nullptr;
 };
 
 } // namespace
 
-bool RunQueuePageSetup(const QPrinter &printer, QWidget *parent, PageSetupChoice &choice)
+bool RunQueuePageSetup(const QPrinter &printer, const PageSetupOffer &offer, QWidget *parent,
+                       PageSetupChoice &choice)
 {
     // The dialog writes into the printer it is given; this one is its own.
     QPrinter edited(QPrinter::HighResolution);
     edited.setPrinterName(printer.printerName());
     edited.setResolution(printer.resolution());
     edited.setPageLayout(printer.pageLayout());
-    QueuePageSetup setup(edited, parent);
+    QueuePageSetup setup(edited, offer, parent);
     return setup.Run(printer, choice);
 }
 

@@ -403,6 +403,8 @@ std::vector<std::pair<QByteArray, QByteArray>> QtPrinterDevice::JobOptions() con
     for (const QueueBin &bin : m_bins.bins) {
         if (bin.number == m_source) {
             options.emplace_back("InputSlot", QByteArray::fromStdString(bin.keyword));
+            if (!bin.mediaSource.empty())
+                options.emplace_back("media-source", QByteArray::fromStdString(bin.mediaSource));
             break;
         }
     }
@@ -459,13 +461,22 @@ bool QtPrinterDevice::ShowPropertiesDialog(DeviceMode &mode)
     copy.setPrinterName(m_queue);
     copy.setResolution(m_printer->resolution());
     ApplyModeToPrinter(copy, mode);
+    PageSetupOffer offer;
+    for (const QueueBin &bin : m_bins.bins)
+        offer.sources.push_back({QString::fromStdString(bin.name), bin.number});
+    offer.source = m_source;
+    const QList<QPrinter::DuplexMode> duplexModes = QPrinterInfo::printerInfo(m_queue).supportedDuplexModes();
+    offer.twoSided = duplexModes.contains(QPrinter::DuplexLongSide) || duplexModes.contains(QPrinter::DuplexShortSide);
+    offer.duplex = copy.duplex();
     PageSetupChoice choice;
-    if (!RunQueuePageSetup(copy, QApplication::activeWindow(), choice))
+    if (!RunQueuePageSetup(copy, offer, QApplication::activeWindow(), choice))
         return false;
     copy.setPageSize(choice.size);
     copy.setPageOrientation(choice.orientation);
+    copy.setDuplex(choice.duplex);
     UseQueueMargins(copy);
     mode = ModeOfPrinter(copy);
+    mode.defaultSource = choice.source;
     return true;
 }
 

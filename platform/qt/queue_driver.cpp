@@ -1,5 +1,7 @@
 #include "platform/qt/queue_driver.h"
 
+#include "platform/qt/cups_queue.h"
+
 #include <QPrinterInfo>
 
 #include <cups/cups.h>
@@ -91,9 +93,15 @@ QueueBins ReadQueueBins(const std::string &queue)
     for (int i = 0; i < inputSlots->num_choices; ++i) {
         const ppd_choice_t &choice = inputSlots->choices[i];
         const std::int16_t number = BinNumberForKeyword(choice.choice, i);
-        result.bins.push_back({choice.text[0] ? choice.text : choice.choice, choice.choice, number});
+        result.bins.push_back({choice.text[0] ? choice.text : choice.choice, choice.choice, number, {}});
         if (std::strcmp(choice.choice, inputSlots->defchoice) == 0)
             result.defaultBin = number;
+    }
+    // The spooler names the driver's sources for IPP in the driver's order.
+    const std::vector<std::string> mediaSources = ReadMediaSources(queue);
+    if (mediaSources.size() == result.bins.size()) {
+        for (std::size_t i = 0; i < mediaSources.size(); ++i)
+            result.bins[i].mediaSource = mediaSources[i];
     }
     return result;
 }

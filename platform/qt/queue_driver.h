@@ -21,6 +21,9 @@ struct QueueBin {
     std::string name;
     std::string keyword;
     std::int16_t number;
+    // The IPP name a job asks for it by ("media-source"); empty when the
+    // spooler does not give one.
+    std::string mediaSource;
 };
 
 struct QueueBins {

@@ -16,6 +16,8 @@ private slots:
     void numbersBeyondThirtyTwoBits();
     void hugeRangesStayBounded_data();
     void hugeRangesStayBounded();
+    void partsThatAreNoPages_data();
+    void partsThatAreNoPages();
 };
 
 namespace {
@@ -147,6 +149,34 @@ void PageListTest::hugeRangesStayBounded()
     QCOMPARE(list.size(), count);
     QCOMPARE(list.first(), text.section(QLatin1Char('-'), 0, 0));
     QVERIFY(list.contains(last));
+}
+
+void PageListTest::partsThatAreNoPages_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("bad"); // empty: every part is a page or a range
+
+    QTest::newRow("pages and a range") << "1,3,5-12" << "";
+    QTest::newRow("blanks around the dash") << " 2 - 4 ; 7 " << "";
+    QTest::newRow("blank separated") << "1 3  5" << "";
+    QTest::newRow("empty parts") << ",,1,,2," << "";
+    QTest::newRow("nothing") << "" << "";
+    QTest::newRow("a letter") << "1,x" << "x";
+    QTest::newRow("letters in a number") << "1,2a,3" << "2a";
+    QTest::newRow("a range to a letter") << "1-b" << "1-b";
+    QTest::newRow("chained range") << "1-3-5" << "1-3-5";
+    QTest::newRow("leading dash") << "-4" << "-4";
+    QTest::newRow("trailing dash") << "4-,6" << "4-";
+    QTest::newRow("a dash alone") << "1, - ,2" << "-";
+    QTest::newRow("the first of two") << "x,y" << "x";
+    QTest::newRow("a decimal point") << "1.5" << "1.5";
+}
+
+void PageListTest::partsThatAreNoPages()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, bad);
+    QCOMPARE(QString::fromStdString(FirstBadPageListPart(text.toStdString())), bad);
 }
 
 QTEST_GUILESS_MAIN(PageListTest)

@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "../support/printed_output.h"
+
 #include <cups/cups.h>
 #include <cups/ppd.h>
 
@@ -680,35 +682,6 @@ void PrinterTest::abandonedDocumentIsNotPrinted()
     QCOMPARE(jobCount(), before);
 }
 
-int NewestJob(const QString &queue)
-{
-    cups_job_t *jobs = nullptr;
-    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, qPrintable(queue), 0, CUPS_WHICHJOBS_ALL);
-    int newest = 0;
-    for (int i = 0; i < count; ++i)
-        newest = std::max(newest, jobs[i].id);
-    cupsFreeJobs(count, jobs);
-    return newest;
-}
-
-// The attributes the spooler keeps for a job.
-QHash<QString, QString> JobAttributes(int id)
-{
-    QHash<QString, QString> attributes;
-    ipp_t *request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-    const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(id);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
-    ipp_t *response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
-    for (ipp_attribute_t *attribute = ippFirstAttribute(response); attribute; attribute = ippNextAttribute(response)) {
-        char value[512];
-        ippAttributeString(attribute, value, sizeof value);
-        if (ippGetName(attribute))
-            attributes.insert(QString::fromUtf8(ippGetName(attribute)), QString::fromUtf8(value));
-    }
-    ippDelete(response);
-    return attributes;
-}
-
 void PrinterTest::jobOptionsReachTheSpooler_data()
 {
     QTest::addColumn<QString>("queue");
@@ -717,13 +690,15 @@ void PrinterTest::jobOptionsReachTheSpooler_data()
     QTest::addColumn<int>("duplex");
     QTest::addColumn<QString>("media");
     QTest::addColumn<QString>("inputSlot");
+    QTest::addColumn<QString>("mediaSource");
     QTest::addColumn<QString>("sides");
 
-    QTest::newRow("manual feed") << "ValdoraSecond" << "Legal" << "Manual Feed" << int(dpNone) << "Legal" << "Manual" << "one-sided";
-    QTest::newRow("envelope feeder") << "ValdoraSecond" << "Envelope #10" << "Envelope Feeder" << int(dpNone) << "Env10" << "EnvelopeFeeder" << "one-sided";
-    QTest::newRow("driver's default source") << "ValdoraSecond" << "A5" << "Default" << int(dpNone) << "A5" << "Upper" << "one-sided";
-    QTest::newRow("long edge") << kOwnQueue << "A4" << "Default" << int(dpHorizontal) << "A4" << "" << "two-sided-long-edge";
-    QTest::newRow("short edge") << kOwnQueue << "Letter" << "Default" << int(dpVertical) << "Letter" << "" << "two-sided-short-edge";
+    QTest::newRow("manual feed") << "ValdoraSecond" << "Legal" << "Manual Feed" << int(dpNone) << "Legal" << "Manual" << "manual" << "one-sided";
+    QTest::newRow("envelope feeder") << "ValdoraSecond" << "Envelope #10" << "Envelope Feeder" << int(dpNone) << "Env10" << "EnvelopeFeeder" << "envelope-feeder" << "one-sided";
+    QTest::newRow("driver's default source") << "ValdoraSecond" << "A5" << "Default" << int(dpNone) << "A5" << "Upper" << "top" << "one-sided";
+    QTest::newRow("manual feed, long edge") << "ValdoraSecond" << "A4" << "Manual Feed" << int(dpHorizontal) << "A4" << "Manual" << "manual" << "two-sided-long-edge";
+    QTest::newRow("long edge") << kOwnQueue << "A4" << "Default" << int(dpHorizontal) << "A4" << "" << "" << "two-sided-long-edge";
+    QTest::newRow("short edge") << kOwnQueue << "Letter" << "Default" << int(dpVertical) << "Letter" << "" << "" << "two-sided-short-edge";
 }
 
 void PrinterTest::jobOptionsReachTheSpooler()
@@ -734,6 +709,7 @@ void PrinterTest::jobOptionsReachTheSpooler()
     QFETCH(int, duplex);
     QFETCH(QString, media);
     QFETCH(QString, inputSlot);
+    QFETCH(QString, mediaSource);
     QFETCH(QString, sides);
 
     TppPrinter printer;
@@ -743,16 +719,17 @@ void PrinterTest::jobOptionsReachTheSpooler()
     setup.SetBinName(bin.toStdString());
     setup.SetDuplex(static_cast<TppDuplexType>(duplex));
     setup.SetCopies(3);
-    const int before = NewestJob(queue);
+    const int before = printed::NewestJob(queue);
     printer.BeginDoc();
     printer.NewPage();
     printer.EndDoc();
-    const int job = NewestJob(queue);
+    const int job = printed::NewestJob(queue);
     QVERIFY(job > before);
 
-    const QHash<QString, QString> attributes = JobAttributes(job);
+    const QHash<QString, QString> attributes = printed::JobAttributes(job);
     QCOMPARE(attributes.value(QStringLiteral("media")), media);
     QCOMPARE(attributes.value(QStringLiteral("InputSlot")), inputSlot);
+    QCOMPARE(attributes.value(QStringLiteral("media-source")), mediaSource);
     QCOMPARE(attributes.value(QStringLiteral("sides")), sides);
     // The engine makes copies itself: the spooler is asked for one.
     QVERIFY(attributes.value(QStringLiteral("copies"), QStringLiteral("1")) == QStringLiteral("1"));

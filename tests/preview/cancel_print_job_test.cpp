@@ -12,6 +12,7 @@
 #include "report/label.h"
 #include "report/report.h"
 
+#include "../support/kept_settings.h"
 #include "../support/printed_output.h"
 
 #include <QCheckBox>
@@ -187,6 +188,7 @@ void CancelPrintJobTest::initTestCase()
 
 void CancelPrintJobTest::init()
 {
+    ForgetKeptSettings();
     m_queue->ForgetOutput();
     m_holding->ForgetOutput();
 }

@@ -6,6 +6,7 @@
 #include "preview/print_dialog.h"
 #include "tests/report/engine_fixture.h"
 
+#include "../support/kept_settings.h"
 #include "../support/message_reader.h"
 #include "../support/printed_output.h"
 
@@ -20,6 +21,7 @@
 #include <cups/cups.h>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -98,7 +100,10 @@ private slots:
 
     void okTriesInSequence_data();
     void okTriesInSequence();
+    void init() { ForgetKeptSettings(); }
+    void queueRemovedWhileOpen_data();
     void queueRemovedWhileOpen();
+    void listReadAtOpeningAndOnRefresh();
     void printServerStopped();
 };
 
@@ -132,9 +137,16 @@ void PrintDialogChoicesTest::okTriesInSequence_data()
         << int(psSinglePage) << none << int(prAll) << 1;
     QTest::newRow("page 0 is no page") << 1 << QStringList{"Pages|0|0|1|" + onePage.arg("Pages: 0"), "Pages|1|0|1|"}
                                        << int(psPageList) << QStringList{"1"} << int(prAll) << 1;
+    const QString notCopies = QStringLiteral("\"%1\" is not a number of copies: enter a whole number from 1 to 999.");
     QTest::newRow("unreadable copies leave no page list")
-        << 3 << QStringList{"Pages|2|0|abc|'abc' is not a valid integer value.", "All||0|1|"} << int(psAll) << none
-        << int(prAll) << 1;
+        << 3 << QStringList{"Pages|2|0|abc|" + notCopies.arg("abc"), "All||0|1|"} << int(psAll) << none << int(prAll) << 1;
+    QTest::newRow("copies out of range, one after another")
+        << 3 << QStringList{"All||0|0|" + notCopies.arg("0"), "All||0|-1|" + notCopies.arg("-1"), "All||0|999|"}
+        << int(psAll) << none << int(prAll) << 999;
+    QTest::newRow("a part that is no page, then the pages")
+        << 3 << QStringList{"Pages|1,x|0|2|\"x\" is not a page number or a range of pages. Enter page numbers and page "
+                            "ranges separated by commas, for example 1,3,5-12.", "Pages|1,3|0|2|"}
+        << int(psPageList) << QStringList{"1", "3"} << int(prAll) << 2;
     QTest::newRow("pages beyond the end, then a range")
         << 3 << QStringList{"Pages|5, 7|0|1|" + threePages.arg("Pages: 5, 7"), "Pages|2-5|1|4|"} << int(psPageList)
         << QStringList{"2", "3", "4", "5"} << int(prOddPages) << 4;
@@ -203,10 +215,41 @@ void PrintDialogChoicesTest::okTriesInSequence()
     QCOMPARE(printer.PrinterSetup().Copies(), copies);
 }
 
+// A queue deleted while the dialog is open: OK says so and chooses the
+// server's default printer, or none when the server has no default, and
+// nothing prints until the user has seen the choice.
+void PrintDialogChoicesTest::queueRemovedWhileOpen_data()
+{
+    QTest::addColumn<bool>("serverHasDefault");
+    QTest::addColumn<QString>("chosenAfter");
+    QTest::addColumn<QStringList>("texts");
+
+    const QString gone = QStringLiteral("The printer \"ValdoraVanishingChoice\" is not available: it is no longer on the "
+                                        "print server. The list of printers has been read again");
+    QTest::newRow("the default printer is chosen")
+        << true << "ValdoraPDF"
+        << QStringList{gone + QStringLiteral(" and the default printer, \"ValdoraPDF\", is chosen instead: press OK to "
+                                             "print on it, or choose another printer.")};
+    QTest::newRow("no default printer: none is chosen")
+        << false << ""
+        << QStringList{gone + QStringLiteral("; as there is no default printer, choose a printer before printing."),
+                       QStringLiteral("Choose a printer before printing.")};
+}
+
 void PrintDialogChoicesTest::queueRemovedWhileOpen()
 {
+    QFETCH(bool, serverHasDefault);
+    QFETCH(QString, chosenAfter);
+    QFETCH(QStringList, texts);
+
     printed::TestQueue vanishing(QStringLiteral("ValdoraVanishingChoice"));
     QVERIFY(vanishing.Created());
+    std::optional<printed::TestQueue> standIn;
+    if (!serverHasDefault) {
+        // The server loses its default with the queue that was the default.
+        standIn.emplace(QStringLiteral("ValdoraStandInDefault"));
+        QVERIFY(printed::Run(QStringLiteral("lpadmin"), {"-d", standIn->Name()}));
+    }
     TppPrinterList::Instance().Refresh();
     TppPrinter printer;
     printer.PrinterSetup().SetPrinterName(vanishing.StdName());
@@ -218,23 +261,80 @@ void PrintDialogChoicesTest::queueRemovedWhileOpen()
         auto *printers = Find<QComboBox>(dialog, "cbxPrinters");
         QCOMPARE(printers->currentText(), vanishing.Name());
         QVERIFY(printed::Run(QStringLiteral("lpadmin"), {"-x", vanishing.Name()}));
+        if (standIn)
+            QVERIFY(printed::Run(QStringLiteral("lpadmin"), {"-x", standIn->Name()}));
         QTest::mouseClick(Find<QPushButton>(dialog, "btnOK"), Qt::LeftButton);
         QTest::qWait(20);
         QVERIFY(dialog.isVisible());
-        // The list is read again: the queue is no longer offered.
+        // The list is read again: the queue is no longer offered, and the
+        // choice is the server's default or none, never the list's first.
         QCOMPARE(printers->findText(vanishing.Name()), -1);
-        QVERIFY(printers->findText(QStringLiteral("ValdoraPDF")) >= 0);
-        const int pdf = printers->findText(QStringLiteral("ValdoraPDF"));
-        printers->setCurrentIndex(pdf);
-        emit printers->activated(pdf);
+        QCOMPARE(printers->currentText(), chosenAfter);
+        // With none chosen, OK waits for the user's choice.
         QTest::mouseClick(Find<QPushButton>(dialog, "btnOK"), Qt::LeftButton);
+        QTest::qWait(20);
+        QCOMPARE(dialog.isVisible(), chosenAfter.isEmpty());
+        if (dialog.isVisible()) {
+            const int pdf = printers->findText(QStringLiteral("ValdoraPDF"));
+            printers->setCurrentIndex(pdf);
+            emit printers->activated(pdf);
+            QTest::mouseClick(Find<QPushButton>(dialog, "btnOK"), Qt::LeftButton);
+        }
     });
-    QCOMPARE(messages.texts, QStringList{QStringLiteral("The printer \"ValdoraVanishingChoice\" is not available: it "
-                                                        "is no longer on the print server. The list of printers has "
-                                                        "been read again.")});
-    QCOMPARE(messages.icons, QList<QMessageBox::Icon>{QMessageBox::Warning});
+    if (!serverHasDefault)
+        printed::Run(QStringLiteral("lpadmin"), {"-d", "ValdoraPDF"});
+    QCOMPARE(messages.texts, texts);
     QCOMPARE(result, mrOK);
     QCOMPARE(printer.PrinterName(), std::string("ValdoraPDF"));
+}
+
+// The list is the server's as the dialog opens, and again on F5: a queue
+// added since is offered, one deleted is not; the choice stays while its
+// queue does.
+void PrintDialogChoicesTest::listReadAtOpeningAndOnRefresh()
+{
+    TppPrinter printer;
+    printer.PrinterSetup().SetPrinterName("ValdoraSecond");
+    TppPrintDialog dialog;
+    dialog.SetPrinter(&printer);
+    dialog.SetLanguageIndex(0);
+    auto *printers = Find<QComboBox>(dialog, "cbxPrinters");
+    std::optional<printed::TestQueue> added;
+    added.emplace(QStringLiteral("ValdoraAddedLater"));
+    QVERIFY(added->Created());
+    MessageReader messages;
+    RunModal(dialog, [&] {
+        QVERIFY(printers->findText(added->Name()) >= 0);
+        QCOMPARE(printers->currentText(), QStringLiteral("ValdoraSecond"));
+    });
+    added.reset();
+    printed::TestQueue another(QStringLiteral("ValdoraAddedWhileOpen"));
+    QVERIFY(another.Created());
+    RunModal(dialog, [&] {
+        QCOMPARE(printers->findText(QStringLiteral("ValdoraAddedLater")), -1);
+        const int index = printers->findText(another.Name());
+        QVERIFY(index >= 0);
+        printers->setCurrentIndex(index);
+        emit printers->activated(index);
+        printed::TestQueue third(QStringLiteral("ValdoraAddedBeforeRefresh"));
+        QCOMPARE(printers->findText(third.Name()), -1);
+        QTest::keyClick(&dialog, Qt::Key_F5);
+        QVERIFY(printers->findText(third.Name()) >= 0);
+        QCOMPARE(printers->currentText(), another.Name());
+        QVERIFY(messages.texts.isEmpty());
+    });
+    // The chosen queue deleted: F5 says so and takes the default printer.
+    RunModal(dialog, [&] {
+        QCOMPARE(printers->currentText(), another.Name());
+        QVERIFY(printed::Run(QStringLiteral("lpadmin"), {"-x", another.Name()}));
+        QTest::keyClick(&dialog, Qt::Key_F5);
+        QTest::qWait(20);
+        QCOMPARE(printers->currentText(), QStringLiteral("ValdoraPDF"));
+        QCOMPARE(printer.PrinterSetup().PrinterName(), std::string("ValdoraPDF"));
+    });
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts.front().startsWith(QStringLiteral("The printer \"ValdoraAddedWhileOpen\" is not available")),
+             qPrintable(messages.texts.front()));
 }
 
 void PrintDialogChoicesTest::printServerStopped()

@@ -9,6 +9,7 @@
 #include "preview/print_registration.h"
 #include "preview/printer_item_delegate.h"
 
+#include "../support/kept_settings.h"
 #include "../support/message_reader.h"
 #include "../support/printed_output.h"
 
@@ -84,6 +85,7 @@ class PrintDialogTest : public QObject
 
 private slots:
     void initTestCase();
+    void init() { ForgetKeptSettings(); }
 
     void layoutFollowsTheDescription();
     void controlsFilledFromPrinterAndRequest_data();
@@ -227,9 +229,19 @@ void PrintDialogTest::radioButtonsAndPageBox()
         QTest::mouseClick(current, Qt::LeftButton, {}, QPoint(6, 8));
         QVERIFY(current->isChecked() && !all->isChecked());
         QCOMPARE(pageBox->text(), QString());
-        // Entering the box by the keyboard chooses "Pages" too.
-        pageBox->setFocus();
-        QVERIFY(pages->isChecked());
+        // Passing through the box by the keyboard leaves the choice alone;
+        // typing in it chooses "Pages".
+        all->click();
+        all->setFocus();
+        QTest::keyClick(all, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        pageBox->setFocus(Qt::TabFocusReason);
+        QVERIFY(all->isChecked() && !pages->isChecked());
+        QTest::keyClick(pageBox, Qt::Key_Tab);
+        QVERIFY(all->isChecked() && !pages->isChecked());
+        pageBox->setFocus(Qt::BacktabFocusReason);
+        QTest::keyClicks(pageBox, "3");
+        QVERIFY(pages->isChecked() && !all->isChecked());
     });
 }
 
@@ -250,15 +262,23 @@ void PrintDialogTest::okHandsBackThePages_data()
                                        << int(prAll) << "";
     QTest::newRow("blanks only") << "rdbPages" << "  " << 0 << false << int(psAll) << none << int(prAll)
                                  << "No pages entered.";
+    const QString notAPage = QStringLiteral("\"%1\" is not a page number or a range of pages. Enter page numbers and "
+                                            "page ranges separated by commas, for example 1,3,5-12.");
     QTest::newRow("no digits") << "rdbPages" << "-" << 0 << false << int(psAll) << none << int(prAll)
-                               << "No pages entered.";
+                               << notAPage.arg("-");
     QTest::newRow("page 0") << "rdbPages" << "0" << 0 << true << int(psPageList) << QStringList{"0"} << int(prAll) << "";
     QTest::newRow("backwards") << "rdbPages" << "12-5" << 0 << true << int(psPageList) << QStringList{"5", "12"}
                                << int(prAll) << "";
-    QTest::newRow("chained") << "rdbPages" << "1-3-5" << 0 << true << int(psPageList)
-                             << QStringList{"1", "2", "3", "5"} << int(prAll) << "";
-    QTest::newRow("leading dash") << "rdbPages" << "-4" << 0 << true << int(psPageList) << QStringList{"4"}
-                                  << int(prAll) << "";
+    QTest::newRow("blanks around a dash") << "rdbPages" << "2 - 4; 7" << 0 << true << int(psPageList)
+                                          << QStringList{"2", "3", "4", "7"} << int(prAll) << "";
+    QTest::newRow("chained") << "rdbPages" << "1-3-5" << 0 << false << int(psAll) << none << int(prAll)
+                             << notAPage.arg("1-3-5");
+    QTest::newRow("leading dash") << "rdbPages" << "-4" << 0 << false << int(psAll) << none << int(prAll)
+                                  << notAPage.arg("-4");
+    QTest::newRow("a letter after a page") << "rdbPages" << "1,x" << 0 << false << int(psAll) << none << int(prAll)
+                                           << notAPage.arg("x");
+    QTest::newRow("a letter in a range") << "rdbPages" << "1,2-b,4" << 0 << false << int(psAll) << none
+                                         << int(prAll) << notAPage.arg("2-b");
     QTest::newRow("too large") << "rdbPages" << "99999999999" << 0 << false << int(psAll) << none << int(prAll)
                                << "'99999999999' is not a valid integer value.";
     QTest::newRow("current page") << "rdbCurrentPage" << "" << 0 << true << int(psSinglePage) << none << int(prAll) << "";
@@ -322,8 +342,9 @@ void PrintDialogTest::unreadableCopiesWhenOkIsPressedInTheBox()
         copies->setText(QStringLiteral("7"));
         QTest::keyClick(copies, Qt::Key_Return);
     });
-    QCOMPARE(messages.texts, QStringList{QStringLiteral("'abc' is not a valid integer value.")});
-    QCOMPARE(messages.icons, QList<QMessageBox::Icon>{QMessageBox::Critical});
+    QCOMPARE(messages.texts,
+             QStringList{QStringLiteral("\"abc\" is not a number of copies: enter a whole number from 1 to 999.")});
+    QCOMPARE(messages.icons, QList<QMessageBox::Icon>{QMessageBox::Warning});
     QCOMPARE(result, mrOK);
     QCOMPARE(fixture.printer.PrinterSetup().Copies(), 7);
 }
@@ -354,15 +375,24 @@ void PrintDialogTest::copiesUpDown()
         QTest::mouseClick(upDown, Qt::LeftButton, {}, lower);
         QCOMPARE(copies->text(), QStringLiteral("1"));
 
-        // Leaving the box rewrites what it holds as a number.
+        // Leaving the box keeps what was typed: OK is what refuses it.
         copies->setFocus();
         copies->setText(QStringLiteral("abc"));
         Find<QLineEdit>(dialog, "edtPageRange")->setFocus();
-        QCOMPARE(copies->text(), QStringLiteral("1"));
+        QCOMPARE(copies->text(), QStringLiteral("abc"));
+
+        // The Up and Down keys step as the arrows do.
         copies->setFocus();
-        copies->setText(QStringLiteral(" 05"));
-        Find<QLineEdit>(dialog, "edtPageRange")->setFocus();
-        QCOMPARE(copies->text(), QStringLiteral("5"));
+        copies->setText(QStringLiteral("998"));
+        QTest::keyClick(copies, Qt::Key_Up);
+        QCOMPARE(copies->text(), QStringLiteral("999"));
+        QTest::keyClick(copies, Qt::Key_Up);
+        QCOMPARE(copies->text(), QStringLiteral("999"));
+        copies->setText(QStringLiteral("2"));
+        QTest::keyClick(copies, Qt::Key_Down);
+        QCOMPARE(copies->text(), QStringLiteral("1"));
+        QTest::keyClick(copies, Qt::Key_Down);
+        QCOMPARE(copies->text(), QStringLiteral("1"));
     });
 }
 
@@ -427,7 +457,9 @@ void PrintDialogTest::queueGoneBeforeOk()
     });
     QCOMPARE(messages.texts, QStringList{QStringLiteral("The printer \"ValdoraVanishingDialog\" is not available: it is no "
                                                         "longer on the print server. The list of printers has been "
-                                                        "read again.")});
+                                                        "read again and the default printer, \"ValdoraPDF\", is "
+                                                        "chosen instead: press OK to print on it, or choose another "
+                                                        "printer.")});
     QCOMPARE(messages.icons, QList<QMessageBox::Icon>{QMessageBox::Warning});
     QCOMPARE(result, mrOK);
     QCOMPARE(printer.PrinterName(), std::string("ValdoraPDF"));

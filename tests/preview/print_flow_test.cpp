@@ -7,6 +7,8 @@
 #include "preview/print_registration.h"
 #include "tests/preview/print_flow_fixture.h"
 
+#include "../support/kept_settings.h"
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,6 +60,7 @@ void PrintFlowTest::initTestCase()
 
 void PrintFlowTest::init()
 {
+    ForgetKeptSettings();
     m_queue->Enable();
     m_queue->ForgetOutput();
 }
@@ -217,7 +220,9 @@ void PrintFlowTest::queueDeletedBeforeOk()
     flow.Report().Print();
     QCOMPARE(driver.messages, QStringList{QStringLiteral("The printer \"ValdoraFlowVanishing\" is not available: it is "
                                                          "no longer on the print server. The list of printers has "
-                                                         "been read again.")});
+                                                         "been read again and the default printer, \"ValdoraPDF\", is "
+                                                         "chosen instead: press OK to print on it, or choose another "
+                                                         "printer.")});
     QVERIFY(!driver.cancelDialogSeen);
     QCOMPARE(flow.events, QStringList());
     QVERIFY(!flow.Report().Producing());

@@ -11,6 +11,8 @@
 #include "report/report.h"
 #include "tests/report/engine_fixture.h"
 
+#include "../support/kept_settings.h"
+
 #include <QAction>
 #include <QFontMetrics>
 #include <QKeySequence>
@@ -61,6 +63,7 @@ private:
 
 void PrintPreviewTest::init()
 {
+    ForgetKeptSettings();
     m_registration = std::make_unique<TppPreviewRegistration>();
     m_sheet = CreateResultsSheet();
 }

@@ -11,6 +11,8 @@
 #include "report/report.h"
 #include "tests/preview/print_flow_fixture.h"
 
+#include "../support/kept_settings.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -41,7 +43,9 @@ using print_flow::WindowDriver;
 // Chooses the file target with `name` typed into the name box.
 void ChooseFile(TppPrintDialog &dialog, const QString &name)
 {
-    Find<QCheckBox>(dialog, "cbxPrintToFile")->click();
+    // Checked already when the last OK printed to a file.
+    if (auto *toFile = Find<QCheckBox>(dialog, "cbxPrintToFile"); !toFile->isChecked())
+        toFile->click();
     auto *box = Find<QLineEdit>(dialog, "edtPrintToFileName");
     box->clear();
     QTest::keyClicks(box, name);
@@ -102,6 +106,7 @@ class PrintToFileTest : public QObject
 
 private slots:
     void initTestCase();
+    void init() { ForgetKeptSettings(); }
 
     void panelOffersPdfFiles();
     void sheetInTheFileIsTheQueuesPage();

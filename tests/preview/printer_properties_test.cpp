@@ -8,6 +8,8 @@
 #include "preview/print_registration.h"
 #include "tests/report/engine_fixture.h"
 
+#include "../support/kept_settings.h"
+#include "../support/message_reader.h"
 #include "../support/printed_output.h"
 
 #include <QComboBox>
@@ -62,6 +64,39 @@ void Choose(QPageSetupDialog &dialog, const QString &paper, bool landscape)
     Find<QRadioButton>(dialog, landscape ? "landscape" : "portrait")->click();
 }
 
+// Prints `report` through the print dialog, acting in the properties dialog
+// with `inProperties` (once each OK of the print dialog is refused, again);
+// the texts of the message boxes that opened.
+QStringList PrintWithProperties(TppReport &report, const QList<std::function<void(QPageSetupDialog &)>> &inProperties)
+{
+    // The boxes open inside the poll's handler (OK is clicked there): they
+    // are read by timers of their own.
+    MessageReader messages;
+    int step = 0;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<TppPrintDialog *>(modal); dialog && dialog->isActiveWindow()) {
+            if (step >= inProperties.size()) {
+                dialog->reject();
+                return;
+            }
+            const auto act = inProperties[step++];
+            WhenPageSetupOpens([act](QPageSetupDialog &setup) {
+                act(setup);
+                setup.accept();
+            });
+            Find<QPushButton>(*dialog, "btnPrinterProperties")->click();
+            Find<QPushButton>(*dialog, "btnOK")->click();
+        }
+    });
+    poll.start();
+    report.Print();
+    poll.stop();
+    return messages.texts;
+}
+
 } // namespace
 
 class PrinterPropertiesTest : public QObject
@@ -73,6 +108,10 @@ private slots:
     void opensOnThePaperOfTheJob();
     void confirmedPaperIsPrinted_data();
     void confirmedPaperIsPrinted();
+    void sourceAndSidesReachTheJob_data();
+    void sourceAndSidesReachTheJob();
+    void sheetThatDoesNotFitIsRefused_data();
+    void sheetThatDoesNotFitIsRefused();
 
 private:
     TppPrintRegistration m_registration;
@@ -141,30 +180,9 @@ void PrinterPropertiesTest::confirmedPaperIsPrinted()
     report.PrinterSetup().SetPrinterName(queue.StdName());
     report.SetDeviceType("Printer");
 
-    QStringList messages;
-    bool dialogSeen = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            messages << box->text();
-            box->accept();
-        } else if (auto *dialog = qobject_cast<TppPrintDialog *>(modal); dialog && !dialogSeen) {
-            dialogSeen = true;
-            WhenPageSetupOpens([&](QPageSetupDialog &setup) {
-                Choose(setup, QStringLiteral("Legal"), landscape);
-                setup.accept();
-            });
-            Find<QPushButton>(*dialog, "btnPrinterProperties")->click();
-            Find<QPushButton>(*dialog, "btnOK")->click();
-        }
-    });
-    poll.start();
-    report.Print();
-    poll.stop();
-    QVERIFY(dialogSeen);
-    QCOMPARE(messages.join(QLatin1Char('/')), QString());
+    const QStringList messages = PrintWithProperties(
+        report, {[&](QPageSetupDialog &setup) { Choose(setup, QStringLiteral("Legal"), landscape); }});
+    QCOMPARE(messages, QStringList());
     QVERIFY(queue.WaitForOutput());
     const QString info = printed::PdfInfo(queue.OutputFile());
     QVERIFY2(info.contains(QStringLiteral("Page size:       ") + pageSize), qPrintable(info));
@@ -179,6 +197,104 @@ void PrinterPropertiesTest::confirmedPaperIsPrinted()
         QVERIFY2(ink.top() > page.height() * 8 / 10 && ink.width() > page.width() / 2, qPrintable(where));
     else
         QVERIFY2(ink.top() < page.height() / 10 && ink.height() > page.height() / 2, qPrintable(where));
+}
+
+// The second queue's driver has paper sources and two-sided printing, the
+// PDF queue's two-sided printing only: each is offered where the driver has
+// it, and the choice is in the job the server holds.
+void PrinterPropertiesTest::sourceAndSidesReachTheJob_data()
+{
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<QStringList>("sources"); // offered; empty: no source box
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<int>("sides");           // index in the two-sided box
+    QTest::addColumn<QString>("mediaSource");
+    QTest::addColumn<QString>("sidesAttribute");
+
+    const QStringList second{"Upper", "Manual Feed", "Envelope Feeder"};
+    QTest::newRow("manual feed, long edge") << "ValdoraSecond" << second << "Manual Feed" << 1 << "manual"
+                                            << "two-sided-long-edge";
+    QTest::newRow("envelope feeder, short edge") << "ValdoraSecond" << second << "Envelope Feeder" << 2
+                                                 << "envelope-feeder" << "two-sided-short-edge";
+    QTest::newRow("upper, one side") << "ValdoraSecond" << second << "Upper" << 0 << "top" << "one-sided";
+    QTest::newRow("no sources, long edge") << "ValdoraPDF" << QStringList() << "" << 1 << "" << "two-sided-long-edge";
+}
+
+void PrinterPropertiesTest::sourceAndSidesReachTheJob()
+{
+    QFETCH(QString, queue);
+    QFETCH(QStringList, sources);
+    QFETCH(QString, source);
+    QFETCH(int, sides);
+    QFETCH(QString, mediaSource);
+    QFETCH(QString, sidesAttribute);
+
+    ForgetKeptSettings();
+    EngineReport sheet;
+    sheet.device.SetPublisher(nullptr);
+    TppReport &report = *sheet.report;
+    report.PrinterSetup().SetPrinterName(queue.toStdString());
+    report.SetDeviceType("Printer");
+    const int before = printed::NewestJob(queue);
+    QStringList offered;
+    bool sidesOffered = false;
+    const QStringList messages = PrintWithProperties(report, {[&](QPageSetupDialog &setup) {
+        Choose(setup, QStringLiteral("Legal"), false);
+        if (auto *box = setup.findChild<QComboBox *>(QStringLiteral("paperSourceCombo"))) {
+            for (int i = 0; i < box->count(); ++i)
+                offered << box->itemText(i);
+            box->setCurrentIndex(box->findText(source));
+        }
+        if (auto *box = setup.findChild<QComboBox *>(QStringLiteral("twoSidedCombo"))) {
+            sidesOffered = box->count() == 3;
+            box->setCurrentIndex(sides);
+        }
+    }});
+    QCOMPARE(messages, QStringList());
+    QCOMPARE(offered, sources);
+    QVERIFY(sidesOffered);
+    const int job = printed::NewestJob(queue);
+    QVERIFY(job > before);
+    const QHash<QString, QString> attributes = printed::JobAttributes(job);
+    QCOMPARE(attributes.value(QStringLiteral("media-source")), mediaSource);
+    QCOMPARE(attributes.value(QStringLiteral("sides")), sidesAttribute);
+    QCOMPARE(attributes.value(QStringLiteral("media")), QStringLiteral("Legal"));
+}
+
+// A page the sheet's bands do not fit on is refused while the dialog is
+// open, saying which choice to change; changed, the sheet prints.
+void PrinterPropertiesTest::sheetThatDoesNotFitIsRefused_data()
+{
+    QTest::addColumn<QString>("paper");
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("on its side") << "Legal" << true
+                                 << "The sheet does not fit on the page in landscape orientation. In Properties, "
+                                    "choose Portrait orientation or a larger paper.";
+    QTest::newRow("a card") << "Photo Card" << false
+                            << "The sheet does not fit on Photo Card paper. In Properties, choose a larger paper.";
+}
+
+void PrinterPropertiesTest::sheetThatDoesNotFitIsRefused()
+{
+    QFETCH(QString, paper);
+    QFETCH(bool, landscape);
+    QFETCH(QString, message);
+
+    ForgetKeptSettings();
+    EngineReport sheet;
+    sheet.device.SetPublisher(nullptr);
+    // The results sheet's header, 235 mm high: upright on Legal it fits.
+    TppReport &report = *sheet.report;
+    report.PrinterSetup().SetPrinterName("ValdoraSecond");
+    report.SetDeviceType("Printer");
+    const int before = printed::NewestJob(QStringLiteral("ValdoraSecond"));
+    const QStringList messages = PrintWithProperties(
+        report, {[&](QPageSetupDialog &setup) { Choose(setup, paper, landscape); },
+                 [&](QPageSetupDialog &setup) { Choose(setup, QStringLiteral("Legal"), false); }});
+    QCOMPARE(messages, QStringList{message});
+    QVERIFY(printed::NewestJob(QStringLiteral("ValdoraSecond")) > before);
 }
 
 QTEST_MAIN(PrinterPropertiesTest)

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -221,6 +222,36 @@ inline bool WaitForJobState(const TestQueue &queue, int job, int state)
         QTest::qWait(25);
     }
     return false;
+}
+
+// The newest job of a queue, done or not; 0 when it has none.
+inline int NewestJob(const QString &queue)
+{
+    cups_job_t *jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, qPrintable(queue), 0, CUPS_WHICHJOBS_ALL);
+    int newest = 0;
+    for (int i = 0; i < count; ++i)
+        newest = std::max(newest, jobs[i].id);
+    cupsFreeJobs(count, jobs);
+    return newest;
+}
+
+// The attributes the spooler keeps for a job.
+inline QHash<QString, QString> JobAttributes(int id)
+{
+    QHash<QString, QString> attributes;
+    ipp_t *request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(id);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
+    ipp_t *response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    for (ipp_attribute_t *attribute = ippFirstAttribute(response); attribute; attribute = ippNextAttribute(response)) {
+        char value[512];
+        ippAttributeString(attribute, value, sizeof value);
+        if (ippGetName(attribute))
+            attributes.insert(QString::fromUtf8(ippGetName(attribute)), QString::fromUtf8(value));
+    }
+    ippDelete(response);
+    return attributes;
 }
 
 } // namespace printed
