@@ -78,6 +78,8 @@ private slots:
     void refusedRequests_data();
     void refusedRequests();
     void sheetIntoPdf();
+    void helpNamesTheOption_data();
+    void helpNamesTheOption();
 
 private:
     QTemporaryDir m_folder;
@@ -223,6 +225,27 @@ void CommandLineScenariosTest::sheetIntoPdf()
     const QImage page = printed::RasterisePage(file, 1, 50);
     QVERIFY(!page.isNull());
     QVERIFY(!printed::BoundingBox(page, printed::IsReddish).isEmpty());
+}
+
+void CommandLineScenariosTest::helpNamesTheOption_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("English") << "C.UTF-8" << "the scenarios table as CSV";
+    QTest::newRow("Spanish") << kSpanish << "la tabla de escenarios en";
+}
+
+void CommandLineScenariosTest::helpNamesTheOption()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, description);
+    Setting setting;
+    setting.locale = locale;
+    const Outcome outcome = Run({QStringLiteral("--help")}, setting);
+    QCOMPARE(outcome.status, 0);
+    const qsizetype at = outcome.out.indexOf(QStringLiteral("\n  --scenarios "));
+    QVERIFY2(at > 0, qPrintable(outcome.out));
+    QVERIFY(outcome.out.indexOf(description, at) > at);
 }
 
 QTEST_GUILESS_MAIN(CommandLineScenariosTest)
