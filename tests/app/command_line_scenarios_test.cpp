@@ -78,6 +78,7 @@ private slots:
     void refusedRequests_data();
     void refusedRequests();
     void sheetIntoPdf();
+    void sheetOnAQueue();
     void helpNamesTheOption_data();
     void helpNamesTheOption();
 
@@ -225,6 +226,21 @@ void CommandLineScenariosTest::sheetIntoPdf()
     const QImage page = printed::RasterisePage(file, 1, 50);
     QVERIFY(!page.isNull());
     QVERIFY(!printed::BoundingBox(page, printed::IsReddish).isEmpty());
+}
+
+void CommandLineScenariosTest::sheetOnAQueue()
+{
+    if (!printed::PrintServerRunning())
+        QSKIP("needs the private print server of scripts/test-services.sh");
+    printed::TestQueue queue(QStringLiteral("ValdoraScenariosCommandLine"));
+    QVERIFY(queue.Created());
+    const Outcome outcome = Run(kUserValues + QStringList{"--population", "5000", "--scenarios", "--print", "--printer", queue.Name()});
+    QVERIFY2(outcome.finished, qPrintable(outcome.err));
+    QCOMPARE(outcome.status, 0);
+    QVERIFY(queue.WaitForOutput());
+    QCOMPARE(printed::PdfPageCount(queue.OutputFile()), 1);
+    const QString text = printed::PdfPageTexts(queue.OutputFile()).value(0);
+    QVERIFY2(text.contains(QStringLiteral("»440«")) && text.contains(QStringLiteral("Sample size: 440")), qPrintable(text));
 }
 
 void CommandLineScenariosTest::helpNamesTheOption_data()
