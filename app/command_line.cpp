@@ -114,7 +114,9 @@ private:
     int RunScenarios(int &argc, char **argv, const ScenarioTable &table, const SheetDestination &destination) const
     {
         const CsvConvention convention = ConventionForDecimalSeparator(m_separator);
-        CsvWriter writer(convention, [](std::string_view text) { std::cout.write(text.data(), std::streamsize(text.size())); });
+        CsvWriter writer(convention, [](std::string_view text) {
+            std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+        });
         for (const std::vector<std::string> &record : ScenarioRecords(table, convention))
             writer.Write(record);
         writer.Flush();

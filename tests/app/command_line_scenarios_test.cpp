@@ -218,7 +218,8 @@ void CommandLineScenariosTest::sheetIntoPdf()
         QStringList sizes;
         for (const ScenarioCell &cell : row.Cells)
             sizes << QStringLiteral("»?%1«?").arg(cell.SampleSize);
-        const QRegularExpression line(QStringLiteral("%\\s+") + sizes.join(QStringLiteral("\\s+")) + QStringLiteral("\\b"));
+        const QRegularExpression line(QStringLiteral("%\\s+") + sizes.join(QStringLiteral("\\s+"))
+                                      + QStringLiteral("\\b"));
         QVERIFY2(line.match(text).hasMatch(), qPrintable(line.pattern() + QStringLiteral("\n") + text));
     }
     QVERIFY(text.contains(QStringLiteral("»440«")));
@@ -234,13 +235,15 @@ void CommandLineScenariosTest::sheetOnAQueue()
         QSKIP("needs the private print server of scripts/test-services.sh");
     printed::TestQueue queue(QStringLiteral("ValdoraScenariosCommandLine"));
     QVERIFY(queue.Created());
-    const Outcome outcome = Run(kUserValues + QStringList{"--population", "5000", "--scenarios", "--print", "--printer", queue.Name()});
+    const Outcome outcome
+        = Run(kUserValues + QStringList{"--population", "5000", "--scenarios", "--print", "--printer", queue.Name()});
     QVERIFY2(outcome.finished, qPrintable(outcome.err));
     QCOMPARE(outcome.status, 0);
     QVERIFY(queue.WaitForOutput());
     QCOMPARE(printed::PdfPageCount(queue.OutputFile()), 1);
     const QString text = printed::PdfPageTexts(queue.OutputFile()).value(0);
-    QVERIFY2(text.contains(QStringLiteral("»440«")) && text.contains(QStringLiteral("Sample size: 440")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("»440«")) && text.contains(QStringLiteral("Sample size: 440")),
+             qPrintable(text));
 }
 
 void CommandLineScenariosTest::helpNamesTheOption_data()
