@@ -6,6 +6,8 @@
 #include "app/command_line_sheet.h"
 #include "app/command_line_texts.h"
 #include "app/locale_number.h"
+#include "app/scenarios_csv.h"
+#include "app/scenarios_table.h"
 #include "calc/errors.h"
 #include "calc/result_presentation.h"
 #include "calc/sample_size.h"
@@ -14,6 +16,8 @@
 
 #include <QApplication>
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <memory>
 
@@ -73,6 +77,8 @@ public:
         } catch (const calc::CalcError &fault) {
             return Refuse(platform::WithFullStop(fault.what()), kCalculationFailed);
         }
+        if (m_request.scenarios)
+            return RunScenarios(argc, argv, ScenarioTable::For(params), destination);
         std::cout << (m_request.json ? ResultJson(params, selection, m_request.note)
                                      : ResultLines(params, selection, m_texts, m_separator))
                   << std::flush;
@@ -103,22 +109,48 @@ private:
         return kDone;
     }
 
-    int OutputSheet(int &argc, char **argv, const SampleSizeParams &params, SheetDestination destination) const
+    // The table, then its sheet when asked; a refused cell is part of the
+    // table, not a failure.
+    int RunScenarios(int &argc, char **argv, const ScenarioTable &table, const SheetDestination &destination) const
     {
+        const CsvConvention convention = ConventionForDecimalSeparator(m_separator);
+        CsvWriter writer(convention, [](std::string_view text) {
+            std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+        });
+        for (const std::vector<std::string> &record : ScenarioRecords(table, convention))
+            writer.Write(record);
+        writer.Flush();
+        if (!std::cout.flush())
+            return Refuse(FillIn(m_texts.cannotWrite, {"-", std::strerror(errno)}), kOutputFailed);
+        if (!m_request.UsesSheet())
+            return kDone;
         const std::unique_ptr<QApplication> toolkit = StartToolkit(argc, argv);
+        return WriteSheet([&] { OutputScenariosSheet(table, destination); });
+    }
+
+    // Runs `output` and turns its failure into the exit status.
+    template <typename Output>
+    int WriteSheet(const Output &output) const
+    {
         if (m_request.printer && !PrintQueueExists(*m_request.printer))
             return Refuse(FillIn(m_texts.noSuchQueue, {"--printer", *m_request.printer}), kBadInput);
-        SheetContent sheet;
-        sheet.texts = PresentationTexts(params, m_separator);
-        sheet.considered = ConsideredIn(m_entry.Selection());
-        sheet.note = m_request.note.value_or(std::string());
         try {
-            OutputSheets({sheet}, destination);
+            output();
         } catch (const std::exception &fault) {
             return Refuse(FillIn(m_request.pdf ? m_texts.sheetNotWritten : m_texts.sheetNotPrinted, {fault.what()}),
                           kOutputFailed);
         }
         return kDone;
+    }
+
+    int OutputSheet(int &argc, char **argv, const SampleSizeParams &params, SheetDestination destination) const
+    {
+        const std::unique_ptr<QApplication> toolkit = StartToolkit(argc, argv);
+        SheetContent sheet;
+        sheet.texts = PresentationTexts(params, m_separator);
+        sheet.considered = ConsideredIn(m_entry.Selection());
+        sheet.note = m_request.note.value_or(std::string());
+        return WriteSheet([&] { OutputSheets({sheet}, destination); });
     }
 
     const CommandLineRequest &m_request;

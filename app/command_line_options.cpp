@@ -9,7 +9,7 @@ namespace {
 
 using Mode = CommandLineRequest::Mode;
 
-constexpr std::string_view kFlags[] = {"--json", "--print", "--help", "--version"};
+constexpr std::string_view kFlags[] = {"--json", "--print", "--scenarios", "--help", "--version"};
 constexpr std::string_view kValued[] = {"--note", "--pdf", "--printer", "--copies", "--batch", "--output"};
 
 bool IsFlag(std::string_view name)
@@ -61,6 +61,8 @@ private:
                 m_request.json = true;
             else if (name == "--print")
                 m_request.print = true;
+            else if (name == "--scenarios")
+                m_request.scenarios = true;
             return i;
         }
         if (!TakesValue(name)) {
@@ -118,9 +120,12 @@ private:
             m_request.mode = Mode::Batch;
             for (const auto &[element, value] : m_request.elements)
                 Refuse(FillIn(m_texts.cannotCombine, {"--batch", OptionOf(element)}));
-            for (const std::string_view other : {"--json", "--print", "--note"})
+            for (const std::string_view other : {"--json", "--print", "--note", "--scenarios"})
                 refuseTogether("--batch", other);
         }
+        // The scenarios sheet has no note, and the table no JSON form.
+        refuseTogether("--scenarios", "--json");
+        refuseTogether("--scenarios", "--note");
         refuseWithout("--output", "--batch");
         refuseTogether("--pdf", "--print");
         refuseWithout("--printer", "--print");

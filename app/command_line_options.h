@@ -17,6 +17,7 @@ struct CommandLineRequest {
     std::vector<std::pair<SurveyElement, std::string>> elements;
     bool json = false;
     bool print = false;
+    bool scenarios = false;
     std::optional<std::string> note;
     std::optional<std::string> pdf;
     std::optional<std::string> printer;

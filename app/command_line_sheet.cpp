@@ -1,6 +1,7 @@
 #include "app/command_line_sheet.h"
 
 #include "app/results_sheet.h"
+#include "app/scenarios_sheet.h"
 #include "app/sheet_rows.h"
 #include "calc/survey_selection.h"
 #include "output/printer_list.h"
@@ -13,6 +14,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 
 static void InitPictureResource()
@@ -83,28 +85,50 @@ bool PrintQueueExists(const std::string &name)
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
+namespace {
+
+using ReportFactory = std::function<std::unique_ptr<TppReport>()>;
+using ReportFiller = std::function<void(TppReport &)>;
+
+// Sends a report to the destination with neither dialog: `fill` writes its
+// content once the device is chosen, so that what depends on the printer's
+// resolution is made for it.
+void OutputReport(const ReportFactory &create, const ReportFiller &fill, const SheetDestination &destination)
+{
+    InitPictureResource();
+    // The devices only: neither dialog is asked for.
+    const TppPrintRegistration devices;
+    std::unique_ptr<TppReport> report = create();
+    report->SetShowPrintDialog(false);
+    report->SetShowCancelDialog(false);
+    if (destination.pdfFile) {
+        report->SetDeviceType("PDFFile");
+        report->SetTextFileName(QFileInfo(QString::fromStdString(*destination.pdfFile)).absoluteFilePath().toStdString());
+    } else {
+        report->SetDeviceType("Printer");
+        report->PrinterSetup().SetPrinterName(destination.printer);
+        report->PrinterSetup().SetCopies(destination.copies);
+    }
+    fill(*report);
+
+    MessageCollector messages;
+    report->Print();
+    if (!messages.Collected().empty())
+        throw std::runtime_error(messages.Collected());
+}
+
+} // namespace
+
 void OutputSheets(const std::vector<SheetContent> &sheets, const SheetDestination &destination)
 {
     if (sheets.empty())
         return;
-    InitPictureResource();
-    // The devices only: neither dialog is asked for.
-    const TppPrintRegistration devices;
-    std::unique_ptr<TppReport> sheet = CreateResultsSheet();
-    sheet->SetShowPrintDialog(false);
-    sheet->SetShowCancelDialog(false);
-    if (destination.pdfFile) {
-        sheet->SetDeviceType("PDFFile");
-        sheet->SetTextFileName(QFileInfo(QString::fromStdString(*destination.pdfFile)).absoluteFilePath().toStdString());
-    } else {
-        sheet->SetDeviceType("Printer");
-        sheet->PrinterSetup().SetPrinterName(destination.printer);
-        sheet->PrinterSetup().SetCopies(destination.copies);
-    }
-    PrepareRun(*sheet, sheets);
+    OutputReport(CreateResultsSheet, [&sheets](TppReport &sheet) { PrepareRun(sheet, sheets); }, destination);
+}
 
-    MessageCollector messages;
-    sheet->Print();
-    if (!messages.Collected().empty())
-        throw std::runtime_error(messages.Collected());
+void OutputScenariosSheet(const ScenarioTable &table, const SheetDestination &destination)
+{
+    OutputReport(
+        CreateScenariosSheet, [&table](TppReport &sheet) { FillScenariosSheet(sheet, table, std::nullopt); },
+        destination);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class ScenarioTable;
 struct SurveySelection;
 
 // One results sheet: the texts the results screen would show, its rows, and
@@ -34,6 +35,11 @@ struct SheetDestination {
 // with the reason when nothing, or not everything, could be written or
 // printed; messages the report would show in boxes become that reason.
 void OutputSheets(const std::vector<SheetContent> &sheets, const SheetDestination &destination);
+
+// Writes or prints the scenarios sheet of the table the same way: the sheet
+// the scenarios window prints, its curve made for the destination's
+// resolution. Throws with the reason as OutputSheets does.
+void OutputScenariosSheet(const ScenarioTable &table, const SheetDestination &destination);
 
 // Whether a print queue of that name exists.
 bool PrintQueueExists(const std::string &name);

@@ -33,6 +33,11 @@ Output:
   --print                  print the results sheet on the default printer
   --printer QUEUE          print on this queue instead
   --copies N               copies to print, 1 to 999
+  --scenarios              instead of the result, the scenarios table as CSV:
+                           the sample size for each maximum error from 1 to
+                           10 in steps of 0.5 (and the given one) and each
+                           confidence 90, 95, 99 (and the given one); with
+                           --pdf or --print, the scenarios sheet
 
 A file of strata:
   --batch FILE             compute each row of a CSV table whose header names
@@ -125,6 +130,11 @@ Salida:
                            predeterminada
   --printer COLA           imprime en esta cola
   --copies N               copias que imprimir, 1 a 999
+  --scenarios              en lugar del resultado, la tabla de escenarios en
+                           CSV: el tamaño de muestra para cada error máximo
+                           de 1 a 10 en pasos de 0,5 (y el dado) y cada
+                           confianza 90, 95, 99 (y la dada); con --pdf o
+                           --print, la hoja de escenarios
 
 Un archivo de estratos:
   --batch ARCHIVO          calcula cada renglón de una tabla CSV cuyo
