@@ -31,20 +31,25 @@ QString FromUtf8(std::string_view text)
 }
 
 // Decodes the UTF-8 character at `index` and moves past it; false when the
-// bytes there are not a valid character.
+// bytes there are not a valid character. Overlong forms and surrogates are
+// not: the toolkit draws a replacement character for each of their bytes, so
+// they must not be measured as the character they spell.
 bool NextCodePoint(std::string_view text, std::size_t &index, char32_t &code)
 {
     const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
     const unsigned char lead = byte(index);
     std::size_t length = 1;
+    char32_t smallest = 0;
     if (lead < 0x80) {
         code = lead;
     } else if ((lead & 0xE0) == 0xC0) {
         code = lead & 0x1F;
         length = 2;
+        smallest = 0x80;
     } else if ((lead & 0xF0) == 0xE0) {
         code = lead & 0x0F;
         length = 3;
+        smallest = 0x800;
     } else {
         return false; // beyond the scripts measured piecewise anyway
     }
@@ -55,6 +60,8 @@ bool NextCodePoint(std::string_view text, std::size_t &index, char32_t &code)
             return false;
         code = (code << 6) | (byte(index + k) & 0x3F);
     }
+    if (code < smallest || (code >= 0xD800 && code <= 0xDFFF))
+        return false;
     index += length;
     return true;
 }
