@@ -478,7 +478,7 @@ int PainterCanvas::DrawRun(int x, int y, const QString &run, int &breaksDone)
         if (end != INT_MIN)
             return end;
     } else if (m_justification.breakCount == 0 || CountSpaces(run) == 0) {
-        m_painter->drawText(QPointF(x, baseline), run);
+        DrawTextAt(QPointF(x, baseline), run);
         return x + WidthOf(run);
     }
     // Each of the first breakCount spaces gets its share of the extra pixels;
@@ -493,7 +493,7 @@ int PainterCanvas::DrawRun(int x, int y, const QString &run, int &breaksDone)
     for (;;) {
         const qsizetype space = run.indexOf(kSpace, start);
         const QString word = run.mid(start, space < 0 ? -1 : space - start + 1);
-        m_painter->drawText(QPointF(x + PrefixAdvance(run, start) + added, baseline), word);
+        DrawTextAt(QPointF(x + PrefixAdvance(run, start) + added, baseline), word);
         if (space < 0)
             break;
         if (breaksDone < m_justification.breakCount) {
@@ -505,6 +505,11 @@ int PainterCanvas::DrawRun(int x, int y, const QString &run, int &breaksDone)
             break;
     }
     return x + WidthOf(run) + added;
+}
+
+void PainterCanvas::DrawTextAt(QPointF origin, const QString &text)
+{
+    m_painter->drawText(origin, text);
 }
 
 int PainterCanvas::DrawLaidOutRun(int x, qreal baseline, const QString &run, int &breaksDone)

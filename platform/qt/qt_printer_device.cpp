@@ -2,6 +2,7 @@
 
 #include "platform/qt/cups_queue.h"
 #include "platform/qt/page_setup.h"
+#include "platform/qt/queue_pdf_intake.h"
 
 #include <QApplication>
 #include <QDir>
@@ -103,11 +104,12 @@ QtPrinterDevice::QtPrinterDevice(const QString &queue)
         printer->setResolution(resolution.y);
     m_papers = ReadQueuePapers(queue);
     m_bins = ReadQueueBins(queue.toStdString());
+    m_takesPdfAsIs = QueueTakesPdfAsIs(queue.toStdString());
     m_source = m_bins.defaultBin;
     printer->setCopyCount(1);
     UseQueueMargins(*printer);
     m_printer = std::move(printer);
-    m_canvas = std::make_unique<PainterCanvas>(m_printer.get());
+    m_canvas = std::make_unique<CairoPdfCanvas>(m_printer.get());
 }
 
 QtPrinterDevice::~QtPrinterDevice()
@@ -364,7 +366,7 @@ void QtPrinterDevice::BeginDocument(const std::string &title)
     }
     m_documentTitle = QString::fromStdString(title);
     m_documentLayout = m_printer->pageLayout();
-    m_canvas->SetPainter(m_document.Painter());
+    m_canvas->SetContext(m_document.Context());
 }
 
 void QtPrinterDevice::StartPage()
@@ -404,6 +406,10 @@ std::vector<std::pair<QByteArray, QByteArray>> QtPrinterDevice::JobOptions() con
         options.emplace_back("sides", "one-sided");
         break;
     }
+    // Our PDF is already what such a queue prints: the server's rewrite of it
+    // would only cost time. A landscape document is left to the server to turn.
+    if (m_takesPdfAsIs && m_documentLayout.orientation() == QPageLayout::Portrait)
+        options.emplace_back("document-format", QByteArray(kFilteredPdfFormat));
     for (const QueueBin &bin : m_bins.bins) {
         if (bin.number == m_source) {
             options.emplace_back("InputSlot", QByteArray::fromStdString(bin.keyword));
@@ -421,7 +427,7 @@ void QtPrinterDevice::EndDocument()
         AbortDocument();
         return;
     }
-    m_canvas->SetPainter(nullptr);
+    m_canvas->SetContext(nullptr);
     bool written = false;
     const std::unique_ptr<QTemporaryFile> file = m_document.End(written);
     if (!written)
@@ -453,7 +459,7 @@ void QtPrinterDevice::AbortDocument()
 {
     if (!m_document.IsOpen())
         return;
-    m_canvas->SetPainter(nullptr);
+    m_canvas->SetContext(nullptr);
     m_document.Abort();
 }
 
