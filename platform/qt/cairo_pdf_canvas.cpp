@@ -11,7 +11,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -131,6 +133,15 @@ cairo_pattern_t *HatchPattern(TppBrushStyle style, TppColor color)
     return pattern;
 }
 
+// Names a picture's surface in the document: drawn again on later pages, it
+// is the same object in the file.
+void SetUniqueId(cairo_surface_t *surface, const std::string &id)
+{
+    auto *bytes = static_cast<unsigned char *>(std::malloc(id.size()));
+    std::memcpy(bytes, id.data(), id.size());
+    cairo_surface_set_mime_data(surface, CAIRO_MIME_TYPE_UNIQUE_ID, bytes, id.size(), std::free, bytes);
+}
+
 } // namespace
 
 CairoPdfCanvas::CairoPdfCanvas(QPaintDevice *printer)
@@ -155,6 +166,9 @@ void CairoPdfCanvas::DropSurfaces()
     for (const auto &[key, picture] : m_surfaces)
         cairo_surface_destroy(picture.surface);
     m_surfaces.clear();
+    for (const auto &[key, picture] : m_jpegSurfaces)
+        cairo_surface_destroy(picture.surface);
+    m_jpegSurfaces.clear();
 }
 
 void CairoPdfCanvas::SetClip(const std::optional<CanvasRect> &extra)
@@ -435,12 +449,46 @@ CairoPdfCanvas::PictureSurface &CairoPdfCanvas::SurfaceOf(const TppBitmap &bitma
     for (int y = 0; y < premultiplied.height(); ++y)
         std::memcpy(data + std::size_t(y) * stride, premultiplied.constScanLine(y), rowBytes);
     cairo_surface_mark_dirty(surface);
-    // The same picture on later pages is the same object in the file.
-    const std::string id = "valdora-picture-" + std::to_string(key);
-    unsigned char *idBytes = static_cast<unsigned char *>(std::malloc(id.size()));
-    std::memcpy(idBytes, id.data(), id.size());
-    cairo_surface_set_mime_data(surface, CAIRO_MIME_TYPE_UNIQUE_ID, idBytes, id.size(), std::free, idBytes);
+    SetUniqueId(surface, "valdora-picture-" + std::to_string(key));
     return m_surfaces.emplace(key, PictureSurface{surface, 0}).first->second;
+}
+
+CairoPdfCanvas::PictureSurface &CairoPdfCanvas::JpegSurfaceOf(const TppPictureSource &source)
+{
+    // Every copy of a picture holds its own bytes: the same bytes are the
+    // same picture.
+    const std::vector<std::uint8_t> &bytes = *source.Data;
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const std::uint8_t byte : bytes)
+        hash = (hash ^ byte) * 1099511628211ull;
+    const std::string id = "valdora-jpeg-" + std::to_string(hash) + '-' + std::to_string(bytes.size());
+    if (const auto found = m_jpegSurfaces.find(id); found != m_jpegSurfaces.end())
+        return found->second;
+    constexpr std::size_t kMaxSurfaces = 32;
+    if (m_jpegSurfaces.size() >= kMaxSurfaces)
+        DropSurfaces();
+    // The pixels are never drawn: the PDF takes the JPEG bytes, and an opaque
+    // surface tells cairo there is nothing to blend.
+    cairo_surface_t *surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, source.Width, source.Height);
+    auto *held = new std::shared_ptr<const std::vector<std::uint8_t>>(source.Data);
+    cairo_surface_set_mime_data(
+        surface, CAIRO_MIME_TYPE_JPEG, (*held)->data(), (*held)->size(),
+        [](void *data) { delete static_cast<std::shared_ptr<const std::vector<std::uint8_t>> *>(data); }, held);
+    SetUniqueId(surface, id);
+    return m_jpegSurfaces.emplace(id, PictureSurface{surface, 0}).first->second;
+}
+
+bool CairoPdfCanvas::DrawEncodedPicture(const CanvasRect &target, TppGraphicKind kind,
+                                        const TppPictureSource &source)
+{
+    if (!m_context || kind != gkJpeg || !source.Data || source.Data->empty() || source.Width <= 0
+        || source.Height <= 0)
+        return false;
+    if (target.Width() == 0 || target.Height() == 0)
+        return true;
+    SetClip(std::nullopt);
+    PaintPicture(JpegSurfaceOf(source), target, source.Width, source.Height);
+    return true;
 }
 
 void CairoPdfCanvas::StretchBitmap(const CanvasRect &target, const TppBitmap &bitmap, CopyMode mode)
@@ -451,7 +499,11 @@ void CairoPdfCanvas::StretchBitmap(const CanvasRect &target, const TppBitmap &bi
     SetClip(std::nullopt);
     // Paper cannot combine pixels: white made transparent gives the same
     // result over it.
-    PictureSurface &picture = SurfaceOf(bitmap, mode == CopyMode::And);
+    PaintPicture(SurfaceOf(bitmap, mode == CopyMode::And), target, bitmap.Width, bitmap.Height);
+}
+
+void CairoPdfCanvas::PaintPicture(PictureSurface &picture, const CanvasRect &target, int pixelsWide, int pixelsHigh)
+{
     // cairo lists a picture among a page's resources at every draw, and a
     // name twice in a dictionary makes the file faulty: drawn again on the
     // same page, the picture goes in a group of its own (the image itself is
@@ -467,10 +519,10 @@ void CairoPdfCanvas::StretchBitmap(const CanvasRect &target, const TppBitmap &bi
     if (again)
         cairo_push_group(m_context);
     cairo_translate(m_context, left, top);
-    cairo_scale(m_context, width / bitmap.Width, height / bitmap.Height);
+    cairo_scale(m_context, width / pixelsWide, height / pixelsHigh);
     cairo_set_source_surface(m_context, picture.surface, 0, 0);
     cairo_pattern_set_filter(cairo_get_source(m_context), CAIRO_FILTER_NEAREST);
-    cairo_rectangle(m_context, 0, 0, bitmap.Width, bitmap.Height);
+    cairo_rectangle(m_context, 0, 0, pixelsWide, pixelsHigh);
     cairo_fill(m_context);
     if (again) {
         cairo_pop_group_to_source(m_context);

@@ -10,6 +10,7 @@
 
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 
@@ -46,6 +47,9 @@ public:
 
     void StretchBitmap(const CanvasRect &target, const TppBitmap &bitmap,
                        CopyMode mode = CopyMode::Copy) override;
+    // JPEG sources go into the PDF as their own bytes.
+    bool DrawEncodedPicture(const CanvasRect &target, TppGraphicKind kind,
+                            const TppPictureSource &source) override;
 
     void SetClipRect(const CanvasRect &rect) override;
     void RemoveClipping() override;
@@ -74,6 +78,9 @@ private:
     void FillWithBrush();
     void StrokeAndFill();
     PictureSurface &SurfaceOf(const TppBitmap &bitmap, bool whiteAsTransparent);
+    PictureSurface &JpegSurfaceOf(const TppPictureSource &source);
+    // Paints a picture's surface of its size in pixels over `target`.
+    void PaintPicture(PictureSurface &picture, const CanvasRect &target, int pixelsWide, int pixelsHigh);
     void DropSurfaces();
 
     cairo_t *m_context = nullptr;
@@ -87,6 +94,8 @@ private:
     // Surfaces of the images drawn in the current document, by the image's
     // cache key: drawn again, a picture is the same PDF object.
     std::map<qint64, PictureSurface> m_surfaces;
+    // JPEG surfaces by their bytes' identifier; each keeps its bytes alive.
+    std::map<std::string, PictureSurface> m_jpegSurfaces;
 };
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include "platform/qt/pdf_document.h"
 #include "tests/support/printed_output.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -47,10 +48,53 @@ TppBitmap Gradient(int width, int height, bool whiteCorner)
     return bitmap;
 }
 
+// A photograph-like JPEG and its pixels, as a picture's source and as the
+// bitmap a device without encodings draws instead.
+struct Jpeg {
+    TppPictureSource source;
+    TppBitmap pixels;
+};
+
+const Jpeg &TestJpeg()
+{
+    static const Jpeg jpeg = [] {
+        QImage image(120, 80, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(200 - x, 60 + y * 2, (x * y) % 255));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "JPG", 90);
+        const QImage decoded = QImage::fromData(bytes, "JPG").convertToFormat(QImage::Format_ARGB32);
+        Jpeg result;
+        result.source.Width = decoded.width();
+        result.source.Height = decoded.height();
+        result.source.Data = std::make_shared<const std::vector<std::uint8_t>>(bytes.begin(), bytes.end());
+        result.pixels.Width = decoded.width();
+        result.pixels.Height = decoded.height();
+        for (int y = 0; y < decoded.height(); ++y) {
+            const auto *row = reinterpret_cast<const QRgb *>(decoded.constScanLine(y));
+            result.pixels.Pixels.insert(result.pixels.Pixels.end(), row, row + decoded.width());
+        }
+        return result;
+    }();
+    return jpeg;
+}
+
+// A JPEG as the printer device draws it: as it is where the canvas keeps
+// encodings, decoded elsewhere.
+void DrawJpeg(platform::Canvas &canvas, const platform::CanvasRect &target)
+{
+    if (!canvas.DrawEncodedPicture(target, gkJpeg, TestJpeg().source))
+        canvas.StretchBitmap(target, TestJpeg().pixels);
+}
+
 // What a report page asks of a printer's canvas: texts of several fonts
 // (plain, justified, tabbed, clipped and on a background, in another script,
 // underlined), frames, rounded and elliptic shapes, lines with dashes, hatch
-// and solid fills, and a picture drawn three times, once through "AND".
+// and solid fills, a picture drawn three times, once through "AND", and a
+// JPEG drawn twice.
 void DrawPage(platform::Canvas &canvas, int page)
 {
     using platform::CanvasRect;
@@ -90,6 +134,8 @@ void DrawPage(platform::Canvas &canvas, int page)
     canvas.SetClipRect(CanvasRect{2500, 3300, 2900, 3700});
     canvas.StretchBitmap(CanvasRect{2500, 3300, 3140, 3780}, picture, platform::CopyMode::And);
     canvas.RemoveClipping();
+    DrawJpeg(canvas, CanvasRect{300, 4400, 1500, 5200});
+    DrawJpeg(canvas, CanvasRect{1700, 4400, 2300, 4800});
 }
 
 // A printer of the PDF file's resolution, Letter, no margins: the device the
@@ -235,21 +281,26 @@ void CairoPdfCanvasTest::fileIsSoundAndPicturesStoredOnce()
     QByteArray out;
     QVERIFY2(printed::Run(QStringLiteral("qpdf"), {QStringLiteral("--check"), m_cairo}, &out), out.constData());
     QVERIFY(!out.contains("WARNING"));
-    // The picture and its "AND" form, drawn on both pages: two image objects.
+    // The picture, its "AND" form and the JPEG (its own bytes), drawn on
+    // both pages: three image objects.
     const QStringList images = Output(QStringLiteral("pdfimages"), {QStringLiteral("-list"), m_cairo})
                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
                                    .mid(2);
     QSet<QString> objects;
+    QSet<QString> jpegObjects;
     int drawn = 0;
     for (const QString &line : images) {
         const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (fields.size() > 11 && fields.at(2) == QStringLiteral("image")) {
             objects.insert(fields.at(10));
+            if (fields.at(8) == QStringLiteral("jpeg"))
+                jpegObjects.insert(fields.at(10));
             ++drawn;
         }
     }
-    QCOMPARE(drawn, 3 * kPages);
-    QCOMPARE(objects.size(), 2);
+    QCOMPARE(drawn, 5 * kPages);
+    QCOMPARE(objects.size(), 3);
+    QCOMPARE(jpegObjects.size(), 1);
 }
 
 void CairoPdfCanvasTest::titleIsTheDocuments()
