@@ -157,6 +157,7 @@ CairoPdfCanvas::~CairoPdfCanvas()
 void CairoPdfCanvas::SetContext(cairo_t *context)
 {
     m_context = context;
+    m_clipApplied = false;
     DropSurfaces();
     m_lastFace = nullptr;
 }
@@ -173,6 +174,13 @@ void CairoPdfCanvas::DropSurfaces()
 
 void CairoPdfCanvas::SetClip(const std::optional<CanvasRect> &extra)
 {
+    // Most drawing keeps the clip it had: a clip set again costs cairo a new
+    // graphics state in the page.
+    if (m_clipApplied && m_appliedClip == Clip() && m_appliedExtra == extra)
+        return;
+    m_clipApplied = true;
+    m_appliedClip = Clip();
+    m_appliedExtra = extra;
     cairo_reset_clip(m_context);
     for (const std::optional<CanvasRect> &rect : {Clip(), extra}) {
         if (!rect)

@@ -84,6 +84,10 @@ private:
     void DropSurfaces();
 
     cairo_t *m_context = nullptr;
+    // The clip last given to cairo: the canvas's own and a text's rectangle.
+    bool m_clipApplied = false;
+    std::optional<CanvasRect> m_appliedClip;
+    std::optional<CanvasRect> m_appliedExtra;
     CairoFontFaces m_faces;
     std::optional<QRawFont> m_rawFont;
     QFont m_rawFontOf;
