@@ -2,7 +2,6 @@
 
 #include "platform/qt/cups_queue.h"
 #include "platform/qt/page_setup.h"
-#include "platform/qt/queue_pdf_intake.h"
 
 #include <QApplication>
 #include <QDir>
@@ -104,7 +103,6 @@ QtPrinterDevice::QtPrinterDevice(const QString &queue)
         printer->setResolution(resolution.y);
     m_papers = ReadQueuePapers(queue);
     m_bins = ReadQueueBins(queue.toStdString());
-    m_takesPdfAsIs = QueueTakesPdfAsIs(queue.toStdString());
     m_source = m_bins.defaultBin;
     printer->setCopyCount(1);
     UseQueueMargins(*printer);
@@ -406,10 +404,6 @@ std::vector<std::pair<QByteArray, QByteArray>> QtPrinterDevice::JobOptions() con
         options.emplace_back("sides", "one-sided");
         break;
     }
-    // Our PDF is already what such a queue prints: the server's rewrite of it
-    // would only cost time. A landscape document is left to the server to turn.
-    if (m_takesPdfAsIs && m_documentLayout.orientation() == QPageLayout::Portrait)
-        options.emplace_back("document-format", QByteArray(kFilteredPdfFormat));
     for (const QueueBin &bin : m_bins.bins) {
         if (bin.number == m_source) {
             options.emplace_back("InputSlot", QByteArray::fromStdString(bin.keyword));

@@ -65,7 +65,6 @@ private:
     std::unique_ptr<CairoPdfCanvas> m_canvas;
     std::vector<QueuePaper> m_papers;
     QueueBins m_bins;
-    bool m_takesPdfAsIs = false;
     std::int16_t m_source = 7;
     bool m_isColor = true;
     bool m_modePending = false;
