@@ -265,6 +265,16 @@ int PainterCanvas::WidthOf(const QString &text) const
     return AdvancePixels(Metrics().horizontalAdvance(text));
 }
 
+int PainterCanvas::RunWidth(const QString &run) const
+{
+    // Every line drawn is measured again here: where advances add, the table
+    // gives the same pixels without shaping the line once more.
+    double advance = 0;
+    if (!m_layout && PiecewiseAdvance(run.toStdString(), advance))
+        return AdvancePixels(advance);
+    return WidthOf(run);
+}
+
 int PainterCanvas::TextWidth(std::string_view text) const
 {
     return WidthOf(FromUtf8(text));
@@ -479,7 +489,7 @@ int PainterCanvas::DrawRun(int x, int y, const QString &run, int &breaksDone)
             return end;
     } else if (m_justification.breakCount == 0 || CountSpaces(run) == 0) {
         DrawTextAt(QPointF(x, baseline), run);
-        return x + WidthOf(run);
+        return x + RunWidth(run);
     }
     // Each of the first breakCount spaces gets its share of the extra pixels;
     // the remainder goes one pixel each to the first ones.
@@ -504,7 +514,7 @@ int PainterCanvas::DrawRun(int x, int y, const QString &run, int &breaksDone)
         if (start >= run.size())
             break;
     }
-    return x + WidthOf(run) + added;
+    return x + RunWidth(run) + added;
 }
 
 void PainterCanvas::DrawTextAt(QPointF origin, const QString &text)

@@ -94,6 +94,8 @@ private:
     };
 
     int WidthOf(const QString &text) const;
+    // WidthOf a run being drawn.
+    int RunWidth(const QString &run) const;
     double CharacterAdvance(char32_t code) const;
     double MeasureCharacter(char32_t code) const;
     void SelectAdvances() const;
