@@ -4,5 +4,6 @@
 // assistive technology as panes. Qt presents them as frames, the role of a
 // top-level window, and a screen reader that looks for the window of the
 // focused control stops at the panel, finds it inactive and says nothing.
-// Call once, before the windows are created.
+// The main screen, a plain widget, is told as a window. Call once, before
+// the windows are created.
 void PresentPanelsAsPanes();

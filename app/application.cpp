@@ -24,6 +24,7 @@ static bool PrepareResources()
 {
     // Every message box of the program carries this title.
     QCoreApplication::setApplicationName(QStringLiteral("VALDORA"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VALDORA_VERSION));
     LoadPictures();
     UseScreenFontSubstitutes();
     PresentPanelsAsPanes();

@@ -15,7 +15,7 @@
 #include "app/transparent_picture.h"
 #include "app/window_background.h"
 #include "app/window_frame.h"
-#include "calc/confidence.h"
+#include "calc/calculation_entries.h"
 #include "calc/sample_size.h"
 
 #include <QKeyEvent>
@@ -281,17 +281,20 @@ void Form2::activate()
 void Form2::calculate()
 {
     SampleSizeParams &record = params();
-    SelectConfidence(record, ui.SpinEdit5->value(), ui.RadioButton3->isChecked(), ui.RadioButton4->isChecked());
-
-    record.KnownProportion = Fraction(ui.SpinEdit2->value());
-    record.ResponseRate = Fraction(ui.SpinEdit3->value());
-    record.Rho = ReadNumber(ui.Edit2->text());
-    record.ClusterSize = ui.SpinEdit4->value();
-    record.PopulationSize = ReadNumber(ui.Edit10->text());
-    record.TypedDesignEffect = ReadNumber(ui.Edit1->text());
-    record.PopulationOn = ui.CheckBox4->isChecked() ? 1 : 0;
-    record.ResponseRateOn = ui.CheckBox2->isChecked() ? 1 : 0;
-    record.DesignEffectByValue = ui.RadioButton7->isChecked() ? 1 : 0;
+    CalculationEntries entries;
+    entries.ConfidenceLevel = ui.SpinEdit5->value();
+    entries.Level995 = ui.RadioButton3->isChecked();
+    entries.Level997 = ui.RadioButton4->isChecked();
+    entries.KnownProportionPercent = ui.SpinEdit2->value();
+    entries.ResponseRatePercent = ui.SpinEdit3->value();
+    entries.Rho = ReadNumber(ui.Edit2->text());
+    entries.ClusterSize = ui.SpinEdit4->value();
+    entries.PopulationSize = ReadNumber(ui.Edit10->text());
+    entries.TypedDesignEffect = ReadNumber(ui.Edit1->text());
+    entries.PopulationOn = ui.CheckBox4->isChecked();
+    entries.ResponseRateOn = ui.CheckBox2->isChecked();
+    entries.DesignEffectByValue = ui.RadioButton7->isChecked();
+    ReadCalculationEntries(entries, record);
 
     ComputeSampleSize(record);
 

@@ -6,6 +6,7 @@
 #include "app/logo_icon.h"
 #include "app/modal.h"
 #include "app/results_sheet.h"
+#include "app/scenarios_window.h"
 #include "app/screen_font.h"
 #include "app/system_colors.h"
 #include "app/transparent_picture.h"
@@ -49,8 +50,12 @@ void Form3::applyLook()
     PaintBackgroundEdgeToEdge(*this, *ui.Image1, QStringLiteral(":/assets/background.jpg"));
 
     const QPixmap check = TransparentPicture(QStringLiteral(":/assets/check.jpg"));
-    for (QLabel *mark : {ui.Image8, ui.Image2, ui.Image3, ui.Image4, ui.Image5, ui.Image6, ui.Image7})
+    // A mark says what it marks; a row without one says it was assumed
+    // (its value's description).
+    for (QLabel *mark : {ui.Image8, ui.Image2, ui.Image3, ui.Image4, ui.Image5, ui.Image6, ui.Image7}) {
         mark->setPixmap(check);
+        mark->setAccessibleName(QStringLiteral("Dato proporcionado por el usuario"));
+    }
 
     ui.Label20->setFont(ScreenFont(kSansSerif, 13, true));
     ui.Label21->setFont(ScreenFont(kSansSerif, 13, true));
@@ -73,6 +78,7 @@ void Form3::applyLook()
     ui.BitBtn2->setIcon(TransparentPicture(QStringLiteral(":/assets/door.jpg")));
     ui.BitBtn3->setIcon(TransparentPicture(QStringLiteral(":/assets/book.jpg")));
     ui.BitBtn3->setFont(ScreenFont(kSansSerif, 11, true));
+    ui.ScenariosButton->setFont(ScreenFont(kSansSerif, 11, true));
 }
 
 void Form3::connectHandlers()
@@ -80,6 +86,7 @@ void Form3::connectHandlers()
     connect(ui.BitBtn1, &QToolButton::clicked, this, Guarded([this] { printSheet(); }));
     connect(ui.BitBtn2, &QToolButton::clicked, this, Guarded([this] { close(); }));
     connect(ui.BitBtn3, &QToolButton::clicked, this, Guarded([this] { showDefinitions(); }));
+    connect(ui.ScenariosButton, &QToolButton::clicked, this, Guarded([this] { showScenarios(); }));
 }
 
 // The sheet carries what the screen shows: each value as its caption, and the
@@ -111,4 +118,18 @@ void Form3::showDefinitions()
 {
     if (m_definitions)
         ShowModal(*m_definitions, *this);
+}
+
+ScenariosWindow &Form3::scenarios()
+{
+    if (!m_scenarios)
+        m_scenarios = std::make_unique<ScenariosWindow>(this);
+    return *m_scenarios;
+}
+
+void Form3::showScenarios()
+{
+    ScenariosWindow &window = scenarios();
+    window.setCalculation(m_calculation);
+    ShowModal(window, *this);
 }

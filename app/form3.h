@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/sample_size.h"
 #include "ui_form3.h"
 
 #include <QDialog>
@@ -7,6 +8,7 @@
 #include <memory>
 
 class Form4;
+class ScenariosWindow;
 class TppReport;
 
 // The results screen: the sample size and the data it came from, row by row,
@@ -29,6 +31,11 @@ public:
     // spooler for its printers: that stays off the program's start-up.
     TppReport &ppReport1();
 
+    // The calculation the screen shows, for the scenarios window that
+    // "Escenarios" opens; made on first use.
+    void setCalculation(const SampleSizeParams &record) { m_calculation = record; }
+    ScenariosWindow &scenarios();
+
     Ui::Form3 ui;
 
 private:
@@ -36,7 +43,10 @@ private:
     void connectHandlers();
     void showDefinitions();
     void printSheet();
+    void showScenarios();
 
     Form4 *m_definitions = nullptr;
     std::unique_ptr<TppReport> m_sheet;
+    SampleSizeParams m_calculation;
+    std::unique_ptr<ScenariosWindow> m_scenarios;
 };

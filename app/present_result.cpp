@@ -3,11 +3,9 @@
 #include "app/form3.h"
 #include "app/locale_number.h"
 #include "app/result_names.h"
-#include "app/results_sheet.h"
+#include "app/sheet_rows.h"
 #include "calc/result_presentation.h"
 #include "calc/sample_size.h"
-#include "report/component.h"
-#include "report/report.h"
 
 #include <QLineEdit>
 
@@ -34,12 +32,8 @@ void PresentResult(const SampleSizeParams &params, const ConsideredElements &con
     ui.Image6->setVisible(considered.ResponseRate);
     ui.Image4->setVisible(considered.Proportion);
     NameResultValues(ui);
+    results.setCalculation(params);
 
     // The printed sheet keeps its rows in step with the screen's.
-    const TppReport &sheet = results.ppReport1();
-    for (const char *name : {"ppLabel14", "ppLabel7", "ppImage8"})
-        SheetComponent(sheet, name).SetVisible(considered.Population);
-    SheetComponent(sheet, "ppImage6").SetVisible(considered.DesignEffect);
-    SheetComponent(sheet, "ppImage7").SetVisible(considered.ResponseRate);
-    SheetComponent(sheet, "ppImage5").SetVisible(considered.Proportion);
+    ShowConsideredSheetRows(results.ppReport1(), considered);
 }

@@ -27,8 +27,16 @@ std::unique_ptr<TppReport> CreateResultsSheet()
     InitDefinitionResource();
     std::unique_ptr<TppReport> sheet = LoadReportDefinition(":/assets/results_sheet.json");
     // The report windows speak the user's language, as the screens write numbers.
-    sheet->SetLanguageIndex(LanguageIndexFor(platform::LanguageCode()));
+    const TppLanguageIndex language = LanguageIndexFor(platform::LanguageCode());
+    sheet->SetLanguageIndex(language);
+    // What the status line, the print server's job and the PDF's title call it.
+    sheet->PrinterSetup().SetDocumentName(ResultsSheetName(language));
     return sheet;
+}
+
+std::string ResultsSheetName(std::int32_t languageIndex)
+{
+    return languageIndex == liSpanish ? "Tamaño de muestra" : "Sample size";
 }
 
 TppComponent &SheetComponent(const TppReport &sheet, std::string_view name)

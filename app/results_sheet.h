@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 class TppComponent;
@@ -10,6 +11,9 @@ class TppReport;
 // The printable results sheet, read from the definition compiled into the
 // program.
 std::unique_ptr<TppReport> CreateResultsSheet();
+
+// The sheet's document name in a report language (TppLanguageIndex).
+std::string ResultsSheetName(std::int32_t languageIndex);
 
 // A component of the sheet by its name (e.g. "ppLabel7"); throws when the
 // definition lacks it, since the screen relies on every row being there.

@@ -42,6 +42,7 @@ constexpr std::array kEntries{
     Entry{43051, "The zoom in per cent; type one and press Enter"},
     Entry{43052, "Page number"},
     Entry{43053, "The page on show; type a page number and press Enter"},
+    Entry{43054, "The report's page; its texts are read from top to bottom and left to right"},
     Entry{43055, "How many copies to print, 1 to 999; the up and down arrows add or take away one"},
     Entry{43056, "Prints each copy whole before the next one"},
     Entry{43057, "Which pages of the range to print: all, the odd or the even ones"},
@@ -49,6 +50,7 @@ constexpr std::array kEntries{
     Entry{43059, "File type"},
     Entry{43060, "File name"},
     Entry{43061, "Choose file"},
+    Entry{43062, "Tool bar"},
     Entry{44020, "The print server cannot print on the chosen printer with its current setup."},
     Entry{44100, "Printing page <page> of <pagecount> for report <documentname> on the <printername>"},
     Entry{44101, "Printing page <page> for report <documentname> on the <printername>"},
@@ -90,11 +92,20 @@ constexpr std::array kEntries{
     Entry{44140, "\"<filename>\" is a folder, not a file."},
     Entry{44141, "The file \"<filename>\" could not be written: <reason>."},
     Entry{44142, "There is no default printer on the print server. Choose a printer in the print dialog."},
+    Entry{44143, "Default"},
+    Entry{44144, "PDF File"},
+    Entry{44145, "PDF files"},
+    Entry{44146, "All files"},
+    Entry{44147, "the PDF writer could not start the document"},
+    Entry{44148, "the PDF writer could not start a page"},
+    Entry{44149, "the PDF writer could not write the whole document (is the disk full?)"},
     Entry{44150, "Printing page <page> of <pagecount>, copy <copy> of <copies>, for report <documentname> on the "
                  "<printername>"},
     Entry{44151, "Printing page <page>, copy <copy> of <copies>, for report <documentname> on the <printername>"},
     Entry{44152, "The document had already been sent to the printer \"<printername>\": it can no longer be "
                  "cancelled."},
+    Entry{44153, "no page of the report was among the pages chosen"},
+    Entry{44154, "no file to write"},
 };
 
 static_assert(IsSortedTable(kEntries));
@@ -147,6 +158,15 @@ std::string LibraryTextEntry(int entry, std::int32_t languageIndex)
     // A text not yet translated is given in English rather than left out.
     const char *text = FindLibraryText(TableOf(languageIndex), EnglishLibraryTexts(), entry);
     return text ? text : std::string();
+}
+
+std::string TranslatedLibraryText(std::string_view englishText, std::int32_t languageIndex)
+{
+    for (const Entry &entry : kEntries) {
+        if (englishText == entry.text)
+            return LibraryTextEntry(entry.number, languageIndex);
+    }
+    return std::string(englishText);
 }
 
 std::string LibraryText(int textNumber, std::int32_t languageIndex)

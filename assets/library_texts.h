@@ -82,6 +82,7 @@ enum TppLibraryText : int {
     ltZoomDescription = 51,         // "The zoom in per cent; type one and press Enter"
     ltPageNumber = 52,              // "Page number"
     ltPageNumberDescription = 53,   // "The page on show; type a page number and press Enter"
+    ltPageDescription = 54,         // "The report's page; its texts are read from top to bottom ..."
     ltCopiesDescription = 55,       // "How many copies to print; the arrow keys ..."
     ltCollateDescription = 56,      // "Prints each copy whole before the next one"
     ltPrintWhatDescription = 57,    // "Which pages of the range to print: all, odd or even"
@@ -89,6 +90,7 @@ enum TppLibraryText : int {
     ltFileType = 59,                // "File type"
     ltFileName = 60,                // "File name"
     ltChooseFile = 61,              // "Choose file"
+    ltToolBar = 62,                 // "Tool bar"
     // Why the print dialog stays open, and what a file target reports.
     ltNothingToPrintOnePage = 1131, // "Nothing to print: the report has one page, ..."
     ltNothingToPrintPages = 1132,   // "Nothing to print: the report has <pagecount> pages, ..."
@@ -102,15 +104,31 @@ enum TppLibraryText : int {
     ltNotAFile = 1140,              // ""<filename>" is a folder, not a file."
     ltFileNotWritten = 1141,        // "The file "<filename>" could not be written: <reason>"
     ltNoDefaultPrinter = 1142,      // "There is no default printer on the print server. ..."
+    // Names the engine stores in English and shows translated: the stand-in
+    // for the default printer, the file type, its save dialog filters.
+    ltDefaultPrinterName = 1143,    // "Default"
+    ltPdfFileType = 1144,           // "PDF File"
+    ltPdfFiles = 1145,              // "PDF files"
+    ltAllFiles = 1146,              // "All files"
+    // Why the PDF writer failed, as its device reports it.
+    ltPdfNotStarted = 1147,         // "the PDF writer could not start the document"
+    ltPdfPageNotStarted = 1148,     // "the PDF writer could not start a page"
+    ltPdfIncomplete = 1149,         // "the PDF writer could not write the whole document (is the disk full?)"
     // The printer's progress through the copies of a page, and a cancel
     // that came after the document had gone to the printer.
     ltPrintingCopyOf = 1150,        // "Printing page <page> of <pagecount>, copy <copy> of <copies>, ..."
     ltPrintingCopy = 1151,          // "Printing page <page>, copy <copy> of <copies>, for report ..."
     ltDocumentAlreadySent = 1152,   // "The document had already been sent to the printer ..."
+    ltNoPageChosen = 1153,          // "no page of the report was among the pages chosen"
+    ltNoFileToWrite = 1154,         // "no file to write"
 };
 
 // The text of number N in a language; empty when no table has it.
 std::string LibraryText(int textNumber, std::int32_t languageIndex = liEnglish);
+
+// A text the engine keeps in English (a stored name, a device's reason) in
+// the language given, when the English table holds it; otherwise unchanged.
+std::string TranslatedLibraryText(std::string_view englishText, std::int32_t languageIndex);
 
 // The text of a whole string-table entry (43000 + N); empty when absent.
 std::string LibraryTextEntry(int entry, std::int32_t languageIndex = liEnglish);

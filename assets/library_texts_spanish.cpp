@@ -37,6 +37,7 @@ constexpr std::array kSpanish{
     LibraryTextRow{43051, "El zoom en por ciento; escriba uno y pulse Intro"},
     LibraryTextRow{43052, "Número de página"},
     LibraryTextRow{43053, "La página que se muestra; escriba un número de página y pulse Intro"},
+    LibraryTextRow{43054, "La página del informe; sus textos se leen de arriba abajo y de izquierda a derecha"},
     LibraryTextRow{43055, "Cuántas copias imprimir, de 1 a 999; las flechas arriba y abajo suman o restan una"},
     LibraryTextRow{43056, "Imprime cada copia completa antes de la siguiente"},
     LibraryTextRow{43057, "Qué páginas del intervalo imprimir: todas, las impares o las pares"},
@@ -44,6 +45,7 @@ constexpr std::array kSpanish{
     LibraryTextRow{43059, "Tipo de archivo"},
     LibraryTextRow{43060, "Nombre del archivo"},
     LibraryTextRow{43061, "Elegir archivo"},
+    LibraryTextRow{43062, "Barra de herramientas"},
     LibraryTextRow{44020, "El servidor de impresión no puede imprimir en la impresora elegida con su configuración actual."},
     LibraryTextRow{44100, "Imprimiendo la página <page> de <pagecount> del informe <documentname> en <printername>"},
     LibraryTextRow{44101, "Imprimiendo la página <page> del informe <documentname> en <printername>"},
@@ -86,11 +88,20 @@ constexpr std::array kSpanish{
     LibraryTextRow{44141, "No se pudo escribir el archivo \"<filename>\": <reason>."},
     LibraryTextRow{44142, "No hay impresora predeterminada en el servidor de impresión. Elija una impresora en el diálogo de "
                           "impresión."},
+    LibraryTextRow{44143, "Predeterminada"},
+    LibraryTextRow{44144, "Archivo PDF"},
+    LibraryTextRow{44145, "Archivos PDF"},
+    LibraryTextRow{44146, "Todos los archivos"},
+    LibraryTextRow{44147, "no se pudo empezar a escribir el documento PDF"},
+    LibraryTextRow{44148, "no se pudo empezar a escribir una página del documento PDF"},
+    LibraryTextRow{44149, "no se pudo escribir el documento PDF entero (¿está lleno el disco?)"},
     LibraryTextRow{44150, "Imprimiendo la página <page> de <pagecount>, copia <copy> de <copies>, del informe "
                           "<documentname> en <printername>"},
     LibraryTextRow{44151, "Imprimiendo la página <page>, copia <copy> de <copies>, del informe <documentname> en "
                           "<printername>"},
     LibraryTextRow{44152, "El documento ya se había enviado a la impresora \"<printername>\": ya no se puede cancelar."},
+    LibraryTextRow{44153, "ninguna página del informe estaba entre las páginas elegidas"},
+    LibraryTextRow{44154, "no se indicó ningún archivo"},
 };
 
 static_assert(IsSortedTable(kSpanish));

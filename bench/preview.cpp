@@ -3,6 +3,7 @@
 // and the next page of a long report whose pages have been generated.
 
 #include "timing.h"
+#include "window_watch.h"
 
 #include "app/application.h"
 #include "app/form3.h"
@@ -24,44 +25,14 @@ namespace {
 
 constexpr int kRuns = 20;
 
-void WaitExposed(QWidget &widget)
+// The preview's page surface painting its first page (while its job is
+// still open).
+bool FirstPageSurface(QObject *watched)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while ((!widget.windowHandle() || !widget.windowHandle()->isExposed()) && clock.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    auto *scrollArea = qobject_cast<TppPageScrollArea *>(watched->parent());
+    auto *viewer = scrollArea ? qobject_cast<TppViewer *>(scrollArea->parent()) : nullptr;
+    return viewer && viewer->CurrentPageNo() == 1 && watched == viewer->PageSurface();
 }
-
-// Notes when the preview's page surface paints its first page.
-class FirstPaintWatch : public QObject {
-public:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::Paint || painted)
-            return false;
-        auto *scrollArea = qobject_cast<TppPageScrollArea *>(watched->parent());
-        if (!scrollArea)
-            return false;
-        auto *viewer = qobject_cast<TppViewer *>(scrollArea->parent());
-        // The page is painted while its job is still open.
-        if (!viewer || viewer->CurrentPageNo() != 1 || watched != viewer->PageSurface())
-            return false;
-        // Painted once the event has been handled.
-        QTimer::singleShot(0, viewer, [this] {
-            if (!painted) {
-                painted = true;
-                elapsed = clock.nsecsElapsed() / 1e6;
-                if (auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                    window->close();
-            }
-        });
-        return false;
-    }
-
-    QElapsedTimer clock;
-    bool painted = false;
-    double elapsed = 0;
-};
 
 double PrintButtonToFirstPage(Application &app)
 {
@@ -70,7 +41,7 @@ double PrintButtonToFirstPage(Application &app)
     WaitExposed(form3);
     std::vector<double> samples;
     for (int run = 0; run < kRuns; ++run) {
-        FirstPaintWatch watch;
+        FirstPaintWatch watch(FirstPageSurface);
         qApp->installEventFilter(&watch);
         watch.clock.start();
         // A preview that never paints its page must not hang the benchmark.

@@ -84,14 +84,20 @@ public:
     // beyond the paper's right or bottom edge.
     void DrawPageCommands(TppPage &page);
 
+    // Ending a job: three words, one meaning each.
+    // - Finish (CloseJob): everything the job made is delivered.
+    // - Abandon (AbandonJob): the job stops where it is and delivers nothing
+    //   more; only what had already reached the print server stays there.
+    // - Discard (DiscardJob): nothing of the job is kept: it is abandoned, and
+    //   what had reached the print server is withdrawn while the server still
+    //   holds it. This is what the user's Cancel asks for.
+    // A job ends once: after any of them the others do nothing until the next
+    // OpenJob.
+    virtual void CloseJob();
     virtual void AbandonJob();
-    // The user cancelled the job this device is running: stop drawing and, for
-    // a document already handed to a spooler, withdraw it. Nothing to stop
-    // here for a device that draws only as it is given pages.
-    virtual void CancelJob() {}
+    virtual void DiscardJob() { AbandonJob(); }
     bool RenderCommand(TppDrawCommand &command) override;
     bool RefreshText(TppDrawCommand &command) override;
-    virtual void CloseJob();
     // Whether pages that are not final are left undrawn.
     virtual bool IgnoresNonFinalPages() const { return true; }
     // Decides whether the page is wanted and may be drawn (PageWanted,

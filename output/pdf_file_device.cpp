@@ -21,11 +21,7 @@ const TppDeviceClass &TppPdfFileDevice::StaticClass()
 
 TppPdfFileDevice::TppPdfFileDevice() = default;
 
-TppPdfFileDevice::~TppPdfFileDevice()
-{
-    // Unlike paper, a file half made is worth nothing.
-    Printer().AbortDoc();
-}
+TppPdfFileDevice::~TppPdfFileDevice() = default;
 
 void TppPdfFileDevice::SetFileName(const std::string &name)
 {
@@ -43,7 +39,9 @@ std::string TppPdfFileDevice::TargetName() const
 
 void TppPdfFileDevice::ThrowFileError(const std::exception &error) const
 {
-    throw EPrinterError(FormatLibraryText(ltFileNotWritten, LanguageIndex(), {m_fileName, error.what()}));
+    // The writer's reasons are kept in English; the message speaks the report's language.
+    throw EPrinterError(FormatLibraryText(ltFileNotWritten, LanguageIndex(),
+                                          {m_fileName, TranslatedLibraryText(error.what(), LanguageIndex())}));
 }
 
 void TppPdfFileDevice::OpenJob()
@@ -64,10 +62,4 @@ void TppPdfFileDevice::CloseJob()
     } catch (const EPrinterError &error) {
         ThrowFileError(error);
     }
-}
-
-void TppPdfFileDevice::AbandonJob()
-{
-    Printer().AbortDoc();
-    TppPrinterDevice::AbandonJob();
 }

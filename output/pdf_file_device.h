@@ -7,8 +7,9 @@
 
 // Prints the pages of a job into a PDF file: the printer device's drawing,
 // copies and collation, on a printer whose documents are that file. The
-// file is written whole or not at all: a job abandoned or failing leaves no
-// file behind (and an older file of the name untouched).
+// file is written whole or not at all: only a finished job puts it in
+// place; a job abandoned, discarded or failing leaves no file behind, and an
+// older file of the name untouched.
 class TppPdfFileDevice : public TppPrinterDevice, public TppFileDevice {
 public:
     TppPdfFileDevice();
@@ -23,8 +24,6 @@ public:
 
     void OpenJob() override;
     void CloseJob() override;
-    // Throws the document away: nothing of a cancelled job is kept.
-    void AbandonJob() override;
 
 protected:
     // The file, by its name without the folder.

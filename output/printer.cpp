@@ -394,7 +394,13 @@ void TppPrinter::AbortDoc()
 
 platform::Withdrawal TppPrinter::WithdrawDoc()
 {
-    return m_device ? m_device->WithdrawDocument() : platform::Withdrawal::NothingHandedOver;
+    if (!m_device)
+        return platform::Withdrawal::NothingHandedOver;
+    try {
+        return m_device->WithdrawDocument();
+    } catch (const platform::PrintError &error) {
+        throw EPrinterError(error.what());
+    }
 }
 
 void TppPrinter::SetupChanged()

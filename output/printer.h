@@ -3,7 +3,7 @@
 #include "output/printer_canvas.h"
 #include "output/printer_info.h"
 #include "output/printer_setup.h"
-#include "platform/printer_device.h"
+#include "platform/print_document.h"
 #include "platform/units.h"
 
 #include <functional>
@@ -91,7 +91,8 @@ public:
     void AbortDoc();
     // Cancels the job of the document EndDoc last handed to the spooler, for
     // as long as the spooler holds it; also from inside EndDoc, which
-    // handles window messages while it follows the job.
+    // handles window messages while it follows the job. An EPrinterError
+    // when the spooler did not withdraw a job that may still print.
     platform::Withdrawal WithdrawDoc();
     bool DocumentOpen() const { return m_documentOpen; }
     bool PageStarted() const { return m_pageStarted; }

@@ -80,14 +80,8 @@ TppPrinterDevice::TppPrinterDevice()
 
 TppPrinterDevice::~TppPrinterDevice()
 {
-    // A job left open (a publisher abandons only the devices that still want
-    // pages) still holds finished pages: they are printed, not thrown away.
-    if (m_printer->DocumentOpen()) {
-        try {
-            m_printer->EndDoc();
-        } catch (...) {
-        }
-    }
+    // A job still open here was never finished: its document is thrown away
+    // with the printer, never handed over from a destructor.
 }
 
 // --- The job ---------------------------------------------------------------
@@ -100,11 +94,13 @@ void TppPrinterDevice::OpenJob()
     m_copiesRemaining = 1;
     m_firstPageOfJob = true;
     m_passReachedEnd = false;
-    m_jobCancelled = false;
     m_copyStatusShown = false;
     m_copyStatus.clear();
     m_jobRequest.Assign(PageRequest());
     SetStatusText(LibraryText(ltAccessingData, LanguageIndex()));
+    // The line let the user cancel before anything began.
+    if (!JobOpen())
+        return;
     try {
         m_printer->BeginDoc();
     } catch (...) {
@@ -134,17 +130,13 @@ void TppPrinterDevice::CloseJob()
 
 void TppPrinterDevice::AbandonJob()
 {
-    // Cancelled, during any pass: no more copies.
+    if (!JobOpen())
+        return;
     m_copiesRemaining = 1;
-    ShowLastCopyStatus();
-    try {
-        m_printer->EndDoc();
-    } catch (...) {
-        m_canvas = nullptr;
-        TppRasterDevice::AbandonJob();
-        throw;
-    }
+    m_copyStatus.clear();
+    m_printer->AbortDoc();
     m_canvas = nullptr;
+    PageRequest().Assign(m_jobRequest);
     TppRasterDevice::AbandonJob();
 }
 
@@ -154,7 +146,7 @@ bool TppPrinterDevice::AllCopiesPrinted()
         return true;
     // A pass cut short (cancelled, failed) makes no further copies, and so
     // does a device that lost its publisher.
-    if (!m_passReachedEnd || m_jobCancelled || !Publisher() || !JobOpen()) {
+    if (!m_passReachedEnd || !Publisher() || !JobOpen()) {
         m_copiesRemaining = 1;
         return true;
     }
@@ -168,10 +160,17 @@ bool TppPrinterDevice::AllCopiesPrinted()
     return false;
 }
 
-void TppPrinterDevice::CancelJob()
+void TppPrinterDevice::DiscardJob()
 {
-    m_jobCancelled = true;
-    if (m_printer->WithdrawDoc() == platform::Withdrawal::TooLate)
+    AbandonJob();
+    platform::Withdrawal withdrawal = platform::Withdrawal::NothingHandedOver;
+    try {
+        withdrawal = m_printer->WithdrawDoc();
+    } catch (const EPrinterError &error) {
+        platform::ShowMessage(platform::MessageKind::Warning, error.what());
+        return;
+    }
+    if (withdrawal == platform::Withdrawal::TooLate)
         platform::ShowMessage(platform::MessageKind::Information,
                               FormatLibraryText(ltDocumentAlreadySent, LanguageIndex(), {TargetName()}));
 }
@@ -269,7 +268,7 @@ void TppPrinterDevice::AcceptPage(TppPage &page)
     TppRasterDevice::AcceptPage(page);
     if (page.Final() && !page.Calculation() && (page.LastPage() || !WantsPages()))
         m_passReachedEnd = true;
-    if (!JobOpen() || !PageWanted() || m_jobCancelled)
+    if (!JobOpen() || !PageWanted())
         return;
     const bool collation = m_printer->PrinterSetup().Collation();
     const int copies = std::max(1, collation ? m_printer->PrinterSetup().Copies() : page.PrinterSetup().Copies());
@@ -284,14 +283,12 @@ void TppPrinterDevice::AcceptPage(TppPage &page)
     for (int output = 0; output < outputs; ++output) {
         if (copies > 1)
             ShowCopyStatus(page, collation ? CollatedCopyNo(copies) : output + 1, copies);
-        // The status line may have let the user abandon the job.
+        // The status line may have let the user cancel the job.
         if (!JobOpen())
             return;
         StartPage(page);
         DrawPageCommands(page);
         EndPage();
-        if (m_jobCancelled)
-            return;
     }
 }
 

@@ -45,14 +45,15 @@ public:
     // Begins the print document; an error of the printer closes the job
     // again and continues to the caller.
     void OpenJob() override;
-    // Runs the further passes of collated copies, then ends the document.
+    // Runs the further passes of collated copies, then ends the document and
+    // hands it to the print server.
     void CloseJob() override;
-    // Ends the document at once: the pages already sent are printed.
+    // The document is kept whole until it ends: an abandoned one is thrown
+    // away, and nothing of it reaches the print server.
     void AbandonJob() override;
-    // The user cancelled: no further page or copy is drawn, and a document
-    // already handed to the spooler is withdrawn from its queue; when that
-    // is too late, the user is told that it went to the printer.
-    void CancelJob() override;
+    // Also withdraws a document already handed to the print server; when
+    // that is too late, the user is told that it went to the printer.
+    void DiscardJob() override;
     void AcceptPage(TppPage &page) override;
     bool RenderCommand(TppDrawCommand &command) override;
     // Also written into the status window, when the text changed there.
@@ -105,7 +106,6 @@ private:
     // A pass that was cut short (cancelled, or failed) makes no more copies.
     bool m_passReachedEnd = false;
     bool m_runningFurtherPass = false;
-    bool m_jobCancelled = false;
     bool m_copyStatusShown = false;
     std::chrono::steady_clock::time_point m_copyStatusShownAt;
     // The latest copy line, while it waits for its turn to be shown.

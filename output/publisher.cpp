@@ -174,7 +174,15 @@ void TppPublisher::CloseJob()
 
 void TppPublisher::AbandonJob()
 {
-    ForEachEnabledDevice(true, [](TppDevice &device) { device.AbandonJob(); });
+    // Every open job, also of a device that had all its pages: a device
+    // that had them may still owe copies, or a document not yet delivered.
+    m_requestOpen = false;
+    ForEachEnabledDevice(false, [](TppDevice &device) {
+        if (device.JobOpen())
+            device.AbandonJob();
+    });
+    m_requestResetPending = true;
+    m_request.Clear();
 }
 
 void TppPublisher::ResetDevices()

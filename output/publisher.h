@@ -58,6 +58,8 @@ public:
     // Caches a final page (when caching), offers it to the devices and notes
     // whether the request is complete and which page is the last.
     void PublishPage(TppPage &page);
+    // The job's end: its devices finish (CloseJob) or abandon (AbandonJob)
+    // their jobs; either way the request is over.
     void CloseJob();
     void AbandonJob();
     void ResetDevices();

@@ -539,7 +539,7 @@ void TppScreenDevice::DrawImage(const TppDrawImage &image)
         target = {dx, dy, dx + pictureWidth, dy + pictureHeight};
     }
 
-    if (DrawFinerImage(image, target, w, h))
+    if (DrawSmoothImage(image, target, w, h, *bitmap))
         return;
     // Composed at 100 % on white first, so that white lets the page show
     // through a transparent picture at every zoom.
@@ -552,8 +552,8 @@ void TppScreenDevice::DrawImage(const TppDrawImage &image)
                                                    : platform::CopyMode::Copy);
 }
 
-bool TppScreenDevice::DrawFinerImage(const TppDrawImage &image, const CanvasRect &target, int w,
-                                     int h)
+bool TppScreenDevice::DrawSmoothImage(const TppDrawImage &image, const CanvasRect &target, int w, int h,
+                                      const TppBitmap &ownPixels)
 {
     // The device pixels the picture covers, at this zoom and density.
     const CanvasRect bounds = ToCanvasRect(image.DeviceBounds());
@@ -565,21 +565,28 @@ bool TppScreenDevice::DrawFinerImage(const TppDrawImage &image, const CanvasRect
     const double sy = double(deviceHeight) / h;
     const CanvasRect scaled{NearestPixel(target.left * sx), NearestPixel(target.top * sy),
                             NearestPixel(target.right * sx), NearestPixel(target.bottom * sy)};
-    const TppPictureSource *source = image.Picture().SourceFor(scaled.Width(), scaled.Height());
-    // The picture's own pixels suffice: drawn as ever.
-    if (!source || source->Scale == 1)
+    if (scaled.Width() <= 0 || scaled.Height() <= 0)
         return false;
-    const TppBitmap *pixels = m_decodedPictures.Pixels(image.Picture().Kind(), *source);
-    if (!pixels || pixels->IsEmpty())
-        return false;
-    // Composed on white as at 100 %, but at the device pixels it is shown
-    // with, from the source with enough of them, resampled smoothly.
-    std::unique_ptr<Canvas> work = platform::CreateScreenBitmapCanvas(deviceWidth, deviceHeight);
-    work->StretchBitmap(scaled,
-                        platform::ScaleBitmapSmoothly(*pixels, scaled.Width(), scaled.Height()));
-    const TppBitmap composed = platform::CanvasPixels(*work);
-    work.reset();
-    m_pageImage->StretchBitmap(bounds, composed,
+    // The finest source at every zoom: shrunk smoothly it keeps the thin
+    // strokes that the picture's own pixels lose.
+    const std::vector<TppPictureSource> &sources = image.Picture().Sources();
+    const TppPictureSource *source = sources.empty() ? nullptr : &sources.back();
+    const TppBitmap *pixels = source ? m_decodedPictures.Pixels(image.Picture().Kind(), *source) : nullptr;
+    if (!pixels || pixels->IsEmpty()) {
+        source = nullptr;
+        pixels = &ownPixels;
+    }
+    const TppScaledPictureCache::Key key{source ? source->Data.get() : nullptr, scaled, deviceWidth, deviceHeight};
+    const TppBitmap *composed = source ? m_scaledPictures.Find(key) : nullptr;
+    TppBitmap uncached;
+    if (!composed) {
+        // Composed on white as at 100 %, at the device pixels it is shown with.
+        std::unique_ptr<Canvas> work = platform::CreateScreenBitmapCanvas(deviceWidth, deviceHeight);
+        work->StretchBitmap(scaled, platform::ScaleBitmapSmoothly(*pixels, scaled.Width(), scaled.Height()));
+        uncached = platform::CanvasPixels(*work);
+        composed = source ? &m_scaledPictures.Add(key, std::move(uncached)) : &uncached;
+    }
+    m_pageImage->StretchBitmap(bounds, *composed,
                                image.Transparent() ? platform::CopyMode::And
                                                    : platform::CopyMode::Copy);
     return true;

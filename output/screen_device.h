@@ -3,6 +3,7 @@
 #include "output/decoded_pictures.h"
 #include "output/page.h"
 #include "output/raster_device.h"
+#include "output/scaled_picture_cache.h"
 #include "output/screen_viewer.h"
 #include "platform/canvas.h"
 
@@ -97,10 +98,11 @@ private:
     void DrawLine(TppDrawLine &line);
     void DrawImage(const TppDrawImage &image);
     void DrawDirectImage(const TppDrawImage &image, const TppBitmap &bitmap);
-    // Draws the picture from a finer source when its own pixels are fewer
-    // than the device pixels it covers; false when they suffice.
-    bool DrawFinerImage(const TppDrawImage &image, const platform::CanvasRect &target, int w,
-                        int h);
+    // Draws the picture resampled smoothly from its finest source (its own
+    // pixels when it has none) to the device pixels it covers; false when
+    // it covers none.
+    bool DrawSmoothImage(const TppDrawImage &image, const platform::CanvasRect &target, int w, int h,
+                         const TppBitmap &ownPixels);
     void DrawText(TppDrawText &text);
     void SelectCommandFont(const TppFont &font);
     // The canvas the engine laid the page's texts out on, `font` selected.
@@ -126,6 +128,7 @@ private:
     std::optional<TppFont> m_selectedCommandFont;
     bool m_refreshingText = false;
     TppDecodedPictures m_decodedPictures;
+    TppScaledPictureCache m_scaledPictures;
     // What texts are laid out with: the page's printer, or a screen bitmap
     // when it has no drawing context.
     std::unique_ptr<TppPrinter> m_layoutPrinter;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 // Message boxes of the program: an OK button, over the active window, titled
@@ -13,6 +14,13 @@ void ShowMessage(MessageKind kind, const std::string &text);
 
 // A question with Yes and No buttons, No the default; true for Yes.
 bool AskYesNo(const std::string &text);
+
+// Where messages go while the program runs without windows (the command
+// line): each message is handed over instead of shown, and a question is
+// answered No. An empty redirect shows boxes again. Process-wide, like the
+// toolkit's own message handler.
+using MessageRedirect = std::function<void(MessageKind kind, const std::string &text)>;
+void RedirectMessages(MessageRedirect redirect);
 
 // The message with a full stop added when it does not end with one.
 std::string WithFullStop(const std::string &message);

@@ -1,3 +1,4 @@
+// TppCustomPreview: the contents of a print preview window (viewer and status bar) without its tool bar.
 #include "preview/custom_preview.h"
 
 #include "preview/viewer.h"

@@ -1,3 +1,4 @@
+// TppCustomPreview: the contents of a print preview window (viewer and status bar) without its tool bar.
 #pragma once
 
 #include "output/screen_viewer.h"

@@ -1,3 +1,4 @@
+// TppPreview: the standard preview contents, TppCustomPreview with its tool bar, zoom box and keys.
 #include "preview/preview.h"
 
 #include "output/integer_text.h"
@@ -6,6 +7,7 @@
 #include "platform/handler_guard.h"
 #include "preview/library_caption.h"
 #include "preview/preview_glyphs.h"
+#include "preview/tool_bar_panel.h"
 #include "preview/viewer.h"
 #include "report/custom_report.h"
 
@@ -73,7 +75,7 @@ TppPreview::~TppPreview() = default;
 
 void TppPreview::CreateToolBar()
 {
-    m_outerPanel = new QWidget(&Form());
+    m_outerPanel = new TppToolBarPanel(&Form());
     m_outerPanel->setObjectName(QStringLiteral("OuterToolPanel"));
     m_outerPanel->setFixedHeight(kToolBarHeight);
     m_innerPanel = new QWidget(m_outerPanel);
@@ -106,7 +108,7 @@ QToolButton *TppPreview::SpeedButton(QWidget *panel, int left, int action, const
     // focus where it was.
     button->setFocusPolicy(Qt::TabFocus);
     if (!glyph.isNull())
-        button->setIconSize(glyph.size());
+        button->setIconSize(glyph.deviceIndependentSize().toSize());
     button->installEventFilter(this);
     return button;
 }
@@ -211,6 +213,7 @@ void TppPreview::LanguageChanged()
         button->setAccessibleName(LibraryCaption(hint, language));
         button->setAccessibleDescription(LibraryCaption(description, language));
     }
+    m_outerPanel->setAccessibleName(LibraryCaption(ltToolBar, language));
     m_zoomBox->setAccessibleName(LibraryCaption(ltZoom, language));
     m_zoomBox->setAccessibleDescription(LibraryCaption(ltZoomDescription, language));
     m_pageBox->setAccessibleName(LibraryCaption(ltPageNumber, language));
@@ -267,8 +270,8 @@ void TppPreview::ZoomTo(TppZoomSettingType zoom)
 {
     TppCustomPreview::ZoomTo(zoom);
     m_zoomBox->setText(QString::number(Viewer().CalculatedZoom()));
-    if (StatusBar())
-        StatusBar()->setFocus();
+    // Off the zoom box, onto the page it zoomed.
+    Viewer().PageSurface()->setFocus();
 }
 
 void TppPreview::ToolButtonClick(QToolButton *button)

@@ -1,3 +1,4 @@
+// TppPreview: the standard preview contents, TppCustomPreview with its tool bar, zoom box and keys.
 #pragma once
 
 #include "preview/custom_preview.h"

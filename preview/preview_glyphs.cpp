@@ -1,63 +1,78 @@
 #include "preview/preview_glyphs.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr int kSize = 16;
-const QColor kBackground(0x00, 0x80, 0x00); // green, taken as transparent
 const QColor kTealFill(0x00, 0x80, 0x80);
 const QColor kGrayLines(0x80, 0x80, 0x80);
 const QColor kSilver(0xC0, 0xC0, 0xC0);
 const QColor kYellow(0xFF, 0xFF, 0x00);
 
+// The glyphs are described pixel by pixel on a 16 x 16 grid; the painter is
+// scaled to the screen's density, so that slopes and curves are drawn with
+// its finer pixels.
+using Glyph = QPainter;
+
 // Inclusive corners, as the glyphs are described pixel by pixel.
-void Fill(QImage &image, int left, int top, int right, int bottom, const QColor &color)
+void Fill(Glyph &glyph, int left, int top, int right, int bottom, const QColor &color)
 {
-    for (int y = top; y <= bottom; ++y)
-        for (int x = left; x <= right; ++x)
-            if (image.rect().contains(x, y))
-                image.setPixelColor(x, y, color);
+    glyph.fillRect(QRectF(left, top, right - left + 1, bottom - top + 1), color);
 }
 
-void Frame(QImage &image, int left, int top, int right, int bottom, const QColor &color)
+void Dot(Glyph &glyph, int x, int y, const QColor &color)
 {
-    Fill(image, left, top, right, top, color);
-    Fill(image, left, bottom, right, bottom, color);
-    Fill(image, left, top, left, bottom, color);
-    Fill(image, right, top, right, bottom, color);
+    Fill(glyph, x, y, x, y, color);
 }
 
-void Triangle(QImage &image, const QPolygon &corners)
+void Frame(Glyph &glyph, int left, int top, int right, int bottom, const QColor &color)
 {
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::black);
-    painter.drawPolygon(corners);
+    Fill(glyph, left, top, right, top, color);
+    Fill(glyph, left, bottom, right, bottom, color);
+    Fill(glyph, left, top, left, bottom, color);
+    Fill(glyph, right, top, right, bottom, color);
+}
+
+// The corners are pixels, as the pixel-by-pixel description names them.
+void Triangle(Glyph &glyph, const QPolygon &corners)
+{
+    glyph.save();
+    // With finer pixels the outline runs through the pixels' centres, so
+    // that it covers the same grid squares as on a plain screen.
+    if (glyph.testRenderHint(QPainter::Antialiasing))
+        glyph.translate(0.5, 0.5);
+    glyph.setPen(QPen(Qt::black, 1));
+    glyph.setBrush(Qt::black);
+    glyph.drawPolygon(corners);
+    glyph.restore();
 }
 
 // A teal square in a black frame, crossed by grey lines on every second
 // diagonal: the page the zoom glyphs show a sheet on.
-void ZoomBase(QImage &image)
+void ZoomBase(Glyph &glyph)
 {
-    Frame(image, 2, 2, 13, 13, Qt::black);
-    Fill(image, 3, 3, 12, 12, kTealFill);
+    Frame(glyph, 2, 2, 13, 13, Qt::black);
+    Fill(glyph, 3, 3, 12, 12, kTealFill);
     for (int y = 3; y <= 12; ++y)
         for (int x = 3; x <= 12; ++x)
             if ((x + y) % 4 == 0)
-                image.setPixelColor(x, y, kGrayLines);
+                Dot(glyph, x, y, kGrayLines);
 }
 
-void Sheet(QImage &image, int left, int top, int right, int bottom)
+void Sheet(Glyph &glyph, int left, int top, int right, int bottom)
 {
-    Fill(image, left, top, right, bottom, Qt::white);
-    Frame(image, left, top, right, bottom, Qt::black);
+    Fill(glyph, left, top, right, bottom, Qt::white);
+    Frame(glyph, left, top, right, bottom, Qt::black);
 }
 
-void DrawGlyph(QImage &image, TppPreviewGlyph glyph)
+void DrawGlyph(Glyph &image, TppPreviewGlyph glyph)
 {
     switch (glyph) {
     case TppPreviewGlyph::FirstPage:
@@ -85,7 +100,7 @@ void DrawGlyph(QImage &image, TppPreviewGlyph glyph)
         Sheet(image, 4, 5, 11, 13);
         for (int y : {7, 9, 11}) {
             Fill(image, 5, y, 7, y, Qt::black);
-            image.setPixelColor(9, y, Qt::black);
+            Dot(image, 9, y, Qt::black);
         }
         break;
     case TppPreviewGlyph::HundredPercent:
@@ -105,11 +120,11 @@ void DrawGlyph(QImage &image, TppPreviewGlyph glyph)
         Frame(image, 1, 8, 14, 13, Qt::black);
         Fill(image, 2, 12, 13, 12, kGrayLines);
         Fill(image, 3, 14, 12, 14, Qt::black);
-        image.setPixelColor(12, 10, kYellow);
-        image.setPixelColor(11, 10, kYellow);
+        Dot(image, 12, 10, kYellow);
+        Dot(image, 11, 10, kYellow);
         break;
     case TppPreviewGlyph::Search: {
-        QPainter painter(&image);
+        QPainter &painter = image;
         painter.setPen(QPen(Qt::black, 1));
         painter.setBrush(QColor(0xC0, 0xE0, 0xFF));
         painter.drawEllipse(QRect(2, 2, 8, 8));
@@ -122,16 +137,22 @@ void DrawGlyph(QImage &image, TppPreviewGlyph glyph)
 
 } // namespace
 
+QPixmap PreviewGlyph(TppPreviewGlyph glyph, qreal devicePixelRatio)
+{
+    const int density = std::max(1, int(std::ceil(devicePixelRatio - 0.01)));
+    QImage image(kSize * density, kSize * density, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    image.setDevicePixelRatio(density);
+    {
+        QPainter painter(&image);
+        // One pixel a grid square stays crisp; finer pixels smooth the slopes.
+        painter.setRenderHint(QPainter::Antialiasing, density > 1);
+        DrawGlyph(painter, glyph);
+    }
+    return QPixmap::fromImage(image);
+}
+
 QPixmap PreviewGlyph(TppPreviewGlyph glyph)
 {
-    QImage image(kSize, kSize, QImage::Format_RGB32);
-    image.fill(kBackground);
-    DrawGlyph(image, glyph);
-    const QRgb transparent = image.pixel(0, kSize - 1);
-    QImage masked = image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < kSize; ++y)
-        for (int x = 0; x < kSize; ++x)
-            if (masked.pixel(x, y) == transparent)
-                masked.setPixel(x, y, qRgba(0, 0, 0, 0));
-    return QPixmap::fromImage(masked);
+    return PreviewGlyph(glyph, qApp ? qApp->devicePixelRatio() : 1.0);
 }

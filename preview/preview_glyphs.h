@@ -3,8 +3,8 @@
 #include <QPixmap>
 
 // The 16 x 16 glyphs of the preview's tool bar, drawn when the tool bar is
-// built. Each is drawn on green, and the colour of its bottom-left pixel is
-// made transparent, as speed buttons show glyphs.
+// built, on a transparent ground, at the screen's density: on a screen of
+// ratio 2 a glyph has 32 x 32 pixels of its own, not 16 x 16 blown up.
 enum class TppPreviewGlyph {
     Print,
     Search,
@@ -17,4 +17,6 @@ enum class TppPreviewGlyph {
     LastPage,
 };
 
+QPixmap PreviewGlyph(TppPreviewGlyph glyph, qreal devicePixelRatio);
+// At the application's device pixel ratio.
 QPixmap PreviewGlyph(TppPreviewGlyph glyph);

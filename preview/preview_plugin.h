@@ -1,3 +1,4 @@
+// TppPreviewPlugIn: the slot naming the class that builds a preview window's contents.
 #pragma once
 
 #include <functional>

@@ -9,6 +9,7 @@
 #include "platform/message_box.h"
 #include "platform/print_spooler.h"
 #include "platform/units.h"
+#include "preview/accessible_lists.h"
 #include "preview/collation_pictures.h"
 #include "preview/copies_up_down.h"
 #include "preview/library_caption.h"
@@ -46,6 +47,7 @@ TppPrintDialog::TppPrintDialog(QWidget *parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::TppPrintDialog>())
 {
+    SpeakListsByTheirNames();
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
@@ -186,6 +188,8 @@ void TppPrintDialog::LanguageChanged()
     m_ui->lblPrintToFileWhere->setText(Text(ltWhere));
     m_ui->btnOK->setText(Text(ltOK));
     m_ui->btnCancel->setText(Text(ltCancel));
+    // Hidden while printers exist, but a screen reader still finds it.
+    m_ui->lblNoPrintersInstalled->setText(Text(ltNoPrinters));
     for (QLabel *title : {m_ui->lblPrinter, m_ui->lblPageRange, m_ui->lblCopies, m_ui->lblPrintToFile})
         title->adjustSize();
     AdjustToDescription();
@@ -201,13 +205,13 @@ void TppPrintDialog::NameControls()
         int name;
         int description;
     } controls[] = {
-        {m_ui->cbxPrinters, ltPrinter, 0},
+        {m_ui->cbxPrinters, ltPrinterName, 0},
         {m_ui->edtPageRange, ltPages, ltPageRangeDescription},
         {m_ui->edtCopies, ltNumberOfCopies, ltCopiesDescription},
         {m_ui->cbxCollate, ltCollate, ltCollateDescription},
         {m_ui->cbxPrintWhat, ltPrintWhat, ltPrintWhatDescription},
         {m_ui->cbxPrintToFile, ltPrintToFile, ltPrintToFileDescription},
-        {m_ui->cbxPrintToFileTypes, ltFileType, 0},
+        {m_ui->cbxPrintToFileTypes, ltType, 0},
         {m_ui->edtPrintToFileName, ltFileName, 0},
         {m_ui->spbPrintToFile, ltChooseFile, 0},
     };
@@ -299,16 +303,19 @@ void TppPrintDialog::FillPrinters()
     for (const std::string &name : names) {
         const auto entry = printers.Find(name);
         const bool network = entry && !entry->Local();
-        list->addItem(QIcon(TppPrinterItemDelegate::PrinterPicture(network)), QString::fromStdString(name));
+        // The stand-in for the default printer is shown in the user's
+        // language; a queue's own name never is.
+        const QString shown = name == "Default" ? Text(ltDefaultPrinterName) : QString::fromStdString(name);
+        list->addItem(QIcon(TppPrinterItemDelegate::PrinterPicture(network)), shown, QString::fromStdString(name));
         list->setItemData(list->count() - 1, network, TppPrinterItemDelegate::NetworkRole);
     }
     TppPrinterSetup &setup = Printer()->PrinterSetup();
-    const int chosen = list->findText(QString::fromStdString(setup.PrinterName()), Qt::MatchExactly);
+    const int chosen = list->findData(QString::fromStdString(setup.PrinterName()));
     if (chosen >= 0) {
         list->setCurrentIndex(chosen);
     } else {
         list->setCurrentIndex(0);
-        setup.SetPrinterName(list->itemText(0).toStdString());
+        setup.SetPrinterName(list->itemData(0).toString().toStdString());
     }
     ShowPrinterDescription();
 }
@@ -368,7 +375,7 @@ void TppPrintDialog::PrinterChosen(int index)
 {
     if (m_initialising || !Printer() || index < 0)
         return;
-    Printer()->PrinterSetup().SetPrinterName(m_ui->cbxPrinters->itemText(index).toStdString());
+    Printer()->PrinterSetup().SetPrinterName(m_ui->cbxPrinters->itemData(index).toString().toStdString());
     ShowPrinterDescription();
 }
 

@@ -25,13 +25,18 @@ const TppDeviceClass *FileDeviceClass(const QVariant &deviceType)
     return deviceClass && deviceClass->InheritsFrom(TppFileDevice::StaticClass()) ? deviceClass : nullptr;
 }
 
+QString Translated(const char *englishText, std::int32_t languageIndex)
+{
+    return QString::fromStdString(TranslatedLibraryText(englishText, languageIndex));
+}
+
 // "PDF files|*.pdf|All files|*" as the save dialog's filters.
-QStringList NameFilters(const TppDeviceClass &deviceClass)
+QStringList NameFilters(const TppDeviceClass &deviceClass, std::int32_t languageIndex)
 {
     const QStringList parts = QString::fromUtf8(deviceClass.FileFilter()).split(QLatin1Char('|'));
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2)
-        filters << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
+        filters << QStringLiteral("%1 (%2)").arg(Translated(parts[i].toUtf8().constData(), languageIndex), parts[i + 1]);
     return filters;
 }
 
@@ -60,9 +65,10 @@ bool FolderTakesFiles(const QString &folder)
     return probe.open();
 }
 
-void Warn(int textNumber, const QString &value)
+void Warn(int textNumber, std::int32_t languageIndex, const QString &value)
 {
-    platform::ShowMessage(platform::MessageKind::Warning, FormatLibraryText(textNumber, {value.toStdString()}));
+    platform::ShowMessage(platform::MessageKind::Warning,
+                          FormatLibraryText(textNumber, languageIndex, {value.toStdString()}));
 }
 
 } // namespace
@@ -91,7 +97,7 @@ void TppPrintDialog::FillFilePanel()
         DeviceClassNames(classes);
         for (const auto &[name, deviceClass] : classes) {
             if (deviceClass != &TppFileDevice::StaticClass() && deviceClass->InheritsFrom(TppFileDevice::StaticClass()))
-                types->addItem(QString::fromUtf8(deviceClass->Description()), QString::fromStdString(name));
+                types->addItem(Translated(deviceClass->Description(), LanguageIndex()), QString::fromStdString(name));
         }
     }
     const int reportType = types->findData(QString::fromStdString(DeviceType()));
@@ -150,7 +156,7 @@ void TppPrintDialog::BrowseForFile()
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (deviceClass)
-        dialog.setNameFilters(NameFilters(*deviceClass));
+        dialog.setNameFilters(NameFilters(*deviceClass, LanguageIndex()));
     dialog.setDefaultSuffix(extension);
     if (QFileInfo(start).isDir()) {
         dialog.setDirectory(start);
@@ -189,20 +195,20 @@ bool TppPrintDialog::ReadFileChoice(FileChoice &choice)
     const QFileInfo file(name);
     const QFileInfo folder(file.absolutePath());
     if (file.isDir()) {
-        Warn(ltNotAFile, QDir::toNativeSeparators(name));
+        Warn(ltNotAFile, LanguageIndex(), QDir::toNativeSeparators(name));
         return false;
     }
     if (!folder.isDir()) {
-        Warn(ltFolderMissing, QDir::toNativeSeparators(folder.filePath()));
+        Warn(ltFolderMissing, LanguageIndex(), QDir::toNativeSeparators(folder.filePath()));
         return false;
     }
     if (!FolderTakesFiles(folder.filePath())) {
-        Warn(ltFolderNotWritable, QDir::toNativeSeparators(folder.filePath()));
+        Warn(ltFolderNotWritable, LanguageIndex(), QDir::toNativeSeparators(folder.filePath()));
         return false;
     }
     if (file.exists()) {
         if (!file.isWritable()) {
-            Warn(ltFileNotWritable, QDir::toNativeSeparators(name));
+            Warn(ltFileNotWritable, LanguageIndex(), QDir::toNativeSeparators(name));
             return false;
         }
         if (name != m_replaceConfirmed

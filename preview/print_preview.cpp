@@ -1,3 +1,4 @@
+// TppPrintPreview: the print preview window itself, holding the contents the preview plug-in builds.
 #include "preview/print_preview.h"
 
 #include "assets/library_texts.h"
@@ -131,9 +132,8 @@ void TppPrintPreview::keyPressEvent(QKeyEvent *event)
 void TppPrintPreview::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    // The tool bar shows no focus until the user moves it there.
-    if (!focusWidget())
-        m_statusBar->setFocus(Qt::OtherFocusReason);
+    // The page takes the focus as it first shows (a screen reader reads the
+    // sheet); the tool bar shows no focus until the user moves it there.
     // The first page is made once the window is shown, whether the window
     // manager activates it or not (focus-stealing prevention may not). The
     // activation, when it comes, comes first, so that a message of the

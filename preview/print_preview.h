@@ -1,3 +1,4 @@
+// TppPrintPreview: the print preview window itself, holding the contents the preview plug-in builds.
 #pragma once
 
 #include "report/report_form.h"

@@ -1,12 +1,14 @@
 #include "preview/viewer.h"
 
 #include "platform/handler_guard.h"
+#include "preview/page_surface.h"
 #include "platform/qt/canvas_image.h"
 #include "platform/qt/qt_color.h"
 #include "report/custom_report.h"
 
 #include <QApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -27,6 +29,9 @@ TppPageScrollArea::TppPageScrollArea(TppViewer &viewer)
     , m_viewer(viewer)
 {
     setFrameShape(QFrame::NoFrame);
+    setViewport(new TppPageSurface(viewer));
+    // The surface takes the focus itself: the area would pass it on to itself.
+    viewport()->setFocusProxy(nullptr);
     horizontalScrollBar()->setTracking(true);
     verticalScrollBar()->setTracking(true);
     viewport()->setMouseTracking(true);
@@ -40,6 +45,12 @@ void TppPageScrollArea::paintEvent(QPaintEvent *event)
         QPainter painter(viewport());
         m_viewer.PaintPage(painter, event->rect());
     });
+}
+
+void TppPageScrollArea::keyPressEvent(QKeyEvent *event)
+{
+    // The window's tool bar keys move and scroll the page, not the area's own.
+    event->ignore();
 }
 
 void TppPageScrollArea::mouseReleaseEvent(QMouseEvent *event)
@@ -58,6 +69,7 @@ void TppPageScrollArea::mouseMoveEvent(QMouseEvent *event)
 TppViewer::TppViewer(QWidget *parent)
     : QFrame(parent)
 {
+    SpeakPageSurfaces();
     resize(320, 120);
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(1);
@@ -254,6 +266,7 @@ void TppViewer::PageImageReady()
 {
     UpdateScrollBars();
     PageSurface()->update();
+    static_cast<TppPageSurface *>(PageSurface())->PageChanged();
     Notify(OnPageChange);
 }
 

@@ -73,7 +73,15 @@ TppPrintRequest::TppPrintRequest(TppCustomReport &report)
 TppPrintRequest::~TppPrintRequest()
 {
     *m_alive = nullptr;
+    // The windows go with the request, without calling back into it or into
+    // the report's handlers from this destructor.
+    if (m_cancelDialog)
+        m_cancelDialog->CloseHook = m_cancelDialog->DestroyHook = m_cancelDialog->CancelHook = nullptr;
     m_cancelDialog.reset();
+    if (m_previewForm) {
+        m_previewForm->CloseHook = m_previewForm->DestroyHook = m_previewForm->CancelHook = nullptr;
+        m_previewForm->ReleaseHook = m_previewForm->ActivateHook = nullptr;
+    }
     m_previewForm.reset();
 }
 
@@ -115,9 +123,9 @@ void TppPrintRequest::CancelStep()
     // Generation stops at the engine's next check; a device drawing copies or
     // following a job it handed over hears of it here.
     if (m_fileDevice)
-        m_fileDevice->CancelJob();
+        m_fileDevice->DiscardJob();
     else if (m_printerDevice)
-        m_printerDevice->CancelJob();
+        m_printerDevice->DiscardJob();
     Fire(m_report.OnCancel, m_report);
 }
 
@@ -226,21 +234,22 @@ void TppPrintRequest::SendPagesToDevices()
         publisher.OpenJob();
         publisher.RequestPages();
     } catch (...) {
-        EndJob();
+        EndJob(false);
         throw;
     }
-    EndJob();
+    EndJob(!m_report.CancelRequested());
 }
 
-void TppPrintRequest::EndJob()
+// A job that was cancelled or failed is abandoned on every device: nothing
+// more of it is delivered, neither the pages drawn nor a file half made.
+void TppPrintRequest::EndJob(bool finish)
 {
     m_phase = TppRequestPhase::HandingOver;
     TppPublisher &publisher = m_report.Publisher();
-    // Abandoning reaches only the devices still waiting for pages; the
-    // others had all they asked for and end their job as usual.
-    if (m_report.CancelRequested())
+    if (finish)
+        publisher.CloseJob();
+    else
         publisher.AbandonJob();
-    publisher.CloseJob();
     // A preview's job ends when the preview closes, not here.
     if (!publisher.HasOnlyScreenDevices()) {
         Fire(m_report.AfterPrint, m_report);

@@ -30,7 +30,7 @@ public:
 
     void Print();
     // One job cycle: open a job on the publisher's devices, serve their page
-    // requests, close (or, after a cancel, abandon) the job. Refused while a
+    // requests, finish the job (or, after a cancel or a failure, abandon it). Refused while a
     // cycle runs: the engine makes one run of pages at a time.
     void SendPagesToDevices();
     bool JobCycleRunning() const
@@ -48,7 +48,7 @@ private:
     class PhaseScope;
 
     bool MayStart(bool preview) const;
-    void EndJob();
+    void EndJob(bool finish);
 
     void PreviewBranch();
     void PreviewActivated();

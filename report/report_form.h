@@ -1,3 +1,4 @@
+// The report's windows as the report layer sees them (the preview window's TppCustomPreviewer among them).
 #pragma once
 
 #include "output/device_status_window.h"
@@ -73,7 +74,8 @@ private:
     bool m_destroyed = false;
 };
 
-// The print preview window.
+// TppCustomPreviewer: the print preview window as the print request sees it;
+// TppPrintPreview (preview/) is the window itself.
 class TppCustomPreviewer : public TppForm {
 public:
     static constexpr const char *AbstractClassName = "TppCustomPreviewer";

@@ -12,7 +12,7 @@ build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 seconds=${1:-20}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(number_reader general_format definition_reader text_wrapper page_list)
+[ ${#targets[@]} -gt 0 ] || targets=(number_reader general_format definition_reader text_wrapper page_list csv_table)
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 missing=()

@@ -35,6 +35,8 @@ _start_print_server() {
   cat > "$dir/cupsd.conf" <<CONF
 Listen $dir/cups.sock
 LogLevel warn
+# Every request in log/access_log, so that tests can count what was asked.
+AccessLogLevel all
 WebInterface No
 Browsing No
 DefaultAuthType None

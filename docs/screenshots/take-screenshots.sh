@@ -120,4 +120,12 @@ shoot "$dialog" print-dialog-es
 xdotool key Escape
 sleep 0.3
 click "$preview" 410 13 # Cerrar
+sleep 0.3
+
+# The scenarios window, with a cost per interview typed.
+xdotool key alt+e
+scenarios=$(window Escenarios)
+xdotool key alt+c
+xdotool type --delay 30 "12,5"
+shoot "$scenarios" scenarios
 echo "screenshots in $out"

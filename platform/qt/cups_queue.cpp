@@ -70,7 +70,14 @@ CupsJobState ReadJobState(int job)
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
     static const char *const wanted[] = {"job-state", "job-printer-state-message", "job-state-message"};
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
-    ipp_t *response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    // Asked while the user waits for the job: a server gone quiet may not
+    // hold the program up.
+    const CupsConnection connection;
+    if (!connection) {
+        ippDelete(request);
+        return state;
+    }
+    ipp_t *response = cupsDoRequest(connection.get(), request, "/");
     if (!response || cupsLastError() > IPP_STATUS_OK_CONFLICTING) {
         ippDelete(response);
         return state;
@@ -87,6 +94,20 @@ CupsJobState ReadJobState(int job)
     }
     ippDelete(response);
     return state;
+}
+
+bool CancelQueueJob(const std::string &queue, int job, std::string &reason)
+{
+    const CupsConnection connection;
+    if (!connection) {
+        reason = "the print server cannot be reached";
+        return false;
+    }
+    if (cupsCancelJob2(connection.get(), queue.c_str(), job, 0) <= IPP_STATUS_OK_EVENTS_COMPLETE)
+        return true;
+    const char *error = cupsLastErrorString();
+    reason = error ? error : "";
+    return false;
 }
 
 } // namespace platform

@@ -62,4 +62,8 @@ struct CupsJobState {
 
 CupsJobState ReadJobState(int job);
 
+// Asks the spooler to cancel a job; false, with the spooler's reason, when
+// it did not.
+bool CancelQueueJob(const std::string &queue, int job, std::string &reason);
+
 } // namespace platform

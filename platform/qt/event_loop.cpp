@@ -1,5 +1,7 @@
 #include "platform/event_loop.h"
 
+#include "platform/handler_guard.h"
+
 #include <QCoreApplication>
 #include <QTimer>
 
@@ -17,7 +19,8 @@ void PostToEventLoop(std::function<void()> task)
         task();
         return;
     }
-    QTimer::singleShot(0, QCoreApplication::instance(), std::move(task));
+    // Run from the event loop, it is a handler entry point like any other.
+    QTimer::singleShot(0, QCoreApplication::instance(), Guarded(std::move(task)));
 }
 
 } // namespace platform

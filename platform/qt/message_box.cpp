@@ -6,6 +6,17 @@
 
 namespace platform {
 
+static MessageRedirect &Redirect()
+{
+    static MessageRedirect redirect;
+    return redirect;
+}
+
+void RedirectMessages(MessageRedirect redirect)
+{
+    Redirect() = std::move(redirect);
+}
+
 static QMessageBox::Icon IconOf(MessageKind kind)
 {
     switch (kind) {
@@ -21,6 +32,10 @@ static QMessageBox::Icon IconOf(MessageKind kind)
 
 void ShowMessage(MessageKind kind, const std::string &text)
 {
+    if (Redirect()) {
+        Redirect()(kind, text);
+        return;
+    }
     QMessageBox box(IconOf(kind), QCoreApplication::applicationName(),
                     QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
@@ -29,6 +44,10 @@ void ShowMessage(MessageKind kind, const std::string &text)
 
 bool AskYesNo(const std::string &text)
 {
+    if (Redirect()) {
+        Redirect()(MessageKind::Warning, text);
+        return false;
+    }
     QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), QString::fromStdString(text),
                     QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);

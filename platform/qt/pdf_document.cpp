@@ -1,6 +1,7 @@
 #include "platform/qt/pdf_document.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 #include <cairo-pdf.h>
 
@@ -58,7 +59,10 @@ bool PdfDocument::Begin(const QString &fileTemplate, int resolution, const QStri
         return false;
     }
     cairo_pdf_surface_set_metadata(m_surface, CAIRO_PDF_METADATA_TITLE, title.toUtf8().constData());
-    const QString creator = QCoreApplication::applicationName();
+    // The program that made the file, with its version ("VALDORA 1.0").
+    const QString creator = QStringList{QCoreApplication::applicationName(), QCoreApplication::applicationVersion()}
+                                .join(QLatin1Char(' '))
+                                .trimmed();
     if (!creator.isEmpty())
         cairo_pdf_surface_set_metadata(m_surface, CAIRO_PDF_METADATA_CREATOR, creator.toUtf8().constData());
     m_context = cairo_create(m_surface);

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_printer_device.h"
 
 #include "platform/qt/cups_queue.h"
+#include "platform/qt/device_mode.h"
 #include "platform/qt/page_setup.h"
 
 #include <QApplication>
@@ -23,7 +24,6 @@ namespace platform {
 
 namespace {
 
-constexpr std::int16_t kCustomPaper = 256;
 // How long a submitted job is followed: a backend that fails does so within
 // moments of starting, and a job still waiting after this is the spooler's.
 constexpr int kJobFollowMilliseconds = 3000;
@@ -31,11 +31,6 @@ constexpr auto kJobPollInterval = std::chrono::milliseconds(50);
 // The print engine property through which Qt's own dialogs pass options to
 // the spooler (name/value pairs).
 constexpr auto kCupsOptionsProperty = QPrintEngine::PrintEnginePropertyKey(0xfe00);
-
-std::int32_t Tenths(qreal millimetres)
-{
-    return static_cast<std::int32_t>(std::lround(millimetres * 10));
-}
 
 QString Quoted(const QString &queue)
 {
@@ -155,24 +150,15 @@ PrinterMetrics QtPrinterDevice::Metrics() const
 
 DeviceMode QtPrinterDevice::ModeOfPrinter(const QPrinter &printer) const
 {
-    DeviceMode mode;
     const QPageLayout layout = printer.pageLayout();
-    mode.orientationSet = true;
-    mode.orientation = layout.orientation() == QPageLayout::Landscape ? 2 : 1;
-    mode.paperSizeSet = true;
-    mode.paperSize = kCustomPaper;
+    std::int16_t paperNumber = kCustomPaper;
     for (const QueuePaper &paper : m_papers) {
         if (paper.size.isEquivalentTo(layout.pageSize())) {
-            mode.paperSize = paper.number;
+            paperNumber = paper.number;
             break;
         }
     }
-    const QSizeF millimetres = layout.pageSize().size(QPageSize::Millimeter);
-    mode.paperDimensionsSet = true;
-    mode.paperWidth = Tenths(std::min(millimetres.width(), millimetres.height()));
-    mode.paperLength = Tenths(std::max(millimetres.width(), millimetres.height()));
-    mode.copiesSet = true;
-    mode.copies = 1;
+    DeviceMode mode = ModeOfLayout(layout, paperNumber);
     mode.duplexSet = true;
     switch (printer.duplex()) {
     case QPrinter::DuplexLongSide:
@@ -205,14 +191,12 @@ void QtPrinterDevice::ApplyModeToPrinter(QPrinter &printer, const DeviceMode &mo
                 break;
             }
         }
-        if (!size.isValid() && mode.paperDimensionsSet && mode.paperWidth > 0 && mode.paperLength > 0)
-            size = QPageSize(QSizeF(mode.paperWidth / 10.0, mode.paperLength / 10.0), QPageSize::Millimeter,
-                             QStringLiteral("Custom"), QPageSize::ExactMatch);
+        if (!size.isValid())
+            size = PaperOfDimensions(mode, QStringLiteral("Custom"));
         if (size.isValid())
             printer.setPageSize(size);
     }
-    if (mode.orientationSet)
-        printer.setPageOrientation(mode.orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    ApplyOrientation(printer, mode);
     if (mode.duplexSet) {
         printer.setDuplex(mode.duplex == 2   ? QPrinter::DuplexLongSide
                               : mode.duplex == 3 ? QPrinter::DuplexShortSide
@@ -283,8 +267,16 @@ QtPrinterDevice::JobProgress QtPrinterDevice::LookAtJob(int job, std::string &re
     }
     if (!failed)
         return JobProgress::Going;
-    if (state.state != IPP_JSTATE_ABORTED && state.state != IPP_JSTATE_CANCELED)
-        cupsCancelJob2(CUPS_HTTP_DEFAULT, QueueName().c_str(), job, 0);
+    std::string refusal;
+    if (state.state != IPP_JSTATE_ABORTED && state.state != IPP_JSTATE_CANCELED
+        && !CancelQueueJob(QueueName(), job, refusal)) {
+        // The user must not believe a job gone that may still print.
+        reason = Sentence(QString::fromStdString(reason.empty() ? std::string("the job stopped") : reason)
+                              + QStringLiteral("; it could not be cancelled and may still print"),
+                          refusal);
+        if (!reason.empty() && reason.back() == '.')
+            reason.pop_back();
+    }
     return JobProgress::Failed;
 }
 
@@ -329,12 +321,16 @@ Withdrawal QtPrinterDevice::WithdrawDocument()
     if (!m_withdrawn) {
         // A job that ended without printing (cancelled, aborted) is as good
         // as withdrawn; one that completed is on its way to paper.
-        const bool cancelled
-            = cupsCancelJob2(CUPS_HTTP_DEFAULT, QueueName().c_str(), m_job, 0) <= IPP_STATUS_OK_EVENTS_COMPLETE;
-        if (!cancelled) {
+        std::string refusal;
+        if (!CancelQueueJob(QueueName(), m_job, refusal)) {
             const CupsJobState state = ReadJobState(m_job);
-            if (!state.known || (state.state != IPP_JSTATE_CANCELED && state.state != IPP_JSTATE_ABORTED))
+            if (state.known && state.state == IPP_JSTATE_COMPLETED)
                 return Withdrawal::TooLate;
+            // Refused, or not heard, while the job may still print.
+            if (!state.known || (state.state != IPP_JSTATE_CANCELED && state.state != IPP_JSTATE_ABORTED))
+                throw PrintError(Sentence(
+                    QStringLiteral("The document could not be withdrawn from the printer %1").arg(Quoted(m_queue)),
+                    refusal));
         }
         m_withdrawn = true;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/printer_device.h"
+#include "platform/print_document.h"
 #include "platform/qt/cairo_pdf_canvas.h"
 #include "platform/qt/pdf_document.h"
 #include "platform/qt/queue_driver.h"

@@ -21,6 +21,7 @@ private slots:
     void everyControlNamed();
     void describedWhereTheCaptionDoesNotSay();
     void resultsSayTheirValues();
+    void screensSayWhatTheyAre();
 
 private:
     Ui::Form2 &selection() { return m_app->form2().ui; }
@@ -168,6 +169,28 @@ void AccessibleNamesTest::resultsSayTheirValues()
     QCOMPARE(nameOf(results.Label18), QString("Tamaño de la Población: 1000"));
     QCOMPARE(descriptionOf(results.Label5), QString("Dato proporcionado por el usuario"));
     QCOMPARE(descriptionOf(results.Label18), QString("Dato proporcionado por el usuario"));
+}
+
+// The main screen is a window, not a filler; a caption hidden under the
+// logo says what the panel is, not its name in the layout; each check mark
+// of the results says what it marks.
+void AccessibleNamesTest::screensSayWhatTheyAre()
+{
+    const auto node = [](QWidget *widget) { return QAccessible::queryAccessibleInterface(widget); };
+    QCOMPARE(node(&m_app->form1())->role(), QAccessible::Window);
+    QCOMPARE(node(m_app->form1().ui.Panel2Caption)->text(QAccessible::Name), QString("Presentación de VALDORA"));
+
+    QVERIFY(ShowSelectionScreen(*m_app));
+    TypeInto(selection().SpinEdit5, QStringLiteral("95"));
+    QStringList marks;
+    const auto seen = ClickThroughModals(*m_app, selection().BitBtn3, [&](Form3 &results) {
+        for (QLabel *mark : {results.ui.Image8, results.ui.Image2, results.ui.Image3}) {
+            QVERIFY(mark->isVisible());
+            marks << node(mark)->text(QAccessible::Name);
+        }
+    });
+    QVERIFY(ResultsOpened(seen));
+    QCOMPARE(marks, QStringList(3, QString("Dato proporcionado por el usuario")));
 }
 
 QTEST_MAIN(AccessibleNamesTest)

@@ -107,6 +107,8 @@ void Form3LayoutTest::controlGeometry_data()
     QTest::newRow("GroupBox6") << "GroupBox6" << window << QRect(48, 15, 257, 314);
     QTest::newRow("BitBtn2") << "BitBtn2" << window << QRect(208, 344, 97, 65);
     QTest::newRow("BitBtn3") << "BitBtn3" << window << QRect(432, 352, 129, 38);
+    // Below "Definiciones", clear of every stored control.
+    QTest::newRow("ScenariosButton") << "ScenariosButton" << window << QRect(432, 400, 129, 38);
 
     QTest::newRow("Label6") << "Label6" << group << QRect(88, 8, 113, 13);
     QTest::newRow("Label2") << "Label2" << group << QRect(120, 32, 41, 16);
@@ -238,7 +240,7 @@ void Form3LayoutTest::tabOrder()
     m_form3->ui.BitBtn1->setFocus();
     QCOMPARE(QApplication::focusWidget(), m_form3->ui.BitBtn1);
     const QList<QWidget *> expected{m_form3->ui.BitBtn2, m_form3->ui.Memo1, m_form3->ui.BitBtn3,
-                                    m_form3->ui.BitBtn1};
+                                    m_form3->ui.ScenariosButton, m_form3->ui.BitBtn1};
     for (QWidget *next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);

@@ -150,3 +150,15 @@ inline bool ResultsOpened(const std::vector<ModalSeen> &seen)
     }
     return false;
 }
+
+// Sends a key from the event loop: the key may open a window with its own
+// modal loop, which must not block the driver. `pending` counts the keys
+// whose handling has not ended.
+inline void PressLater(QWidget *target, Qt::Key key, int &pending, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    ++pending;
+    QTimer::singleShot(0, target, [target, key, modifiers, &pending] {
+        QTest::keyClick(target, key, modifiers);
+        --pending;
+    });
+}

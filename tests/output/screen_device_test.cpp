@@ -390,12 +390,12 @@ void ScreenDeviceTest::picturesDrawnFromTheBestSource()
         return sum / (3.0 * a.width() * a.height());
     };
 
-    // A screen of ratio 1 at 100 % shows the picture's own pixels as ever.
-    QCOMPARE(render(logo, 1, 100), render(ownOnly, 1, 100));
-    // Wherever the own pixels are too few, the drawn picture has the finer
-    // source's detail, which the own pixels blown up cannot have.
+    // Shrunk or enlarged, at every zoom and density the drawn picture is the
+    // finest source resampled smoothly, which the own pixels cannot give.
     const int finest = logo.Sources().back().Scale;
-    for (const auto &[ratio, percentage] : {std::pair{2.0, 100}, std::pair{1.0, 200}, std::pair{2.0, 150}}) {
+    QVERIFY(render(logo, 1, 100) != render(ownOnly, 1, 100));
+    for (const auto &[ratio, percentage] :
+         {std::pair{1.0, 100}, std::pair{1.0, 50}, std::pair{2.0, 100}, std::pair{1.0, 200}, std::pair{2.0, 150}}) {
         const QImage drawn = render(logo, ratio, percentage);
         const double toFine = meanDifference(drawn, resampled(finest, drawn.size()));
         const double toOwn = meanDifference(drawn, resampled(1, drawn.size()));

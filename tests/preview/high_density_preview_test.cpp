@@ -6,11 +6,13 @@
 #include "preview_driver.h"
 
 #include "app/results_sheet.h"
+#include "preview/preview_glyphs.h"
 #include "preview/preview_registration.h"
 #include "report/report.h"
 
 #include <QScreen>
 #include <QScrollBar>
+#include <QToolButton>
 
 #include <memory>
 
@@ -26,6 +28,7 @@ class HighDensityPreviewTest : public QObject {
 private slots:
     void initTestCase();
     void pageImageAtDevicePixels();
+    void toolBarGlyphsAtDevicePixels();
 };
 
 void HighDensityPreviewTest::initTestCase()
@@ -90,3 +93,57 @@ int main(int argc, char **argv)
 }
 
 #include "high_density_preview_test.moc"
+
+// A tool bar glyph has pixels of its own at the screen's density: its
+// slopes are drawn with the finer pixels, not as the plain screen's pixels
+// doubled (rows and columns in identical pairs).
+void HighDensityPreviewTest::toolBarGlyphsAtDevicePixels()
+{
+    const auto doubled = [](const QImage &image) {
+        for (int y = 0; y + 1 < image.height(); y += 2) {
+            for (int x = 0; x + 1 < image.width(); x += 2) {
+                const QRgb pixel = image.pixel(x, y);
+                if (image.pixel(x + 1, y) != pixel || image.pixel(x, y + 1) != pixel || image.pixel(x + 1, y + 1) != pixel)
+                    return false;
+            }
+        }
+        return true;
+    };
+    for (const TppPreviewGlyph glyph : {TppPreviewGlyph::NextPage, TppPreviewGlyph::FirstPage, TppPreviewGlyph::Search}) {
+        const QPixmap fine = PreviewGlyph(glyph);
+        QCOMPARE(fine.size(), QSize(32, 32));
+        QCOMPARE(fine.deviceIndependentSize(), QSizeF(16, 16));
+        QVERIFY(!doubled(fine.toImage()));
+        // The plain screen's glyph covers the same squares of the grid.
+        const QImage plain = PreviewGlyph(glyph, 1.0).toImage();
+        QCOMPARE(plain.size(), QSize(16, 16));
+        const auto inked = [](const QImage &image, int grid) {
+            QRect box;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (qAlpha(image.pixel(x, y)) > 128)
+                        box |= QRect(x / grid, y / grid, 1, 1);
+            return box;
+        };
+        const QRect plainBox = inked(plain, 1);
+        const QRect fineBox = inked(fine.toImage(), 2);
+        QVERIFY2(std::abs(plainBox.left() - fineBox.left()) <= 1 && std::abs(plainBox.right() - fineBox.right()) <= 1
+                     && std::abs(plainBox.top() - fineBox.top()) <= 1 && std::abs(plainBox.bottom() - fineBox.bottom()) <= 1,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4 against %5,%6 %7x%8")
+                                .arg(plainBox.x()).arg(plainBox.y()).arg(plainBox.width()).arg(plainBox.height())
+                                .arg(fineBox.x()).arg(fineBox.y()).arg(fineBox.width()).arg(fineBox.height())));
+    }
+
+    TppPreviewRegistration registration;
+    std::unique_ptr<TppReport> sheet = CreateResultsSheet();
+    QSize buttonIcon;
+    QSize drawnIcon;
+    const PreviewRun run = RunPreview(*sheet, [&](TppPrintPreview &window) {
+        auto *next = window.findChild<QToolButton *>(QStringLiteral("NextButton"));
+        buttonIcon = next->iconSize();
+        drawnIcon = next->icon().pixmap(next->iconSize(), 2.0).size();
+    });
+    QVERIFY(run.opened);
+    QCOMPARE(buttonIcon, QSize(16, 16));
+    QCOMPARE(drawnIcon, QSize(32, 32));
+}

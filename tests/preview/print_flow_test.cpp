@@ -278,12 +278,9 @@ void PrintFlowTest::cancelDuringTheFirstPage()
     QCOMPARE(cancels, 1);
     QCOMPARE(driver.messages, QStringList());
     QCOMPARE(flow.events, (QStringList{"BeforePrint", "AfterPrint"}));
-    // The job ends with the pages already sent.
-    QCOMPARE(m_queue->JobCount(), jobs + 1);
-    QVERIFY(m_queue->WaitForOutput());
-    const QStringList pages = PrintedPages(m_queue->OutputFile());
-    QVERIFY2(!pages.isEmpty() && pages.size() < 40, qPrintable(pages.join(QLatin1Char(','))));
-    QCOMPARE(pages.first(), QStringLiteral("1"));
+    // The document was still being made: none of it reaches the printer.
+    QCOMPARE(m_queue->JobCount(), jobs);
+    QVERIFY(!QFile::exists(m_queue->OutputFile()));
 }
 
 QTEST_MAIN(PrintFlowTest)

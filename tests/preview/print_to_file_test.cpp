@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QToolButton>
 #include <QtTest>
 
@@ -111,6 +112,8 @@ private slots:
     void namesRefusedBeforeTheDialogCloses();
     void existingFileReplacedOnlyWhenConfirmed();
     void cancelledOrFailedLeavesNoFile();
+    void cancelKeepsTheOlderFile_data();
+    void cancelKeepsTheOlderFile();
     void withoutTheDialog();
 
 private:
@@ -420,6 +423,109 @@ void PrintToFileTest::cancelledOrFailedLeavesNoFile()
         QVERIFY(!sheet->Producing());
         QCOMPARE(FolderEntries(folder.path()), QStringList());
     }
+}
+
+void PrintToFileTest::cancelKeepsTheOlderFile_data()
+{
+    QTest::addColumn<bool>("collate");
+    QTest::addColumn<QString>("moment");
+
+    for (const bool collate : {false, true}) {
+        const char *order = collate ? "collated" : "separate";
+        for (const char *moment : {"first copy", "middle copy", "last page"})
+            QTest::addRow("%s, %s", order, moment) << collate << QString::fromLatin1(moment);
+    }
+}
+
+// A file of the name exists, and Cancel is pressed while the copies are
+// written: the older file stays byte for byte, and nothing of the job is
+// left beside it.
+void PrintToFileTest::cancelKeepsTheOlderFile()
+{
+    QFETCH(bool, collate);
+    QFETCH(QString, moment);
+    constexpr int kPages = 3;
+    constexpr int kCopies = 200;
+
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("results.pdf"));
+    const QByteArray older = QByteArrayLiteral("%PDF-1.4\n% the user's own file, not to be lost\n%%EOF\n");
+    {
+        QFile earlier(file);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write(older);
+    }
+
+    EngineReport sheet;
+    sheet.device.SetPublisher(nullptr);
+    sheet.Pages(kPages);
+    TppReport &report = *sheet.report;
+    report.PrinterSetup().SetPrinterName("ValdoraPDF");
+    report.SetDeviceType("Printer");
+    report.SetAllowPrintToFile(true);
+    int cancels = 0;
+    report.OnCancel = [&](TppCustomReport &) { ++cancels; };
+
+    // "Printing page 2 of 3, copy 7 of 200, ...": the page and the copy.
+    const QRegularExpression line(QStringLiteral("^Printing page (\\d+)(?: of \\d+)?, copy (\\d+) of "));
+    const auto cancelNow = [&](const QString &status) {
+        const QRegularExpressionMatch match = line.match(status);
+        if (!match.hasMatch())
+            return false;
+        const int page = match.captured(1).toInt();
+        const int copy = match.captured(2).toInt();
+        if (moment == QStringLiteral("first copy"))
+            return copy == 1;
+        if (moment == QStringLiteral("middle copy"))
+            return copy > 1 && copy < kCopies;
+        return page == kPages && (!collate || copy == kCopies);
+    };
+    WindowDriver driver;
+    driver.onPrintDialog = [&](TppPrintDialog &dialog) {
+        ChooseFile(dialog, file);
+        Find<QLineEdit>(dialog, "edtCopies")->setText(QString::number(kCopies));
+        auto *collation = Find<QCheckBox>(dialog, "cbxCollate");
+        if (collation->isChecked() != collate)
+            collation->click();
+        ClickOk(dialog);
+    };
+    // Reads the line as the device writes it, each time it lets events in:
+    // the dialog shows it a little later, and the last lines of a fast job
+    // only once the job is over.
+    QString statusAtCancel;
+    QString slowedAt;
+    QObject guard;
+    std::function<void()> watch = [&] {
+        QTimer::singleShot(0, &guard, watch);
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<TppCancelDialog *>(window);
+            if (!dialog || !dialog->isVisible() || !statusAtCancel.isEmpty())
+                continue;
+            const QString text = QString::fromStdString(dialog->StatusText());
+            // A slow moment at the first copy, as a busy machine has: the
+            // next copy's line then comes at once, not a hundred copies on.
+            if (text.contains(QStringLiteral(", copy 1 of ")) && text != slowedAt) {
+                slowedAt = text;
+                QThread::msleep(110);
+            }
+            if (cancelNow(text)) {
+                statusAtCancel = text;
+                QTest::mouseClick(Find<QPushButton>(*dialog, "btnCancel"), Qt::LeftButton);
+            }
+        }
+    };
+    watch();
+    report.Print();
+
+    QVERIFY2(!statusAtCancel.isEmpty(), qPrintable(driver.statusTexts.join(QLatin1Char('|'))));
+    QCOMPARE(cancels, 1);
+    // The only question is the one about replacing the file.
+    QCOMPARE(driver.messages.size(), 1);
+    QVERIFY(!report.Producing());
+    QCOMPARE(FolderEntries(folder.path()), QStringList{QStringLiteral("results.pdf")});
+    QFile after(file);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), older);
 }
 
 void PrintToFileTest::withoutTheDialog()

@@ -12,7 +12,10 @@
 #include "preview/cancel_dialog.h"
 #include "preview/preview_registration.h"
 #include "preview/print_dialog.h"
+#include "preview/print_registration.h"
+#include "report/label.h"
 #include "report/report.h"
+#include "preview/viewer.h"
 
 #include "../support/accessible_tree.h"
 
@@ -46,6 +49,9 @@ private slots:
     void printDialogControlsNamed_data();
     void printDialogControlsNamed();
     void printDialogListsSayTheirChoice();
+    void printDialogListsNamedByTheirLabels_data();
+    void printDialogListsNamedByTheirLabels();
+    void previewReadsTheSheet();
     void cancelDialogNamed();
 };
 
@@ -146,6 +152,96 @@ void ReportWindowsAccessibleTest::printDialogListsSayTheirChoice()
     QVERIFY2(whatOwn.startsWith(whatOwnChoice + QStringLiteral(". ")), qPrintable(whatOwn));
     QCOMPARE(whatOwn.count(whatOwnChoice), 1);
     QVERIFY(whatOwn != whatDescription);
+}
+
+void ReportWindowsAccessibleTest::printDialogListsNamedByTheirLabels_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("English") << 0 << QStringList{"Name", "Print", "Type"}
+                             << QStringList{"Default", "All pages in range", "PDF File"};
+    QTest::newRow("Spanish") << 1 << QStringList{"Nombre", "Imprimir", "Tipo"}
+                             << QStringList{"Predeterminada", "Todas las páginas del intervalo", "Archivo PDF"};
+}
+
+// A list is spoken by the caption beside it, its choice as its value; the
+// description still carries the choice.
+void ReportWindowsAccessibleTest::printDialogListsNamedByTheirLabels()
+{
+    QFETCH(int, language);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, values);
+    TppPrintRegistration fileDevices;
+    TppPrinter printer;
+    printer.PrinterSetup().SetPrinterName("Default");
+    TppPrintDialog dialog;
+    dialog.SetPrinter(&printer);
+    dialog.SetAllowPrintToFile(true);
+    dialog.SetLanguageIndex(language);
+    dialog.Init();
+    QStringList spokenNames;
+    QStringList spokenValues;
+    QStringList descriptions;
+    QTimer::singleShot(0, &dialog, [&] {
+        dialog.findChild<QCheckBox *>(QStringLiteral("cbxPrintToFile"))->click();
+        for (const char *name : {"cbxPrinters", "cbxPrintWhat", "cbxPrintToFileTypes"}) {
+            QAccessibleInterface *node = QAccessible::queryAccessibleInterface(dialog.findChild<QComboBox *>(QLatin1String(name)));
+            QCOMPARE(node->role(), QAccessible::ComboBox);
+            spokenNames << node->text(QAccessible::Name);
+            spokenValues << node->text(QAccessible::Value);
+            descriptions << node->text(QAccessible::Description);
+            // The choices can still be walked.
+            QCOMPARE(node->childCount(), 1);
+            QVERIFY(node->child(0));
+        }
+        dialog.reject();
+    });
+    dialog.ShowModal();
+    QCOMPARE(spokenNames, names);
+    QCOMPARE(spokenValues, values);
+    for (int i = 0; i < values.size(); ++i)
+        QVERIFY2(descriptions[i].startsWith(values[i]), qPrintable(descriptions[i]));
+}
+
+// The page is a document whose text is the sheet's, in reading order; it
+// has the focus as the preview opens, and the tool bar says it is one.
+void ReportWindowsAccessibleTest::previewReadsTheSheet()
+{
+    TppPreviewRegistration registration;
+    std::unique_ptr<TppReport> sheet = CreateResultsSheet();
+    sheet->SetLanguageIndex(1);
+    static_cast<TppLabel &>(SheetComponent(*sheet, "ppLabel1")).SetCaption("517");
+    static_cast<TppLabel &>(SheetComponent(*sheet, "ppLabel2")).SetCaption("5");
+    QString text;
+    QString name;
+    QString focused;
+    QAccessible::Role pageRole = QAccessible::NoRole;
+    QAccessible::Role toolBarRole = QAccessible::NoRole;
+    QString toolBarName;
+    const PreviewRun run = RunPreview(*sheet, [&](TppPrintPreview &window) {
+        focused = window.focusWidget() ? window.focusWidget()->objectName() : QString();
+        QAccessibleInterface *page = QAccessible::queryAccessibleInterface(window.findChild<TppViewer *>()->PageSurface());
+        pageRole = page->role();
+        name = page->text(QAccessible::Name);
+        QAccessibleTextInterface *reader = page->textInterface();
+        QVERIFY(reader);
+        text = reader->text(0, reader->characterCount());
+        QAccessibleInterface *toolBar = QAccessible::queryAccessibleInterface(window.findChild<QWidget *>(QStringLiteral("OuterToolPanel")));
+        toolBarRole = toolBar->role();
+        toolBarName = toolBar->text(QAccessible::Name);
+    });
+    QVERIFY(run.opened);
+    QCOMPARE(focused, QStringLiteral("PageSurface"));
+    QCOMPARE(pageRole, QAccessible::Document);
+    QCOMPARE(name, QStringLiteral("Página 1"));
+    // Read on, line after line, as a screen reader says it.
+    QVERIFY2(text.simplified().contains(QStringLiteral("Tamaño de la Muestra 517 Los renglones")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("Error Máximo 5 %")), qPrintable(text));
+    // Top to bottom: the sample size is read before the error.
+    QVERIFY(text.indexOf(QStringLiteral("517")) < text.indexOf(QStringLiteral("Error")));
+    QCOMPARE(toolBarRole, QAccessible::ToolBar);
+    QCOMPARE(toolBarName, QStringLiteral("Barra de herramientas"));
 }
 
 void ReportWindowsAccessibleTest::cancelDialogNamed()

@@ -5,8 +5,10 @@
 #include <stdexcept>
 #include <string>
 
-// A printer queue opened for drawing: its device settings, its metrics and
-// the print document. Implemented over the toolkit and the spooler.
+// Where a print document goes (platform::PrinterDevice): a printer queue,
+// or a PDF file (pdf_file.h), opened for drawing: its device settings, its
+// metrics and the print document. Implemented over the toolkit and the
+// spooler (qt/qt_printer_device.*, qt/pdf_file.*); output/printer.* drives it.
 namespace platform {
 
 class Canvas;
@@ -56,7 +58,7 @@ struct PrinterMetrics {
 enum class Withdrawal {
     NothingHandedOver, // no document of this device is with a spooler
     Withdrawn,         // the spooler cancelled the job
-    TooLate,           // the job had already printed, or the spooler refused
+    TooLate,           // the job had already printed
 };
 
 class PrinterDevice
@@ -85,7 +87,8 @@ public:
     // Cancels the job of the document EndDocument last handed over, for as
     // long as the spooler still holds it. May be called while EndDocument
     // follows the job (it handles window messages meanwhile): that job then
-    // ends without an error.
+    // ends without an error. Throws a PrintError when the spooler refused or
+    // did not answer while the job may still print.
     virtual Withdrawal WithdrawDocument() { return Withdrawal::NothingHandedOver; }
 
     // The drawing context's canvas at the printer's resolution: it draws on the

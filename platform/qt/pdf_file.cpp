@@ -1,6 +1,7 @@
-#include "platform/qt/pdf_file_device.h"
+#include "platform/qt/pdf_file.h"
 
 #include "platform/pdf_file.h"
+#include "platform/qt/device_mode.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -18,14 +19,8 @@ namespace platform {
 
 namespace {
 
-constexpr std::int16_t kCustomPaper = 256;
 // A standard paper stands for a size asked for when it is this close.
 constexpr qreal kSamePaperMillimetres = 1.0;
-
-std::int32_t Tenths(qreal millimetres)
-{
-    return static_cast<std::int32_t>(std::lround(millimetres * 10));
-}
 
 // The permissions a new file of the user gets (the process's file creation
 // mask applied), read without changing the mask.
@@ -104,20 +99,9 @@ PrinterMetrics QtPdfFileDevice::Metrics() const
 
 DeviceMode QtPdfFileDevice::CurrentMode() const
 {
-    DeviceMode mode;
     const QPageLayout layout = m_printer.pageLayout();
-    mode.orientationSet = true;
-    mode.orientation = layout.orientation() == QPageLayout::Landscape ? 2 : 1;
-    mode.paperSizeSet = true;
     const int number = layout.pageSize().windowsId();
-    mode.paperSize = number > 0 && number < kCustomPaper ? static_cast<std::int16_t>(number) : kCustomPaper;
-    const QSizeF millimetres = layout.pageSize().size(QPageSize::Millimeter);
-    mode.paperDimensionsSet = true;
-    mode.paperWidth = Tenths(std::min(millimetres.width(), millimetres.height()));
-    mode.paperLength = Tenths(std::max(millimetres.width(), millimetres.height()));
-    mode.copiesSet = true;
-    mode.copies = 1;
-    return mode;
+    return ModeOfLayout(layout, number > 0 && number < kCustomPaper ? static_cast<std::int16_t>(number) : kCustomPaper);
 }
 
 void QtPdfFileDevice::ApplyModeTo(QPrinter &printer, const DeviceMode &mode) const
@@ -133,13 +117,12 @@ void QtPdfFileDevice::ApplyModeTo(QPrinter &printer, const DeviceMode &mode) con
             const bool same = size.isValid() && std::abs(standard.width() - asked.width()) <= kSamePaperMillimetres
                 && std::abs(standard.height() - asked.height()) <= kSamePaperMillimetres;
             if (!same)
-                size = QPageSize(asked, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+                size = PaperOfDimensions(mode, QString());
         }
         if (size.isValid())
             printer.setPageSize(size);
     }
-    if (mode.orientationSet)
-        printer.setPageOrientation(mode.orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    ApplyOrientation(printer, mode);
     printer.setFullPage(true);
     printer.setPageMargins(QMarginsF(), QPageLayout::Point);
 }
