@@ -7,6 +7,9 @@
 //          taken by the spooler (the report's AfterPrint) and to the queue's
 //          file finished, processor time of this process and of the print
 //          server's filters, peak memory, bytes of the PDF
+//        bench_print_to_pdf file N repeated|unique FILE
+//          the PDF file device writing FILE, no dialog: finished when the
+//          file is in place
 //        bench_print_to_pdf generate N repeated|unique
 //          the pages alone, to a device that draws nothing: pages per
 //          processor second
@@ -185,6 +188,29 @@ int Print(int pages, band_text::Words words, const char *wordsName)
     return 0;
 }
 
+int WriteFile(int pages, band_text::Words words, const char *wordsName, const char *file)
+{
+    band_text::Source texts(words);
+    auto report = BenchReport(pages, texts);
+    report->SetDeviceType("PDFFile");
+    report->SetShowPrintDialog(false);
+    report->SetTextFileName(file);
+
+    print_measures::Figures figures;
+    figures.pages = pages;
+    const double cpuBefore = print_measures::CpuSeconds();
+    QElapsedTimer timer;
+    timer.start();
+    report->Print();
+    figures.acceptedSeconds = figures.finishedSeconds = timer.nsecsElapsed() / 1e9;
+    figures.cpuSeconds = print_measures::CpuSeconds() - cpuBefore;
+    figures.pdfBytes = print_measures::FileBytes(file);
+    if (figures.pdfBytes <= 0)
+        return 1;
+    print_measures::PrintFigures("valdora file", wordsName, figures);
+    return 0;
+}
+
 int Generate(int pages, band_text::Words words, const char *wordsName)
 {
     band_text::Source texts(words);
@@ -214,7 +240,7 @@ int Generate(int pages, band_text::Words words, const char *wordsName)
 int main(int argc, char **argv)
 {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: %s print|generate N repeated|unique\n", argv[0]);
+        std::fprintf(stderr, "usage: %s print|generate|file N repeated|unique [FILE]\n", argv[0]);
         return 2;
     }
     QApplication app(argc, argv);
@@ -226,5 +252,7 @@ int main(int argc, char **argv)
         return Print(pages, WordsArgument(argv[3]), argv[3]);
     if (std::strcmp(argv[1], "generate") == 0)
         return Generate(pages, WordsArgument(argv[3]), argv[3]);
+    if (std::strcmp(argv[1], "file") == 0 && argc > 4)
+        return WriteFile(pages, WordsArgument(argv[3]), argv[3], argv[4]);
     return 2;
 }

@@ -5,6 +5,8 @@
 // footer; QPainter into a QPrinter.
 // Usage: bench_qt_print_to_pdf pdf N repeated|unique PICTURE FILE
 //          the PDF written straight into FILE; finished when the painter ends
+//        bench_qt_print_to_pdf writer N repeated|unique PICTURE FILE
+//          the same through a QPdfWriter of the printer's resolution
 //        bench_qt_print_to_pdf queue N repeated|unique PICTURE
 //          printed on the private print server's PDF queue; accepted when the
 //          painter ends, finished when the queue's file is complete
@@ -21,6 +23,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QTextDocument>
 
@@ -172,6 +175,36 @@ int Print(bool direct, int pages, band_text::Source &texts, const QImage &pictur
     return 0;
 }
 
+int Write(int pages, band_text::Source &texts, const QImage &picture, const char *file, const char *wordsName)
+{
+    QPdfWriter writer(QString::fromLocal8Bit(file));
+    writer.setResolution(QPrinter(QPrinter::HighResolution).resolution());
+    writer.setPageSize(QPageSize(QPageSize::Letter));
+    writer.setPageMargins(QMarginsF());
+    writer.setTitle(QStringLiteral("Report"));
+    print_measures::Figures figures;
+    figures.pages = pages;
+    const double cpuBefore = print_measures::CpuSeconds();
+    QElapsedTimer timer;
+    timer.start();
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return 1;
+    Page page(writer, picture);
+    for (int n = 0; n < pages; ++n) {
+        if (n > 0)
+            writer.newPage();
+        page.Make(&painter, texts);
+    }
+    if (!painter.end())
+        return 1;
+    figures.acceptedSeconds = figures.finishedSeconds = timer.nsecsElapsed() / 1e9;
+    figures.cpuSeconds = print_measures::CpuSeconds() - cpuBefore;
+    figures.pdfBytes = print_measures::FileBytes(file);
+    print_measures::PrintFigures("qt writer", wordsName, figures);
+    return 0;
+}
+
 int Generate(int pages, band_text::Source &texts, const QImage &picture, const char *wordsName)
 {
     // Measured at the resolution the pages would be printed at.
@@ -197,8 +230,8 @@ int Generate(int pages, band_text::Source &texts, const QImage &picture, const c
 
 int main(int argc, char **argv)
 {
-    if (argc < 5 || (std::strcmp(argv[1], "pdf") == 0 && argc < 6)) {
-        std::fprintf(stderr, "usage: %s pdf|queue|generate N repeated|unique PICTURE [FILE]\n", argv[0]);
+    if (argc < 5 || ((std::strcmp(argv[1], "pdf") == 0 || std::strcmp(argv[1], "writer") == 0) && argc < 6)) {
+        std::fprintf(stderr, "usage: %s pdf|writer|queue|generate N repeated|unique PICTURE [FILE]\n", argv[0]);
         return 2;
     }
     QApplication app(argc, argv);
@@ -213,6 +246,8 @@ int main(int argc, char **argv)
     }
     if (std::strcmp(argv[1], "pdf") == 0)
         return Print(true, pages, texts, picture, argv[5], wordsName);
+    if (std::strcmp(argv[1], "writer") == 0)
+        return Write(pages, texts, picture, argv[5], wordsName);
     if (std::strcmp(argv[1], "queue") == 0)
         return Print(false, pages, texts, picture, nullptr, wordsName);
     if (std::strcmp(argv[1], "generate") == 0)

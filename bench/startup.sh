@@ -76,5 +76,5 @@ ratio=$(awk -v a="$app_median" -v m="$minimal_median" 'BEGIN { printf "%.2f", a 
 echo "runs: $runs"
 echo "valdora start to close (ms): ${app_times[*]}"
 echo "minimal start to close (ms): ${minimal_times[*]}"
-echo "median valdora: $app_median ms, minimal: $minimal_median ms, ratio: $ratio (target <= 1.3)"
+echo "median valdora: $app_median ms, minimal: $minimal_median ms, ratio: $ratio (target <= 1.15)"
 echo "peak memory valdora: $(peak_kb "$app" VALDORA) kB, minimal: $(peak_kb "$minimal" MINIMAL) kB"

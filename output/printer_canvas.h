@@ -80,6 +80,11 @@ public:
     {
         m_target.StretchBitmap(target, bitmap, mode);
     }
+    bool DrawEncodedPicture(const platform::CanvasRect &target, TppGraphicKind kind,
+                            const TppPictureSource &source) override
+    {
+        return m_target.DrawEncodedPicture(target, kind, source);
+    }
 
     void SetClipRect(const platform::CanvasRect &rect) override { m_target.SetClipRect(rect); }
     void RemoveClipping() override { m_target.RemoveClipping(); }

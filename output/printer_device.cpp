@@ -45,6 +45,21 @@ platform::CanvasRect ToCanvasRect(const TppDeviceRect &rect)
     return {rect.Left, rect.Top, rect.Right, rect.Bottom};
 }
 
+// The source of a picture whose pixels the paper can use at the printer's
+// resolution: paper shows no more than about 300 dots an inch, finer pixels
+// only fill the document.
+const TppPictureSource *PaperSource(const TppPicture &picture, const platform::CanvasRect &target, int resolutionX,
+                                    int resolutionY)
+{
+    constexpr int kEnoughDotsPerInch = 300;
+    const auto enough = [](int pixels, int resolution) {
+        return resolution > kEnoughDotsPerInch ? int(std::ceil(double(pixels) * kEnoughDotsPerInch / resolution))
+                                               : pixels;
+    };
+    return picture.SourceFor(enough(std::abs(target.Width()), resolutionX),
+                             enough(std::abs(target.Height()), resolutionY));
+}
+
 } // namespace
 
 const TppDeviceClass &TppPrinterDevice::StaticClass()
@@ -476,8 +491,15 @@ void TppPrinterDevice::DrawPicture(TppDrawImage &image)
     const bool clipped = !image.Stretch();
     if (clipped)
         m_canvas->SetClipRect(ToCanvasRect(image.DeviceBounds()));
+    // A JPEG goes to a device that stores encodings itself (a PDF) as its
+    // own bytes: nothing decoded, nothing compressed again.
+    const TppPictureSource *jpeg = picture.Kind() == gkJpeg && !image.Transparent()
+        ? PaperSource(picture, target, m_printer->ResolutionX(), m_printer->ResolutionY())
+        : nullptr;
     try {
-        if (picture.Kind() == gkBitmap) {
+        if (jpeg && m_canvas->DrawEncodedPicture(target, picture.Kind(), *jpeg)) {
+            // drawn as it is
+        } else if (picture.Kind() == gkBitmap) {
             // Only one-bit bitmaps may go straight to a printer; the engine's
             // bitmaps are 32-bit, never monochrome.
             DrawPictureAsBitmap(image, target);
@@ -500,16 +522,8 @@ void TppPrinterDevice::DrawPicture(TppDrawImage &image)
 const TppBitmap *TppPrinterDevice::FinerPicturePixels(const TppDrawImage &image,
                                                       const platform::CanvasRect &target)
 {
-    // Paper shows no more than about this; finer pixels only fill the document.
-    constexpr int kEnoughDotsPerInch = 300;
-    const auto enough = [](int pixels, int resolution) {
-        return resolution > kEnoughDotsPerInch
-            ? int(std::ceil(double(pixels) * kEnoughDotsPerInch / resolution))
-            : pixels;
-    };
-    const TppPictureSource *source = image.Picture().SourceFor(
-        enough(std::abs(target.Width()), m_printer->ResolutionX()),
-        enough(std::abs(target.Height()), m_printer->ResolutionY()));
+    const TppPictureSource *source
+        = PaperSource(image.Picture(), target, m_printer->ResolutionX(), m_printer->ResolutionY());
     if (!source || source->Scale == 1)
         return nullptr;
     return m_decodedPictures.Pixels(image.Picture().Kind(), *source);

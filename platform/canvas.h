@@ -157,6 +157,13 @@ public:
     // The bitmap stretched (or shrunk) to fill `target` exactly.
     virtual void StretchBitmap(const CanvasRect &target, const TppBitmap &bitmap,
                                CopyMode mode = CopyMode::Copy) = 0;
+    // An encoded picture (one source of it) stretched to fill `target`, its
+    // bytes kept as they are where the device stores that encoding itself
+    // (a PDF keeps a JPEG); false, with nothing drawn, where it does not.
+    virtual bool DrawEncodedPicture(const CanvasRect &, TppGraphicKind, const TppPictureSource &)
+    {
+        return false;
+    }
 
     // Drawing is limited to `rect` until the clipping is removed.
     virtual void SetClipRect(const CanvasRect &rect) = 0;

@@ -31,20 +31,25 @@ QString FromUtf8(std::string_view text)
 }
 
 // Decodes the UTF-8 character at `index` and moves past it; false when the
-// bytes there are not a valid character.
+// bytes there are not a valid character. Overlong forms and surrogates are
+// not: the toolkit draws a replacement character for each of their bytes, so
+// they must not be measured as the character they spell.
 bool NextCodePoint(std::string_view text, std::size_t &index, char32_t &code)
 {
     const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
     const unsigned char lead = byte(index);
     std::size_t length = 1;
+    char32_t smallest = 0;
     if (lead < 0x80) {
         code = lead;
     } else if ((lead & 0xE0) == 0xC0) {
         code = lead & 0x1F;
         length = 2;
+        smallest = 0x80;
     } else if ((lead & 0xF0) == 0xE0) {
         code = lead & 0x0F;
         length = 3;
+        smallest = 0x800;
     } else {
         return false; // beyond the scripts measured piecewise anyway
     }
@@ -55,6 +60,8 @@ bool NextCodePoint(std::string_view text, std::size_t &index, char32_t &code)
             return false;
         code = (code << 6) | (byte(index + k) & 0x3F);
     }
+    if (code < smallest || (code >= 0xD800 && code <= 0xDFFF))
+        return false;
     index += length;
     return true;
 }
@@ -256,6 +263,16 @@ int PainterCanvas::WidthOf(const QString &text) const
     if (m_layout)
         return AdvancePixels(m_layout->TextAdvance(text.toStdString()) * m_layoutScaleX);
     return AdvancePixels(Metrics().horizontalAdvance(text));
+}
+
+int PainterCanvas::RunWidth(const QString &run) const
+{
+    // Every line drawn is measured again here: where advances add, the table
+    // gives the same pixels without shaping the line once more.
+    double advance = 0;
+    if (!m_layout && PiecewiseAdvance(run.toStdString(), advance))
+        return AdvancePixels(advance);
+    return WidthOf(run);
 }
 
 int PainterCanvas::TextWidth(std::string_view text) const
@@ -471,8 +488,8 @@ int PainterCanvas::DrawRun(int x, int y, const QString &run, int &breaksDone)
         if (end != INT_MIN)
             return end;
     } else if (m_justification.breakCount == 0 || CountSpaces(run) == 0) {
-        m_painter->drawText(QPointF(x, baseline), run);
-        return x + WidthOf(run);
+        DrawTextAt(QPointF(x, baseline), run);
+        return x + RunWidth(run);
     }
     // Each of the first breakCount spaces gets its share of the extra pixels;
     // the remainder goes one pixel each to the first ones.
@@ -486,7 +503,7 @@ int PainterCanvas::DrawRun(int x, int y, const QString &run, int &breaksDone)
     for (;;) {
         const qsizetype space = run.indexOf(kSpace, start);
         const QString word = run.mid(start, space < 0 ? -1 : space - start + 1);
-        m_painter->drawText(QPointF(x + PrefixAdvance(run, start) + added, baseline), word);
+        DrawTextAt(QPointF(x + PrefixAdvance(run, start) + added, baseline), word);
         if (space < 0)
             break;
         if (breaksDone < m_justification.breakCount) {
@@ -497,7 +514,12 @@ int PainterCanvas::DrawRun(int x, int y, const QString &run, int &breaksDone)
         if (start >= run.size())
             break;
     }
-    return x + WidthOf(run) + added;
+    return x + RunWidth(run) + added;
+}
+
+void PainterCanvas::DrawTextAt(QPointF origin, const QString &text)
+{
+    m_painter->drawText(origin, text);
 }
 
 int PainterCanvas::DrawLaidOutRun(int x, qreal baseline, const QString &run, int &breaksDone)

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPointF>
 #include <QRawFont>
 
 #include <optional>
@@ -74,30 +75,39 @@ public:
     void SetClipRect(const CanvasRect &rect) override;
     void RemoveClipping() override;
 
+protected:
+    const QFont &QtFont() const { return m_qfont; }
+    const QFontMetricsF &Metrics() const;
+    const std::optional<CanvasRect> &Clip() const { return m_clip; }
+    // Draws one tab-free run at x, spaces widened by the justification; answers
+    // the x after it.
+    int DrawRun(int x, int y, const QString &run, int &breaksDone);
+    int DrawTabbed(int x, int y, const QString &text, const TabStops &stops, int origin);
+    // Draws a text shaped as measured with its baseline's start at `origin`:
+    // every piece of text the canvas draws, on its own layout, goes here.
+    virtual void DrawTextAt(QPointF origin, const QString &text);
+
 private:
     struct Justification {
         int extra = 0;
         int breakCount = 0;
     };
 
-    const QFontMetricsF &Metrics() const;
     int WidthOf(const QString &text) const;
+    // WidthOf a run being drawn.
+    int RunWidth(const QString &run) const;
     double CharacterAdvance(char32_t code) const;
     double MeasureCharacter(char32_t code) const;
     void SelectAdvances() const;
     int DefaultTabSpacing() const;
     int TabbedWidthOf(const QString &text, const TabStops &stops) const;
-    // Draws one tab-free run at x, spaces widened by the justification; answers
-    // the x after it.
-    int DrawRun(int x, int y, const QString &run, int &breaksDone);
-    // The same with every character where the layout canvas puts it.
+    // DrawRun with every character where the layout canvas puts it.
     int DrawLaidOutRun(int x, qreal baseline, const QString &run, int &breaksDone);
     void DrawGlyphsAt(int x, qreal baseline, const QString &text, const std::vector<qreal> &offsets);
     // The advance of the text's first `length` characters, in this canvas's
     // pixels.
     qreal PrefixAdvance(const QString &text, qsizetype length) const;
     qreal Baseline(int y) const;
-    int DrawTabbed(int x, int y, const QString &text, const TabStops &stops, int origin);
     bool PrepareShape();
     void PrepareText();
     void ApplyClip();

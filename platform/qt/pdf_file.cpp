@@ -76,7 +76,7 @@ QtPdfFileDevice::QtPdfFileDevice(const QString &fileName)
     m_printer.setFullPage(true);
     m_printer.setPageMargins(QMarginsF(), QPageLayout::Point);
     m_mode = CurrentMode();
-    m_canvas = std::make_unique<PainterCanvas>(&m_printer);
+    m_canvas = std::make_unique<CairoPdfCanvas>(&m_printer);
 }
 
 QtPdfFileDevice::~QtPdfFileDevice()
@@ -148,7 +148,7 @@ void QtPdfFileDevice::BeginDocument(const std::string &title)
     if (!m_document.Begin(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"),
                           m_printer.resolution(), QString::fromStdString(title), m_printer.pageLayout(), error))
         throw PrintError(error.isEmpty() ? std::string("the PDF writer could not start the document") : error.toStdString());
-    m_canvas->SetPainter(m_document.Painter());
+    m_canvas->SetContext(m_document.Context());
 }
 
 void QtPdfFileDevice::StartPage()
@@ -177,7 +177,7 @@ void QtPdfFileDevice::EndDocument()
         AbortDocument();
         throw PrintError("no page of the report was among the pages chosen");
     }
-    m_canvas->SetPainter(nullptr);
+    m_canvas->SetContext(nullptr);
     bool written = false;
     const std::unique_ptr<QTemporaryFile> file = m_document.End(written);
     if (!written || !EndsAsPdf(file->fileName()))
@@ -200,7 +200,7 @@ void QtPdfFileDevice::AbortDocument()
 {
     if (!m_document.IsOpen())
         return;
-    m_canvas->SetPainter(nullptr);
+    m_canvas->SetContext(nullptr);
     m_document.Abort();
 }
 

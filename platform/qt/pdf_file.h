@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/print_document.h"
-#include "platform/qt/painter_canvas.h"
+#include "platform/qt/cairo_pdf_canvas.h"
 #include "platform/qt/pdf_document.h"
 
 #include <QPrinter>
@@ -40,7 +40,7 @@ private:
 
     QString m_fileName;
     QPrinter m_printer{QPrinter::HighResolution};
-    std::unique_ptr<PainterCanvas> m_canvas;
+    std::unique_ptr<CairoPdfCanvas> m_canvas;
     DeviceMode m_mode;
     bool m_modePending = false;
     PdfDocument m_document;

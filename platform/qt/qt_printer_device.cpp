@@ -102,7 +102,7 @@ QtPrinterDevice::QtPrinterDevice(const QString &queue)
     printer->setCopyCount(1);
     UseQueueMargins(*printer);
     m_printer = std::move(printer);
-    m_canvas = std::make_unique<PainterCanvas>(m_printer.get());
+    m_canvas = std::make_unique<CairoPdfCanvas>(m_printer.get());
 }
 
 QtPrinterDevice::~QtPrinterDevice()
@@ -360,7 +360,7 @@ void QtPrinterDevice::BeginDocument(const std::string &title)
     }
     m_documentTitle = QString::fromStdString(title);
     m_documentLayout = m_printer->pageLayout();
-    m_canvas->SetPainter(m_document.Painter());
+    m_canvas->SetContext(m_document.Context());
 }
 
 void QtPrinterDevice::StartPage()
@@ -419,7 +419,7 @@ void QtPrinterDevice::EndDocument()
         AbortDocument();
         return;
     }
-    m_canvas->SetPainter(nullptr);
+    m_canvas->SetContext(nullptr);
     bool written = false;
     const std::unique_ptr<QTemporaryFile> file = m_document.End(written);
     if (!written)
@@ -451,7 +451,7 @@ void QtPrinterDevice::AbortDocument()
 {
     if (!m_document.IsOpen())
         return;
-    m_canvas->SetPainter(nullptr);
+    m_canvas->SetContext(nullptr);
     m_document.Abort();
 }
 

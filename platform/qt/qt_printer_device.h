@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/print_document.h"
-#include "platform/qt/painter_canvas.h"
+#include "platform/qt/cairo_pdf_canvas.h"
 #include "platform/qt/pdf_document.h"
 #include "platform/qt/queue_driver.h"
 
@@ -62,7 +62,7 @@ private:
     PdfDocument m_document;
     QString m_documentTitle;
     QPageLayout m_documentLayout;
-    std::unique_ptr<PainterCanvas> m_canvas;
+    std::unique_ptr<CairoPdfCanvas> m_canvas;
     std::vector<QueuePaper> m_papers;
     QueueBins m_bins;
     std::int16_t m_source = 7;

@@ -1,15 +1,18 @@
 // The text wrapper on any text in any rectangle, measured on a screen bitmap
 // as without a printer: it never loses, adds or reorders a printable
-// character (blanks and line ends are the wrapper's to drop or break at), and
-// the lines it places fit the rectangle's height.
+// character (blanks and line ends are the wrapper's to drop or break at), the
+// lines it places fit the rectangle's height, and the widest line it reports
+// is the widest of its lines measured whole, whatever bytes they hold.
 // Input: 6 bytes of layout (width, height, wrapping and font), then the text.
 
 #include "platform/text_markups.h"
+#include "report/text_measuring.h"
 #include "report/text_wrapper.h"
 #include "tests/fuzz/fuzz_check.h"
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -72,6 +75,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(all.compare(0, placed.size(), placed) == 0, "lines \"%s\" are not the text's start", placed.c_str());
     if (wrapper.Position() >= text.size())
         FUZZ_CHECK(placed == all, "everything placed, yet lines \"%s\" lack some of the text", placed.c_str());
+
+    // Measured piece by piece, a line must still be as wide as it is drawn.
+    TppTextMeasuring measuring(nullptr);
+    measuring.Canvas().SetFont(font);
+    std::int32_t widest = 0;
+    for (std::string_view line : wrapper.Lines()) {
+        if (line.ends_with(TppTextMarkups::ParagraphEnd))
+            line.remove_suffix(TppTextMarkups::ParagraphEnd.size());
+        widest = std::max(widest, measuring.Width(line, {}));
+    }
+    FUZZ_CHECK(wrapper.WidestLine() == widest, "widest line %d measured piecewise, %d whole", wrapper.WidestLine(),
+               widest);
+
     const auto lines = static_cast<std::int64_t>(wrapper.Lines().size());
     if (lines > 1)
         FUZZ_CHECK((lines - 1) * wrapper.LineHeight() < height, "%lld lines of %d in %d", static_cast<long long>(lines),

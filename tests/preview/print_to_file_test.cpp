@@ -211,7 +211,9 @@ void PrintToFileTest::sheetInTheFileIsTheQueuesPage()
     const QImage queuePage = printed::RasterisePage(queue.OutputFile(), 1, 150);
     QVERIFY(!filePage.isNull());
     QCOMPARE(filePage.size(), queuePage.size());
-    QVERIFY(filePage == queuePage);
+    // The queue's filter puts the page in a group of its own, which the
+    // rasteriser smooths a little differently: nothing may move, though.
+    QCOMPARE(printed::PixelsAwayMoreThanOnePixel(filePage, queuePage), 0);
     // Nothing but the file is left in its folder.
     QStringList entries = FolderEntries(folder.path());
     entries.removeAll(QStringLiteral("quarter-inch.ppd"));

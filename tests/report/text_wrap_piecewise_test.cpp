@@ -102,6 +102,9 @@ std::string VariedText(std::size_t words)
         case 8:
             text += " e\xCC\x81 "; // a combining accent
             break;
+        case 9:
+            text += " muada\xC1\xBB \xC0\xBF \xE0\xE0"; // not UTF-8
+            break;
         default:
             text += ' ';
         }
@@ -220,6 +223,13 @@ void TextWrapPiecewiseTest::onlyPlainCharactersAreMeasuredPiecewise_data()
     QTest::newRow("joiner") << QByteArray("a\xE2\x80\x8D" "b") << false;
     QTest::newRow("emoji") << QByteArray("\xF0\x9F\x98\x80") << false;
     QTest::newRow("broken utf-8") << QByteArray("a\xC3") << false;
+    // Drawn as replacement characters, one a byte: never measured as the
+    // character an overlong form spells.
+    QTest::newRow("overlong brace") << QByteArray("La muada\xC1\xBB") << false;
+    QTest::newRow("overlong question mark") << QByteArray("\xC0\xBF") << false;
+    QTest::newRow("overlong three bytes") << QByteArray("\xE0\x81\x81" "b") << false;
+    QTest::newRow("cut three-byte lead") << QByteArray("a\xE0\xE0" "b") << false;
+    QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << false;
 }
 
 void TextWrapPiecewiseTest::onlyPlainCharactersAreMeasuredPiecewise()

@@ -17,6 +17,8 @@
 
 #include <cups/cups.h>
 
+#include <algorithm>
+
 namespace printed {
 
 inline const QString kPdfDriver = QStringLiteral("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd");
@@ -187,6 +189,48 @@ inline QRect BoundingBox(const QImage &image, const std::function<bool(QRgb)> &m
         }
     }
     return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// Pixels of `a` whose colour lies outside the range of colours `b` has
+// within one pixel of them (give or take `tolerance` a channel, so that the
+// smoothing of an edge, which may blur a thin rule over its neighbours, counts
+// for nothing), and the other way round: 0 when every line, letter and
+// picture of one page lies within a pixel of where the other has it.
+inline int PixelsAwayMoreThanOnePixel(const QImage &a, const QImage &b, int tolerance = 128)
+{
+    if (a.size() != b.size())
+        return a.width() * a.height() + b.width() * b.height();
+    const QImage first = a.convertToFormat(QImage::Format_RGB32);
+    const QImage second = b.convertToFormat(QImage::Format_RGB32);
+    const auto missing = [tolerance](const QImage &from, const QImage &in) {
+        int count = 0;
+        for (int y = 0; y < from.height(); ++y) {
+            const auto *row = reinterpret_cast<const QRgb *>(from.constScanLine(y));
+            for (int x = 0; x < from.width(); ++x) {
+                int low[3] = {255, 255, 255};
+                int high[3] = {0, 0, 0};
+                for (int yy = std::max(0, y - 1); yy <= std::min(in.height() - 1, y + 1); ++yy) {
+                    const auto *other = reinterpret_cast<const QRgb *>(in.constScanLine(yy));
+                    for (int xx = std::max(0, x - 1); xx <= std::min(in.width() - 1, x + 1); ++xx) {
+                        const int channels[3] = {qRed(other[xx]), qGreen(other[xx]), qBlue(other[xx])};
+                        for (int c = 0; c < 3; ++c) {
+                            low[c] = std::min(low[c], channels[c]);
+                            high[c] = std::max(high[c], channels[c]);
+                        }
+                    }
+                }
+                const int own[3] = {qRed(row[x]), qGreen(row[x]), qBlue(row[x])};
+                for (int c = 0; c < 3; ++c) {
+                    if (own[c] < low[c] - tolerance || own[c] > high[c] + tolerance) {
+                        ++count;
+                        break;
+                    }
+                }
+            }
+        }
+        return count;
+    };
+    return missing(first, second) + missing(second, first);
 }
 
 inline bool IsDark(QRgb pixel)
