@@ -35,6 +35,16 @@ std::unique_ptr<Form> CreateForm(TppCustomReport &owner)
     return std::unique_ptr<Form>(typed);
 }
 
+// Frees a window of the request, its closing handlers first: taken out of
+// the request before they run, so that a handler starting another request
+// finds none.
+template <typename Form>
+void Release(std::unique_ptr<Form> &form)
+{
+    if (std::unique_ptr<Form> going = std::move(form))
+        going->Retire();
+}
+
 void Fire(const TppCustomReport::Event &event, TppCustomReport &report)
 {
     if (event)
@@ -157,7 +167,7 @@ void TppPrintRequest::PreviewBranch()
         m_previewForm->ShowModal();
         // Closing a modal window only hides it; the request frees it here,
         // which runs the preview-closed step.
-        m_previewForm.reset();
+        Release(m_previewForm);
     } else {
         m_previewForm->ReleaseHook = [this] { ReleasePreviewLater(); };
         m_previewForm->Show();
@@ -176,7 +186,7 @@ void TppPrintRequest::PreviewActivated()
     platform::RunGuarded([this] { SendPagesToDevices(); });
 }
 
-// Runs while the window is destroyed: the events it fires may not open
+// Runs as the window is released: the events it fires may not open
 // another window from inside that.
 void TppPrintRequest::PreviewClosed()
 {
@@ -209,7 +219,7 @@ void TppPrintRequest::PostPreviewRelease()
 void TppPrintRequest::ReleaseClosedPreview()
 {
     if (m_previewReleasePending && m_phase == TppRequestPhase::PreviewShown)
-        m_previewForm.reset();
+        Release(m_previewForm);
 }
 
 // --- Job cycle -----------------------------------------------------------
@@ -424,10 +434,10 @@ void TppPrintRequest::Produce()
         try {
             SendPagesToDevices();
         } catch (...) {
-            m_cancelDialog.reset();
+            Release(m_cancelDialog);
             throw;
         }
-        m_cancelDialog.reset();
+        Release(m_cancelDialog);
     }
 }
 
@@ -446,12 +456,12 @@ void TppPrintRequest::ProduceInCancelDialog()
     };
     dialog.SetShownModally(true);
     dialog.ShowModal();
-    m_cancelDialog.reset();
+    Release(m_cancelDialog);
 }
 
 void TppPrintRequest::CleanUp()
 {
-    m_printDialog.reset();
+    Release(m_printDialog);
     if (m_fileDevice) {
         m_fileDevice->SetStatusWindow(nullptr);
         m_fileDevice->SetPublisher(nullptr);
@@ -462,7 +472,7 @@ void TppPrintRequest::CleanUp()
         m_printerDevice->SetPublisher(nullptr);
     }
     m_printerDevice.reset();
-    m_cancelDialog.reset();
+    Release(m_cancelDialog);
     m_report.SetProducing(false);
     if (m_previewReleasePending)
         PostPreviewRelease();

@@ -47,6 +47,9 @@ public:
     void SetLanguageIndex(std::int32_t index);
 
     virtual void DoCancel();
+    // Runs the close and destroy hooks now, just before the owner destroys
+    // the window, so that no handler runs inside its destructor.
+    void Retire() { Destroying(); }
 
     // Window operations, implemented by the toolkit window.
     virtual TppModalResult ShowModal() = 0;

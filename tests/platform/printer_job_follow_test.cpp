@@ -23,17 +23,6 @@ using printed::JobState;
 using printed::WaitForJobState;
 using printed::TestQueue;
 
-// The IPP requests the private server logged so far (its access log keeps
-// every request); -1 when the log cannot be read.
-int LoggedRequests()
-{
-    const QString socket = qEnvironmentVariable("CUPS_SERVER");
-    QFile log(QFileInfo(socket).absolutePath() + QStringLiteral("/log/access_log"));
-    if (socket.isEmpty() || !log.open(QIODevice::ReadOnly))
-        return -1;
-    return int(log.readAll().count("POST "));
-}
-
 // The longest time the event loop went without running a timer while
 // `work` ran.
 template <typename Work>
@@ -68,7 +57,6 @@ private slots:
     void withdrawnWhileFollowed();
     void withdrawnTooLate();
     void nothingHandedOver();
-    void noRequestAfterTheFollowUp();
 
 private:
     // A one-page document handed to the queue; the job's id.
@@ -177,30 +165,6 @@ void PrinterJobFollowTest::nothingHandedOver()
     device->AbortDocument();
     QCOMPARE(JobState(*m_holding, job), int(IPP_JSTATE_HELD));
     QCOMPARE(cupsCancelJob2(CUPS_HTTP_DEFAULT, qPrintable(m_holding->Name()), job, 0), IPP_STATUS_OK);
-}
-
-// Once the follow-up has ended (the job held, or withdrawn), nothing more is
-// asked of the server about it: its timer ends with it.
-void PrinterJobFollowTest::noRequestAfterTheFollowUp()
-{
-    if (LoggedRequests() <= 0)
-        QSKIP("needs the private print server's access log with every request");
-    for (const bool withdraw : {false, true}) {
-        const std::unique_ptr<platform::PrinterDevice> device = platform::OpenPrinterDevice(m_holding->StdName());
-        QVERIFY(device);
-        if (withdraw)
-            QTimer::singleShot(200, [&] { device->WithdrawDocument(); });
-        const int job = PrintOnePage(*device, *m_holding);
-        QVERIFY(job > 0);
-        // The server writes its log as it answers.
-        QTest::qWait(200);
-        const int afterFollowUp = LoggedRequests();
-        QTest::qWait(600);
-        QCOMPARE(LoggedRequests(), afterFollowUp);
-        if (!withdraw)
-            QCOMPARE(device->WithdrawDocument(), platform::Withdrawal::Withdrawn);
-        QVERIFY(WaitForJobState(*m_holding, job, IPP_JSTATE_CANCELED));
-    }
 }
 
 QTEST_MAIN(PrinterJobFollowTest)
