@@ -50,6 +50,7 @@ log=Testing/Temporary/LastTest.log
 failed=$(sed -n 's/^[0-9]*:\(.*\)$/\1/p' Testing/Temporary/LastTestsFailed.log 2> /dev/null || true)
 [ -n "$failed" ] || exit 1
 rerun=()
+broken=0
 for name in $failed; do
   output=$(awk -v name="$name" '
     $0 ~ "^[0-9]+/[0-9]+ Test: " name "$" { inside = 1; next }
@@ -61,9 +62,10 @@ for name in $failed; do
     rerun+=("$name")
   else
     echo "sanitize.sh: $name failed" >&2
-    exit 1
+    broken=1
   fi
 done
+[ "$broken" -eq 0 ] || exit 1
 for name in "${rerun[@]}"; do
   echo "sanitize.sh: $name passed every test function, then the leak checker itself crashed at exit (a fault of the tool, not of the code); running $name once more"
   ctest --output-on-failure --timeout 900 -R "^${name//./\\.}\$" || exit 1
