@@ -67,7 +67,8 @@ bool PrintFromTheWindows(const SurveySelection &selection, const QString &note, 
     sheet.SetDeviceType("Printer");
     WindowDriver driver;
     driver.onPrintDialog = [&](TppPrintDialog &dialog) {
-        Find<QCheckBox>(dialog, "cbxPrintToFile")->click();
+        // The dialog may open with the file chosen last time.
+        Find<QCheckBox>(dialog, "cbxPrintToFile")->setChecked(true);
         auto *name = Find<QLineEdit>(dialog, "edtPrintToFileName");
         name->clear();
         QTest::keyClicks(name, file);

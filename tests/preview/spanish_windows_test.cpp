@@ -15,6 +15,7 @@
 #include "report/label.h"
 #include "report/report.h"
 #include "tests/preview/print_flow_fixture.h"
+#include "tests/support/kept_settings.h"
 
 #include <QAccessible>
 #include <QAbstractButton>
@@ -137,6 +138,9 @@ class SpanishWindowsTest : public QObject
     Q_OBJECT
 
 private slots:
+    // Each function starts with the windows of a first run, not the file
+    // chosen by the one before.
+    void init() { ForgetKeptSettings(); }
     void initTestCase();
 
     void englishTableIsRecognised();
