@@ -76,7 +76,9 @@ void ScenariosSheetTest::initTestCase()
         QSKIP("needs the private print server of scripts/test-services.sh");
     Q_INIT_RESOURCE(pictures);
     UseScreenFontSubstitutes();
-    m_queue = std::make_unique<printed::TestQueue>(QStringLiteral("ValdoraScenarios"));
+    // The test runs in two locales at once: a queue each.
+    m_queue = std::make_unique<printed::TestQueue>(QStringLiteral("ValdoraScenarios")
+                                                   + (QLocale().decimalPoint() == QLatin1String(",") ? "Comma" : "Point"));
     QVERIFY(m_queue->Created());
     TppPrinterList::Instance().Refresh();
 }
