@@ -17,12 +17,16 @@ program=$build/app/valdora
 # shellcheck source=scripts/test-services.sh disable=SC1091
 source "$root/scripts/test-services.sh"
 start_test_services > /dev/null
+# The windows as a first run shows them, whatever the user's own settings keep.
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
 pid=
 finish() {
   if [ -n "$pid" ]; then
     kill "$pid" 2> /dev/null || true
   fi
   stop_test_services
+  rm -rf "$XDG_CONFIG_HOME"
 }
 trap finish EXIT
 
