@@ -14,6 +14,7 @@
 
 #include "../support/kept_settings.h"
 #include "../support/printed_output.h"
+#include "tests/preview/print_flow_fixture.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -38,18 +39,11 @@ static void LoadPictures()
 
 namespace {
 
+using print_flow::Find;
+
 using printed::JobState;
 using printed::WaitForJobState;
 using printed::TestQueue;
-
-template <typename Control>
-Control *Find(QWidget &window, const char *name)
-{
-    auto *control = window.findChild<Control *>(QString::fromLatin1(name));
-    if (!control)
-        qFatal("no control %s", name);
-    return control;
-}
 
 // Waits without serving the program's windows, as a printer works on while
 // the program is busy.

@@ -8,6 +8,7 @@
 
 #include "../support/message_reader.h"
 #include "../support/printed_output.h"
+#include "tests/preview/print_flow_fixture.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,6 +18,8 @@
 #include <functional>
 
 namespace {
+
+using print_flow::RunModal;
 
 struct DialogFixture {
     DialogFixture()
@@ -31,18 +34,6 @@ struct DialogFixture {
     TppPrinter printer;
     TppPrintDialog dialog;
 };
-
-TppModalResult RunModal(TppPrintDialog &dialog, const std::function<void()> &whileOpen)
-{
-    QTimer::singleShot(0, &dialog, [&] {
-        dialog.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        whileOpen();
-        if (dialog.isVisible())
-            dialog.reject();
-    });
-    return dialog.ShowModal();
-}
 
 } // namespace
 

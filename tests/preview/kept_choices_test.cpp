@@ -18,6 +18,7 @@
 #include "../support/kept_settings.h"
 #include "../support/message_reader.h"
 #include "../support/printed_output.h"
+#include "tests/preview/print_flow_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,33 +41,15 @@ static void LoadResources()
 
 namespace {
 
+using print_flow::Find;
+using print_flow::RunModal;
+
 struct Shown {
     QSize size;
     QPoint place;
     TppZoomSettingType zoom = zsWholePage;
     int calculatedZoom = 0;
 };
-
-TppModalResult RunDialog(TppPrintDialog &dialog, const std::function<void()> &whileOpen)
-{
-    QTimer::singleShot(0, &dialog, [&] {
-        dialog.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        whileOpen();
-        if (dialog.isVisible())
-            dialog.reject();
-    });
-    return dialog.ShowModal();
-}
-
-template <typename Control>
-Control *Find(QWidget &window, const char *name)
-{
-    auto *control = window.findChild<Control *>(QString::fromLatin1(name));
-    if (!control)
-        qFatal("no control %s", name);
-    return control;
-}
 
 void WriteSettingsFile(const QByteArray &contents)
 {
@@ -255,7 +238,7 @@ void KeptChoicesTest::printDialogKeepsPrinterAndFile()
 
     TppPrinter printer;
     std::unique_ptr<TppPrintDialog> dialog = newDialog(printer);
-    QCOMPARE(RunDialog(*dialog, [&] {
+    QCOMPARE(RunModal(*dialog, [&] {
         auto *printers = Find<QComboBox>(*dialog, "cbxPrinters");
         const int second = printers->findText(QStringLiteral("ValdoraSecond"));
         printers->setCurrentIndex(second);
@@ -268,7 +251,7 @@ void KeptChoicesTest::printDialogKeepsPrinterAndFile()
     // A dialog cancelled with other choices keeps nothing of them.
     TppPrinter cancelled;
     dialog = newDialog(cancelled);
-    RunDialog(*dialog, [&] {
+    RunModal(*dialog, [&] {
         QCOMPARE(Find<QComboBox>(*dialog, "cbxPrinters")->currentText(), QStringLiteral("ValdoraSecond"));
         QVERIFY(Find<QCheckBox>(*dialog, "cbxPrintToFile")->isChecked());
         QCOMPARE(Find<QLineEdit>(*dialog, "edtPrintToFileName")->text(), fileName);
@@ -281,7 +264,7 @@ void KeptChoicesTest::printDialogKeepsPrinterAndFile()
     // Paper after a file: the name stays for the next file.
     TppPrinter onPaper;
     dialog = newDialog(onPaper);
-    QCOMPARE(RunDialog(*dialog, [&] {
+    QCOMPARE(RunModal(*dialog, [&] {
         QVERIFY(Find<QCheckBox>(*dialog, "cbxPrintToFile")->isChecked());
         Find<QCheckBox>(*dialog, "cbxPrintToFile")->setChecked(false);
         QTest::mouseClick(Find<QPushButton>(*dialog, "btnOK"), Qt::LeftButton);
@@ -290,7 +273,7 @@ void KeptChoicesTest::printDialogKeepsPrinterAndFile()
 
     TppPrinter last;
     dialog = newDialog(last);
-    RunDialog(*dialog, [&] {
+    RunModal(*dialog, [&] {
         QCOMPARE(Find<QComboBox>(*dialog, "cbxPrinters")->currentText(), QStringLiteral("ValdoraSecond"));
         QVERIFY(!Find<QCheckBox>(*dialog, "cbxPrintToFile")->isChecked());
         QCOMPARE(Find<QLineEdit>(*dialog, "edtPrintToFileName")->text(), fileName);
@@ -317,7 +300,7 @@ void KeptChoicesTest::vanishedKeptPrinterGivesTheReportsOwn()
     dialog.SetPrinter(&printer);
     dialog.SetLanguageIndex(0);
     MessageReader messages;
-    RunDialog(dialog, [&] { QCOMPARE(Find<QComboBox>(dialog, "cbxPrinters")->currentText(), QStringLiteral("Default")); });
+    RunModal(dialog, [&] { QCOMPARE(Find<QComboBox>(dialog, "cbxPrinters")->currentText(), QStringLiteral("Default")); });
     QVERIFY(messages.texts.isEmpty());
 }
 

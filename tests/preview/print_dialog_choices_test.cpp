@@ -9,6 +9,7 @@
 #include "../support/kept_settings.h"
 #include "../support/message_reader.h"
 #include "../support/printed_output.h"
+#include "tests/preview/print_flow_fixture.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -25,6 +26,8 @@
 
 namespace {
 
+using print_flow::RunModal;
+
 template <typename Control>
 Control *Find(QWidget &dialog, const char *name)
 {
@@ -32,18 +35,6 @@ Control *Find(QWidget &dialog, const char *name)
     if (!control)
         qFatal("no control %s", name);
     return control;
-}
-
-TppModalResult RunModal(TppPrintDialog &dialog, const std::function<void()> &whileOpen)
-{
-    QTimer::singleShot(0, &dialog, [&] {
-        dialog.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        whileOpen();
-        if (dialog.isVisible())
-            dialog.reject();
-    });
-    return dialog.ShowModal();
 }
 
 // One try at OK: the page choice ("All", "Current", "Pages" with the box's

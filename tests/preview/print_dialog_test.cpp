@@ -12,6 +12,7 @@
 #include "../support/kept_settings.h"
 #include "../support/message_reader.h"
 #include "../support/printed_output.h"
+#include "tests/preview/print_flow_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,6 +30,8 @@
 
 namespace {
 
+using print_flow::RunModal;
+
 template <typename Control>
 Control *Find(QWidget &dialog, const char *name)
 {
@@ -40,18 +43,6 @@ Control *Find(QWidget &dialog, const char *name)
 
 // Shows the dialog modally and runs `whileOpen` inside its modal loop; the
 // dialog is cancelled afterwards if `whileOpen` left it open.
-TppModalResult RunModal(TppPrintDialog &dialog, const std::function<void()> &whileOpen)
-{
-    QTimer::singleShot(0, &dialog, [&] {
-        dialog.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        whileOpen();
-        if (dialog.isVisible())
-            dialog.reject();
-    });
-    return dialog.ShowModal();
-}
-
 QStringList ItemTexts(const QComboBox &list)
 {
     QStringList texts;

@@ -89,6 +89,20 @@ Control *Find(QWidget &dialog, const char *name)
     return control;
 }
 
+// Shows the dialog modally, runs `whileOpen` once it is active, and closes
+// it with Cancel unless `whileOpen` closed it.
+inline TppModalResult RunModal(TppPrintDialog &dialog, const std::function<void()> &whileOpen)
+{
+    QTimer::singleShot(0, &dialog, [&] {
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        whileOpen();
+        if (dialog.isVisible())
+            dialog.reject();
+    });
+    return dialog.ShowModal();
+}
+
 inline void ClickOk(TppPrintDialog &dialog)
 {
     QTest::mouseClick(Find<QPushButton>(dialog, "btnOK"), Qt::LeftButton);

@@ -11,6 +11,7 @@
 #include "../support/kept_settings.h"
 #include "../support/message_reader.h"
 #include "../support/printed_output.h"
+#include "tests/preview/print_flow_fixture.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -25,14 +26,7 @@
 
 namespace {
 
-template <typename Control>
-Control *Find(QWidget &window, const char *name)
-{
-    auto *control = window.findChild<Control *>(QString::fromLatin1(name));
-    if (!control)
-        qFatal("no control %s", name);
-    return control;
-}
+using print_flow::Find;
 
 // Runs `inDialog` in the page setup dialog once it is open.
 void WhenPageSetupOpens(const std::function<void(QPageSetupDialog &)> &inDialog)
