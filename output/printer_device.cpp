@@ -175,6 +175,11 @@ void TppPrinterDevice::DiscardJob()
                               FormatLibraryText(ltDocumentAlreadySent, LanguageIndex(), {TargetName()}));
 }
 
+void TppPrinterDevice::WhenJobFollowed(platform::JobFollowed followed)
+{
+    m_printer->WhenJobFollowed(std::move(followed));
+}
+
 // Ends the document with every page sent, even when that fails, and closes
 // the job; a printer error continues to the caller.
 void TppPrinterDevice::EndDocument()
