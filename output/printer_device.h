@@ -81,6 +81,7 @@ private:
     void StartPage(TppPage &page);
     void EndPage();
     void EndDocument();
+    void YieldToOwner();
     void ComputeDeviceBounds(TppDrawCommand &command) const;
     platform::CanvasRect PictureTarget(const TppDrawImage &image) const;
     // Pixels of a finer source of the picture when its own are fewer than
