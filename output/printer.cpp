@@ -403,6 +403,14 @@ platform::Withdrawal TppPrinter::WithdrawDoc()
     }
 }
 
+void TppPrinter::WhenJobFollowed(platform::JobFollowed followed)
+{
+    if (m_device)
+        m_device->WhenJobFollowed(std::move(followed));
+    else
+        followed({});
+}
+
 void TppPrinter::SetupChanged()
 {
     if (!m_applyingSetup)

@@ -90,10 +90,13 @@ public:
     // Ends the document without handing it to the spooler.
     void AbortDoc();
     // Cancels the job of the document EndDoc last handed to the spooler, for
-    // as long as the spooler holds it; also from inside EndDoc, which
-    // handles window messages while it follows the job. An EPrinterError
-    // when the spooler did not withdraw a job that may still print.
+    // as long as the spooler holds it, also while the job is followed. An
+    // EPrinterError when the spooler did not withdraw a job that may still
+    // print.
     platform::Withdrawal WithdrawDoc();
+    // Calls `followed` once the follow-up of the job EndDoc handed over has
+    // ended (at once when none runs), with why the job did not print, if so.
+    void WhenJobFollowed(platform::JobFollowed followed);
     bool DocumentOpen() const { return m_documentOpen; }
     bool PageStarted() const { return m_pageStarted; }
     int StartedPages() const { return m_startedPages; }

@@ -12,7 +12,6 @@
 #include "output/page.h"
 #include "output/printer.h"
 #include "output/publisher.h"
-#include "platform/event_loop.h"
 #include "platform/message_box.h"
 #include "platform/plain_text_lines.h"
 #include "platform/text_markups.h"
@@ -98,7 +97,8 @@ void TppPrinterDevice::OpenJob()
     m_copyStatus.clear();
     m_jobRequest.Assign(PageRequest());
     SetStatusText(LibraryText(ltAccessingData, LanguageIndex()));
-    // The line let the user cancel before anything began.
+    // The user may cancel before anything began.
+    YieldToOwner();
     if (!JobOpen())
         return;
     try {
@@ -175,12 +175,30 @@ void TppPrinterDevice::DiscardJob()
                               FormatLibraryText(ltDocumentAlreadySent, LanguageIndex(), {TargetName()}));
 }
 
+// The engine's yield, through the publisher: the status lines let no events
+// in, so the user can cancel only where the job lets them in.
+void TppPrinterDevice::YieldToOwner()
+{
+    if (Publisher())
+        Publisher()->Yield();
+}
+
+void TppPrinterDevice::WhenJobFollowed(platform::JobFollowed followed)
+{
+    m_printer->WhenJobFollowed(std::move(followed));
+}
+
 // Ends the document with every page sent, even when that fails, and closes
 // the job; a printer error continues to the caller.
 void TppPrinterDevice::EndDocument()
 {
     m_copiesRemaining = 1;
     ShowLastCopyStatus();
+    // The user may still cancel with the last line shown, before the
+    // document is handed over.
+    YieldToOwner();
+    if (!JobOpen())
+        return;
     try {
         m_printer->EndDoc();
     } catch (...) {
@@ -204,7 +222,6 @@ void TppPrinterDevice::SetStatusText(const std::string &text)
         return;
     window->SetStatusText(text);
     window->StatusChanged();
-    platform::ProcessPendingMessages();
 }
 
 std::string TppPrinterDevice::TargetName() const
@@ -281,9 +298,11 @@ void TppPrinterDevice::AcceptPage(TppPage &page)
     // none is started after it.
     const int outputs = collation ? 1 : copies;
     for (int output = 0; output < outputs; ++output) {
-        if (copies > 1)
+        if (copies > 1) {
             ShowCopyStatus(page, collation ? CollatedCopyNo(copies) : output + 1, copies);
-        // The status line may have let the user cancel the job.
+            // The engine makes no band meanwhile.
+            YieldToOwner();
+        }
         if (!JobOpen())
             return;
         StartPage(page);

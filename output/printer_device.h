@@ -4,6 +4,7 @@
 #include "output/page_request.h"
 #include "output/raster_device.h"
 #include "platform/canvas.h"
+#include "platform/print_document.h"
 
 #include <chrono>
 #include <cstdint>
@@ -54,6 +55,9 @@ public:
     // Also withdraws a document already handed to the print server; when
     // that is too late, the user is told that it went to the printer.
     void DiscardJob() override;
+    // Calls `followed` once the print server's follow-up of the document
+    // handed over has ended; at once when none runs.
+    void WhenJobFollowed(platform::JobFollowed followed);
     void AcceptPage(TppPage &page) override;
     bool RenderCommand(TppDrawCommand &command) override;
     // Also written into the status window, when the text changed there.
@@ -77,6 +81,7 @@ private:
     void StartPage(TppPage &page);
     void EndPage();
     void EndDocument();
+    void YieldToOwner();
     void ComputeDeviceBounds(TppDrawCommand &command) const;
     platform::CanvasRect PictureTarget(const TppDrawImage &image) const;
     // Pixels of a finer source of the picture when its own are fewer than

@@ -32,6 +32,14 @@ public:
     // Asks the owner to produce the pages of Request, each handed back through
     // PublishPage; an unassigned event is skipped.
     PagesNeeded OnPagesNeeded;
+    // Lets the owner's loop in between pieces of a device's work that take
+    // long (a copy of a page); unassigned, nothing is let in.
+    std::function<void()> OnYield;
+    void Yield() const
+    {
+        if (OnYield)
+            OnYield();
+    }
 
     std::int32_t LastPageNo() const { return m_lastPageNo; }
     bool CachePages() const { return m_cachePages; }

@@ -11,7 +11,6 @@
 #include "output/printer.h"
 #include "output/publisher.h"
 #include "output/screen_font_names.h"
-#include "platform/event_loop.h"
 #include "platform/plain_text_lines.h"
 #include "platform/screen_metrics.h"
 #include "platform/text_markups.h"
@@ -81,9 +80,6 @@ void TppScreenDevice::SetStatusText(const std::string &text)
     TppRasterDevice::SetStatusText(text);
     if (m_viewer)
         m_viewer->ScreenStatusChanged();
-    // Lets the user reach the preview's buttons (cancel above all) while
-    // pages are produced.
-    platform::ProcessPendingMessages();
 }
 
 void TppScreenDevice::OpenJob()
@@ -177,7 +173,6 @@ void TppScreenDevice::AcceptPage(TppPage &page)
         m_currentPage->SetPageCount(page.PageCount());
     if (m_currentPage->HasPageTotalsCommands()) {
         m_currentPage->RefreshPageTotals(this);
-        platform::ProcessPendingMessages();
     }
 }
 

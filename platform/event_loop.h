@@ -14,4 +14,9 @@ void ProcessPendingMessages();
 // no loop to come back to, and the task runs at once.
 void PostToEventLoop(std::function<void()> task);
 
+// Handles window messages in a loop of its own until the callback handed to
+// `start` is called; not at all when `start` calls it at once, or without an
+// application object.
+void WaitInEventLoop(const std::function<void(std::function<void()> done)> &start);
+
 } // namespace platform

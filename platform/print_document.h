@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -54,6 +55,11 @@ struct PrinterMetrics {
     bool isColor = true;
 };
 
+// How the follow-up of a handed-over job ended: an empty text when the job
+// printed, was withdrawn, or rests with the spooler; otherwise why it did
+// not print.
+using JobFollowed = std::function<void(const std::string &failure)>;
+
 // What came of asking the spooler to withdraw the document last handed to it.
 enum class Withdrawal {
     NothingHandedOver, // no document of this device is with a spooler
@@ -76,20 +82,23 @@ public:
     // A document runs from BeginDocument to EndDocument; pages are started in
     // turn. EndDocument hands the document to the spooler and throws a
     // PrintError when the queue is stopped, refuses jobs or is gone, so that
-    // no document is lost silently; it follows the job for a moment, handling
-    // window messages meanwhile, to report a job that fails at once.
-    // AbortDocument discards the document.
+    // no document is lost silently. The job is then followed for a moment
+    // from the running event loop, to report a job that fails at once (see
+    // WhenJobFollowed). AbortDocument discards the document.
     virtual void BeginDocument(const std::string &title) = 0;
     virtual void StartPage() = 0;
     virtual void EndPage() = 0;
     virtual void EndDocument() = 0;
     virtual void AbortDocument() = 0;
     // Cancels the job of the document EndDocument last handed over, for as
-    // long as the spooler still holds it. May be called while EndDocument
-    // follows the job (it handles window messages meanwhile): that job then
-    // ends without an error. Throws a PrintError when the spooler refused or
+    // long as the spooler still holds it. May be called while the job is
+    // followed: the follow-up then ends without an error. Throws a PrintError when the spooler refused or
     // did not answer while the job may still print.
     virtual Withdrawal WithdrawDocument() { return Withdrawal::NothingHandedOver; }
+    // Calls `followed` from the event loop once the follow-up of the job
+    // EndDocument last handed over has ended, or at once when none runs.
+    // Callbacks waiting when the device is destroyed are dropped.
+    virtual void WhenJobFollowed(JobFollowed followed) { followed({}); }
 
     // The drawing context's canvas at the printer's resolution: it draws on the
     // current page while a document is open, and only measures otherwise.

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -383,11 +384,10 @@ void TppViewer::ClickAt(QPoint surfacePoint)
             m_device->PageRequest().SetPageRequested(CurrentPageNo());
             m_device->RequestPages();
             // Nudging the pointer makes its shape follow the new page.
+            // The move back comes from the loop, after the first is handled.
             const QPoint at = QCursor::pos();
             QCursor::setPos(at - QPoint(1, 1));
-            QApplication::processEvents();
-            QCursor::setPos(at);
-            QApplication::processEvents();
+            QTimer::singleShot(0, this, [at] { QCursor::setPos(at); });
         }
     }
     Notify(OnClick);

@@ -26,6 +26,7 @@ TppCustomReport::TppCustomReport()
     m_publisher->OnPagesNeeded = [this](TppPublisher &publisher, const TppPageRequest &request) {
         PagesNeeded(publisher, request);
     };
+    m_publisher->OnYield = [this] { m_engine->ProcessMessages(); };
 }
 
 TppCustomReport::~TppCustomReport()

@@ -172,6 +172,11 @@ public:
     // The request being processed (a copy).
     const TppPageRequest &Request() const { return m_request; }
 
+    // The one place where window messages are let in while a job runs
+    // (after each band, each page, and each copy a device makes), so that
+    // the cancel button works; only when the report enables it.
+    void ProcessMessages() const;
+
 private:
     void PageLoop();
     void Start();
@@ -200,7 +205,6 @@ private:
     void SaveStates(std::int32_t pageNo);
     void RestoreStates(std::int32_t pageNo);
     std::int32_t LastSavedPage() const;
-    void ProcessMessages() const;
     TppBand *LastBodyBand() const;
     void CheckRoomOnEmptyPage(const TppBand &band);
 

@@ -131,12 +131,19 @@ void TppPrintRequest::CancelStep()
 {
     m_report.Cancel();
     // Generation stops at the engine's next check; a device drawing copies or
-    // following a job it handed over hears of it here.
-    if (m_fileDevice)
-        m_fileDevice->DiscardJob();
-    else if (m_printerDevice)
-        m_printerDevice->DiscardJob();
-    Fire(m_report.OnCancel, m_report);
+    // following a job it handed over hears of it after the report: its
+    // withdrawal may ask the user (too late to withdraw), and the job's end,
+    // with its events, may come while that message is open.
+    TppDevice *device = m_fileDevice ? m_fileDevice.get() : m_printerDevice.get();
+    try {
+        Fire(m_report.OnCancel, m_report);
+    } catch (...) {
+        if (device)
+            device->DiscardJob();
+        throw;
+    }
+    if (device)
+        device->DiscardJob();
 }
 
 // --- Preview -------------------------------------------------------------
@@ -251,7 +258,9 @@ void TppPrintRequest::SendPagesToDevices()
 }
 
 // A job that was cancelled or failed is abandoned on every device: nothing
-// more of it is delivered, neither the pages drawn nor a file half made.
+// more of it is delivered, neither the pages drawn nor a file half made. The
+// job ends when the print server's follow-up of its document has; a job
+// that did not print fires no events, its failure is told instead.
 void TppPrintRequest::EndJob(bool finish)
 {
     m_phase = TppRequestPhase::HandingOver;
@@ -261,10 +270,44 @@ void TppPrintRequest::EndJob(bool finish)
     else
         publisher.AbandonJob();
     // A preview's job ends when the preview closes, not here.
-    if (!publisher.HasOnlyScreenDevices()) {
+    if (publisher.HasOnlyScreenDevices())
+        return;
+    WhenJobEnded([this](const std::string &failure) {
+        if (!failure.empty())
+            return;
         Fire(m_report.AfterPrint, m_report);
         Fire(m_report.OnPrintingComplete, m_report);
-    }
+    });
+}
+
+void TppPrintRequest::WhenJobEnded(std::function<void(const std::string &failure)> then)
+{
+    if (TppPrinterDevice *device = DrawingDeviceInUse())
+        device->WhenJobFollowed(std::move(then));
+    else
+        then({});
+}
+
+std::string TppPrintRequest::AwaitJobEnd()
+{
+    // The job is with the print server until its follow-up ends.
+    PhaseScope following(*this, TppRequestPhase::HandingOver);
+    auto failure = std::make_shared<std::string>();
+    platform::WaitInEventLoop([&](std::function<void()> done) {
+        WhenJobEnded([failure, done = std::move(done)](const std::string &reason) {
+            *failure = reason;
+            done();
+        });
+    });
+    return *failure;
+}
+
+void TppPrintRequest::ProduceAndAwaitJobEnd()
+{
+    SendPagesToDevices();
+    const std::string failure = AwaitJobEnd();
+    if (!failure.empty())
+        throw EPrinterError(failure);
 }
 
 // --- Printing on a device ------------------------------------------------
@@ -399,6 +442,13 @@ TppDevice &TppPrintRequest::DeviceInUse()
     return *m_printerDevice;
 }
 
+TppPrinterDevice *TppPrintRequest::DrawingDeviceInUse()
+{
+    if (m_fileDevice)
+        return dynamic_cast<TppPrinterDevice *>(m_fileDevice.get());
+    return m_printerDevice.get();
+}
+
 void TppPrintRequest::CreateCancelDialog()
 {
     if (m_report.ShowCancelDialog())
@@ -426,13 +476,13 @@ void TppPrintRequest::CreateCancelDialog()
 void TppPrintRequest::Produce()
 {
     if (!m_cancelDialog) {
-        SendPagesToDevices();
+        ProduceAndAwaitJobEnd();
     } else if (m_report.ModalCancelDialog()) {
         ProduceInCancelDialog();
     } else {
         m_cancelDialog->Show();
         try {
-            SendPagesToDevices();
+            ProduceAndAwaitJobEnd();
         } catch (...) {
             Release(m_cancelDialog);
             throw;
@@ -450,12 +500,22 @@ void TppPrintRequest::ProduceInCancelDialog()
         if (m_phase != TppRequestPhase::Starting || !m_cancelDialog)
             return;
         platform::RunGuarded([this] { SendPagesToDevices(); });
-        m_phase = TppRequestPhase::Ending;
-        if (m_cancelDialog)
-            m_cancelDialog->StartCloseTimer();
+        // The dialog stays open while the print server's follow-up runs in
+        // its loop, and goes once the job has ended.
+        m_phase = TppRequestPhase::HandingOver;
+        WhenJobEnded([this](const std::string &failure) {
+            m_phase = TppRequestPhase::Ending;
+            if (!failure.empty())
+                platform::ShowErrorMessage(failure);
+            if (m_cancelDialog)
+                m_cancelDialog->StartCloseTimer();
+        });
     };
     dialog.SetShownModally(true);
     dialog.ShowModal();
+    // Cancel closes the dialog at once; a job withdrawn meanwhile ends on the
+    // follow-up's next tick, and its failure, if any, is told from there.
+    AwaitJobEnd();
     Release(m_cancelDialog);
 }
 

@@ -2,7 +2,9 @@
 
 #include "report/print_request_phase.h"
 
+#include <functional>
 #include <memory>
+#include <string>
 
 class TppCustomCancelDialog;
 class TppCustomPreviewer;
@@ -49,6 +51,14 @@ private:
 
     bool MayStart(bool preview) const;
     void EndJob(bool finish);
+    // Calls `then` once the print server's follow-up of the job's document
+    // has ended (at once when none runs), with why it did not print, if so.
+    void WhenJobEnded(std::function<void(const std::string &failure)> then);
+    // Outside the cancel dialog's modal loop (none, or closed by Cancel
+    // before the job's end): waits for the job's end; why its document did
+    // not print, if so.
+    std::string AwaitJobEnd();
+    void ProduceAndAwaitJobEnd();
 
     void PreviewBranch();
     void PreviewActivated();
@@ -66,6 +76,7 @@ private:
     bool FileTargetChosen() const;
     bool ConnectFileDevice();
     TppDevice &DeviceInUse();
+    TppPrinterDevice *DrawingDeviceInUse();
     void CreateCancelDialog();
     void Produce();
     void ProduceInCancelDialog();

@@ -4,6 +4,8 @@
 #include "platform/qt/device_mode.h"
 #include "platform/qt/page_setup.h"
 
+#include "platform/handler_guard.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -11,9 +13,6 @@
 #include <QPageSetupDialog>
 #include <QPrintEngine>
 #include <QPrinterInfo>
-
-#include <QElapsedTimer>
-#include <QTimer>
 
 #include <chrono>
 #include <cmath>
@@ -103,10 +102,14 @@ QtPrinterDevice::QtPrinterDevice(const QString &queue)
     UseQueueMargins(*printer);
     m_printer = std::move(printer);
     m_canvas = std::make_unique<CairoPdfCanvas>(m_printer.get());
+    QObject::connect(&m_followTimer, &QTimer::timeout, platform::Guarded([this] { LookAtFollowedJob(); }));
 }
 
 QtPrinterDevice::~QtPrinterDevice()
 {
+    // No callback runs from here: whoever waits is going with the device.
+    m_followTimer.stop();
+    m_followed.clear();
     AbortDocument();
     m_canvas.reset();
 }
@@ -280,38 +283,56 @@ QtPrinterDevice::JobProgress QtPrinterDevice::LookAtJob(int job, std::string &re
     return JobProgress::Failed;
 }
 
-void QtPrinterDevice::FollowJob(int job)
+void QtPrinterDevice::StartFollowUp()
 {
-    // Followed from the event loop: the windows stay live meanwhile, and the
-    // user can still withdraw the job.
-    std::string reason;
-    JobProgress progress = LookAtJob(job, reason);
-    if (progress == JobProgress::Going) {
-        QEventLoop loop;
-        QTimer poll;
-        QElapsedTimer elapsed;
-        std::exception_ptr error;
-        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-            try {
-                progress = LookAtJob(job, reason);
-            } catch (...) {
-                // Nothing may leave through the event loop.
-                error = std::current_exception();
-            }
-            if (error || progress != JobProgress::Going || elapsed.elapsed() >= kJobFollowMilliseconds)
-                loop.quit();
-        });
-        elapsed.start();
-        poll.start(kJobPollInterval);
-        QEventLoop *outer = std::exchange(m_followLoop, &loop);
-        loop.exec();
-        m_followLoop = outer;
-        if (error)
-            std::rethrow_exception(error);
+    m_followFailure.clear();
+    m_followClock.start();
+    m_followTimer.start(kJobPollInterval);
+}
+
+// A tick of the follow-up, from the event loop that runs (the cancel
+// dialog's, while a job prints): the windows stay live meanwhile, and the
+// user can still withdraw the job.
+void QtPrinterDevice::LookAtFollowedJob()
+{
+    // Withdrawn: the job has ended, nothing more is asked of the spooler.
+    if (m_withdrawn) {
+        EndFollowUp({});
+        return;
     }
-    if (progress == JobProgress::Failed && !(m_withdrawn && m_job == job))
-        throw PrintError(
-            Sentence(QStringLiteral("The printer %1 could not print the document").arg(Quoted(m_queue)), reason));
+    std::string reason;
+    JobProgress progress = JobProgress::Failed;
+    try {
+        progress = LookAtJob(m_job, reason);
+    } catch (const std::exception &error) {
+        EndFollowUp(error.what());
+        return;
+    }
+    if (progress == JobProgress::Failed) {
+        EndFollowUp(Sentence(QStringLiteral("The printer %1 could not print the document").arg(Quoted(m_queue)),
+                             reason));
+    } else if (progress != JobProgress::Going || m_followClock.elapsed() >= kJobFollowMilliseconds) {
+        EndFollowUp({});
+    }
+}
+
+void QtPrinterDevice::EndFollowUp(const std::string &failure)
+{
+    m_followTimer.stop();
+    m_followFailure = failure;
+    // A callback may ask for the next follow-up: the list is taken first.
+    std::vector<JobFollowed> waiting = std::exchange(m_followed, {});
+    // Each on its own: one that fails does not keep the others waiting.
+    for (JobFollowed &followed : waiting)
+        RunGuarded([&] { followed(failure); });
+}
+
+void QtPrinterDevice::WhenJobFollowed(JobFollowed followed)
+{
+    if (m_followTimer.isActive())
+        m_followed.push_back(std::move(followed));
+    else
+        followed(m_followFailure);
 }
 
 Withdrawal QtPrinterDevice::WithdrawDocument()
@@ -334,8 +355,9 @@ Withdrawal QtPrinterDevice::WithdrawDocument()
         }
         m_withdrawn = true;
     }
-    if (m_followLoop)
-        m_followLoop->quit();
+    // The follow-up ends on its next tick, after the caller's own handler.
+    if (m_followTimer.isActive())
+        m_followTimer.start(0);
     return Withdrawal::Withdrawn;
 }
 
@@ -343,9 +365,13 @@ void QtPrinterDevice::BeginDocument(const std::string &title)
 {
     if (m_document.IsOpen())
         return;
-    // A job handed over before is not this document's to withdraw.
+    // A job handed over before is not this document's to withdraw, nor to
+    // follow further.
+    if (m_followTimer.isActive())
+        EndFollowUp({});
     m_job = 0;
     m_withdrawn = false;
+    m_followFailure.clear();
     EnsureQueueTakesJobs();
     // The document is made as a PDF file of our own and handed to the spooler
     // at its end: so an abandoned document is never printed, and the spooler's
@@ -444,7 +470,7 @@ void QtPrinterDevice::EndDocument()
                                   reason));
     }
     m_job = job;
-    FollowJob(job);
+    StartFollowUp();
 }
 
 void QtPrinterDevice::AbortDocument()

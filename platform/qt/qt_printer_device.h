@@ -6,9 +6,10 @@
 #include "platform/qt/queue_driver.h"
 
 #include <QByteArray>
-#include <QEventLoop>
+#include <QElapsedTimer>
 #include <QPageLayout>
 #include <QPrinter>
+#include <QTimer>
 
 #include <memory>
 #include <utility>
@@ -40,6 +41,7 @@ public:
     void EndDocument() override;
     void AbortDocument() override;
     Withdrawal WithdrawDocument() override;
+    void WhenJobFollowed(JobFollowed followed) override;
 
     Canvas &DrawingCanvas() override { return *m_canvas; }
     bool ShowPropertiesDialog(DeviceMode &mode) override;
@@ -49,9 +51,12 @@ private:
     DeviceMode ModeOfPrinter(const QPrinter &printer) const;
     void UseQueueMargins(QPrinter &printer) const;
     void EnsureQueueTakesJobs() const;
-    // Throws a PrintError when the job stops or aborts soon after it was
-    // taken, unless it was withdrawn meanwhile.
-    void FollowJob(int job);
+    // The follow-up looks at the job on each tick of its timer until the
+    // job is done, failed or withdrawn, or a few seconds have passed; a job
+    // that stops or aborts soon after it was taken is reported as a failure.
+    void StartFollowUp();
+    void LookAtFollowedJob();
+    void EndFollowUp(const std::string &failure);
     enum class JobProgress { Going, Done, Failed };
     JobProgress LookAtJob(int job, std::string &reason) const;
     std::string QueueName() const { return m_queue.toStdString(); }
@@ -73,8 +78,11 @@ private:
     // whether it was withdrawn since.
     int m_job = 0;
     bool m_withdrawn = false;
-    // The loop that follows the job, while it runs.
-    QEventLoop *m_followLoop = nullptr;
+    // The follow-up of m_job: it runs while its timer is active.
+    QTimer m_followTimer;
+    QElapsedTimer m_followClock;
+    std::string m_followFailure;
+    std::vector<JobFollowed> m_followed;
 };
 
 } // namespace platform

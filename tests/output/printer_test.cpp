@@ -437,7 +437,14 @@ void PrinterTest::failingBackendIsReported()
         QVERIFY(printer.DeviceContext());
         printer.BeginDoc();
         printer.NewPage();
-        error = PrinterErrorOf([&] { printer.EndDoc(); });
+        printer.EndDoc();
+        // The failure shows in the follow-up, from the event loop.
+        bool followed = false;
+        printer.WhenJobFollowed([&](const std::string &failure) {
+            error = QString::fromStdString(failure);
+            followed = true;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(followed, 10000);
     }
     // The job that failed is not left to print later.
     QProcess jobs;

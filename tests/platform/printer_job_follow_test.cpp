@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QPrinterInfo>
+#include <QEventLoop>
 #include <QTimer>
 #include <QtTest>
 
@@ -57,6 +58,7 @@ private slots:
     void withdrawnWhileFollowed();
     void withdrawnTooLate();
     void nothingHandedOver();
+    void destroyedWhileFollowed();
 
 private:
     // A one-page document handed to the queue; the job's id.
@@ -91,6 +93,18 @@ int PrinterJobFollowTest::PrintOnePage(platform::PrinterDevice &device, const Te
     device.StartPage();
     device.EndPage();
     device.EndDocument();
+    // The follow-up runs from the event loop; the test's loop waits for it.
+    bool followed = false;
+    device.WhenJobFollowed([&](const std::string &) { followed = true; });
+    QEventLoop wait;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &wait, [&] {
+        if (followed)
+            wait.quit();
+    });
+    tick.start(10);
+    if (!followed)
+        wait.exec();
     const int job = queue.NewestJob();
     return job > before ? job : 0;
 }
@@ -163,6 +177,27 @@ void PrinterJobFollowTest::nothingHandedOver()
     device->BeginDocument("Report");
     QCOMPARE(device->WithdrawDocument(), platform::Withdrawal::NothingHandedOver);
     device->AbortDocument();
+    QCOMPARE(JobState(*m_holding, job), int(IPP_JSTATE_HELD));
+    QCOMPARE(cupsCancelJob2(CUPS_HTTP_DEFAULT, qPrintable(m_holding->Name()), job, 0), IPP_STATUS_OK);
+}
+
+void PrinterJobFollowTest::destroyedWhileFollowed()
+{
+    auto device = platform::OpenPrinterDevice(m_holding->StdName());
+    QVERIFY(device);
+    const int before = m_holding->NewestJob();
+    device->BeginDocument("Report");
+    device->StartPage();
+    device->EndDocument();
+    int calls = 0;
+    device->WhenJobFollowed([&](const std::string &) { ++calls; });
+    // Whoever waited goes with the device: nothing is called back from its
+    // destructor, nor later from the loop.
+    device.reset();
+    QTest::qWait(200);
+    QCOMPARE(calls, 0);
+    const int job = m_holding->NewestJob();
+    QVERIFY(job > before);
     QCOMPARE(JobState(*m_holding, job), int(IPP_JSTATE_HELD));
     QCOMPARE(cupsCancelJob2(CUPS_HTTP_DEFAULT, qPrintable(m_holding->Name()), job, 0), IPP_STATUS_OK);
 }
