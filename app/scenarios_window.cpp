@@ -97,8 +97,10 @@ void ScenariosWindow::showEvent(QShowEvent *event)
 
 void ScenariosWindow::showChart()
 {
-    // The view owns the chart it shows and deletes the one it had.
+    // The view owns the chart it shows but hands the one it had back.
+    QChart *previous = m_chartView->chart();
     m_chartView->setChart(CreateScenarioChart(m_model->table()).release());
+    delete previous;
 }
 
 void ScenariosWindow::costChanged()
