@@ -12,8 +12,8 @@
 
 namespace platform {
 
-// A print document drawn into a PDF file through Qt's PDF writer, the same
-// writer that makes what a PDF printer queue receives.
+// A print document drawn into a PDF file by the same PDF document that
+// makes what a printer queue receives.
 class QtPdfFileDevice : public PrinterDevice
 {
 public:
