@@ -106,6 +106,7 @@ constexpr std::array kEntries{
                  "cancelled."},
     Entry{44153, "no page of the report was among the pages chosen"},
     Entry{44154, "no file to write"},
+    Entry{44155, "The job ended with its document unfinished: nothing of it was printed."},
     Entry{44170, "The printer \"<printername>\" is not available: it is no longer on the print server. The list of "
                  "printers has been read again and the default printer, \"<defaultprinter>\", is chosen instead: press "
                  "OK to print on it, or choose another printer."},

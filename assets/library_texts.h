@@ -121,6 +121,7 @@ enum TppLibraryText : int {
     ltDocumentAlreadySent = 1152,   // "The document had already been sent to the printer ..."
     ltNoPageChosen = 1153,          // "no page of the report was among the pages chosen"
     ltNoFileToWrite = 1154,         // "no file to write"
+    ltJobNotFinished = 1155,        // "The job ended with its document unfinished: nothing of it was printed."
     // The print dialog's checks of the printer, the copies, the pages and
     // the page setup, and the properties dialog's extra choices.
     ltPrinterGoneDefaultChosen = 1170, // "The printer "<printername>" is not available: ... "<defaultprinter>" ..."

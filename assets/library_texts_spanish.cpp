@@ -102,6 +102,7 @@ constexpr std::array kSpanish{
     LibraryTextRow{44152, "El documento ya se había enviado a la impresora \"<printername>\": ya no se puede cancelar."},
     LibraryTextRow{44153, "ninguna página del informe estaba entre las páginas elegidas"},
     LibraryTextRow{44154, "no se indicó ningún archivo"},
+    LibraryTextRow{44155, "El trabajo terminó con su documento sin acabar: no se imprimió nada de él."},
     LibraryTextRow{44170, "La impresora \"<printername>\" no está disponible: ya no está en el servidor de impresión. Se "
                           "ha vuelto a leer la lista de impresoras y en su lugar se ha elegido la impresora predeterminada, "
                           "\"<defaultprinter>\": pulse Aceptar para imprimir en ella o elija otra impresora."},

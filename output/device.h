@@ -13,6 +13,13 @@ class TppPage;
 class TppPublisher;
 class TppStatusWindow;
 
+// What discarding a job left of it at the print server.
+enum class TppDiscardOutcome {
+    NothingDelivered, // nothing of the job had reached the server
+    Withdrawn,        // the server still held it and withdrew it
+    AlreadyPrinted,   // too late: the server had passed it on to the printer
+};
+
 // Base of every output device. A device connects to a report's publisher,
 // says through its page request which pages it wants, and is offered every
 // page the publisher publishes while a job is open; subclasses draw the
@@ -95,7 +102,13 @@ public:
     // OpenJob.
     virtual void CloseJob();
     virtual void AbandonJob();
-    virtual void DiscardJob() { AbandonJob(); }
+    // Says what became of what had reached the print server; a withdrawal
+    // the server refused is a printer error.
+    virtual TppDiscardOutcome DiscardJob()
+    {
+        AbandonJob();
+        return TppDiscardOutcome::NothingDelivered;
+    }
     bool RenderCommand(TppDrawCommand &command) override;
     bool RefreshText(TppDrawCommand &command) override;
     // Whether pages that are not final are left undrawn.

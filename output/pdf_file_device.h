@@ -24,8 +24,6 @@ public:
 
     void OpenJob() override;
     void CloseJob() override;
-
-protected:
     // The file, by its name without the folder.
     std::string TargetName() const override;
 

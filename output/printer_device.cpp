@@ -12,7 +12,6 @@
 #include "output/page.h"
 #include "output/printer.h"
 #include "output/publisher.h"
-#include "platform/message_box.h"
 #include "platform/plain_text_lines.h"
 #include "platform/text_markups.h"
 
@@ -160,19 +159,18 @@ bool TppPrinterDevice::AllCopiesPrinted()
     return false;
 }
 
-void TppPrinterDevice::DiscardJob()
+TppDiscardOutcome TppPrinterDevice::DiscardJob()
 {
     AbandonJob();
-    platform::Withdrawal withdrawal = platform::Withdrawal::NothingHandedOver;
-    try {
-        withdrawal = m_printer->WithdrawDoc();
-    } catch (const EPrinterError &error) {
-        platform::ShowMessage(platform::MessageKind::Warning, error.what());
-        return;
+    switch (m_printer->WithdrawDoc()) {
+    case platform::Withdrawal::Withdrawn:
+        return TppDiscardOutcome::Withdrawn;
+    case platform::Withdrawal::TooLate:
+        return TppDiscardOutcome::AlreadyPrinted;
+    case platform::Withdrawal::NothingHandedOver:
+        break;
     }
-    if (withdrawal == platform::Withdrawal::TooLate)
-        platform::ShowMessage(platform::MessageKind::Information,
-                              FormatLibraryText(ltDocumentAlreadySent, LanguageIndex(), {TargetName()}));
+    return TppDiscardOutcome::NothingDelivered;
 }
 
 // The engine's yield, through the publisher: the status lines let no events

@@ -52,9 +52,8 @@ public:
     // The document is kept whole until it ends: an abandoned one is thrown
     // away, and nothing of it reaches the print server.
     void AbandonJob() override;
-    // Also withdraws a document already handed to the print server; when
-    // that is too late, the user is told that it went to the printer.
-    void DiscardJob() override;
+    // Also withdraws a document already handed to the print server.
+    TppDiscardOutcome DiscardJob() override;
     // Calls `followed` once the print server's follow-up of the document
     // handed over has ended; at once when none runs.
     void WhenJobFollowed(platform::JobFollowed followed);
@@ -63,9 +62,10 @@ public:
     // Also written into the status window, when the text changed there.
     void SetStatusText(const std::string &text) override;
 
-protected:
     // What the status lines say the pages go to: the printer's name.
     virtual std::string TargetName() const;
+
+protected:
     // Whether the document may end: when collated copies remain, the next
     // pass has run (false); true once the last copy is done.
     virtual bool AllCopiesPrinted();

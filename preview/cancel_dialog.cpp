@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int kCloseDelayMs = 10;
 // A job's status line changes with every page; after its first lines it is
 // shown at most this often, so that repainting never holds up the pages.
 constexpr int kStatusIntervalMs = 100;
@@ -30,10 +29,6 @@ TppCancelDialog::TppCancelDialog(QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(size());
     m_ui->memMessage->clear();
-    m_closeTimer = new QTimer(this);
-    m_closeTimer->setSingleShot(true);
-    m_closeTimer->setInterval(kCloseDelayMs);
-    connect(m_closeTimer, &QTimer::timeout, this, [this] { done(QDialog::Accepted); });
     m_statusTimer = new QTimer(this);
     m_statusTimer->setSingleShot(true);
     connect(m_statusTimer, &QTimer::timeout, this, [this] { ShowStatus(); });
@@ -45,26 +40,12 @@ TppCancelDialog::~TppCancelDialog()
     Destroying();
 }
 
-TppModalResult TppCancelDialog::ShowModal()
-{
-    m_activated = false;
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    // The window counts as activated once its modal loop runs: waiting for
-    // the window manager to say so would only delay the job (and, without
-    // one, never end).
-    QTimer::singleShot(0, this, [this] {
-        if (!m_activated && isVisible())
-            ActivatedByWindowSystem();
-    });
-    const int result = exec();
-    return result == QDialog::Accepted ? mrOK : mrCancel;
-}
-
 void TppCancelDialog::Show()
 {
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    setWindowModality(ShownModally() ? Qt::ApplicationModal : Qt::NonModal);
+    m_ui->btnCancel->setEnabled(AllowCancel());
     show();
 }
 
@@ -108,29 +89,6 @@ void TppCancelDialog::ShowStatus()
     ++m_linesShown;
 }
 
-void TppCancelDialog::StartCloseTimer()
-{
-    // The last line is shown before the window goes.
-    ShowStatus();
-    m_closeTimer->start();
-}
-
-void TppCancelDialog::changeEvent(QEvent *event)
-{
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_activated)
-        ActivatedByWindowSystem();
-}
-
-// The dialog is activated once, as its showing begins: windows closing over
-// it later (an error message of the job) do not start anything again.
-void TppCancelDialog::ActivatedByWindowSystem()
-{
-    m_activated = true;
-    m_ui->btnCancel->setEnabled(AllowCancel());
-    platform::RunGuarded([this] { Activated(); });
-}
-
 void TppCancelDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
@@ -154,7 +112,7 @@ void TppCancelDialog::hideEvent(QHideEvent *event)
 void TppCancelDialog::reject()
 {
     // Esc, as the cancel button; nothing while cancelling is not allowed.
-    if (!m_ui->btnCancel->isEnabled() && m_activated)
+    if (!m_ui->btnCancel->isEnabled())
         return;
     platform::RunGuarded([this] { CancelPressed(); });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/report_form.h"
+#include "preview/report_form.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -14,8 +14,9 @@ class TppCancelDialog;
 class QTimer;
 
 // The small "Printing" window of a print job: it shows the device's status
-// lines and lets the user cancel. Shown modally, the job runs from its
-// activation, and the window closes itself 10 ms after the job.
+// lines and lets the user cancel. It observes the job and runs no loop of
+// its own; shown modally, it keeps the user's input to itself while the job
+// lets events in.
 class TppCancelDialog : public QDialog, public TppCustomCancelDialog
 {
     Q_OBJECT
@@ -24,7 +25,6 @@ public:
     explicit TppCancelDialog(QWidget *parent = nullptr);
     ~TppCancelDialog() override;
 
-    TppModalResult ShowModal() override;
     void Show() override;
     void Close() override;
     void SetIcon(const TppPicture &icon) override;
@@ -32,27 +32,22 @@ public:
     // Shows StatusText: the job's first two lines at once, then at most ten
     // times a second, the latest line each time.
     void StatusChanged() override;
-    void StartCloseTimer() override;
 
 protected:
     void LanguageChanged() override;
-    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void reject() override;
 
 private:
-    void ActivatedByWindowSystem();
     void CancelPressed();
     void ShowStatus();
 
     std::unique_ptr<Ui::TppCancelDialog> m_ui;
-    QTimer *m_closeTimer = nullptr;
     QTimer *m_statusTimer = nullptr;
     QElapsedTimer m_sinceStatusShown;
     int m_linesShown = 0;
     bool m_statusPending = false;
     // The window that was active when the dialog was shown non-modally.
     QPointer<QWidget> m_priorActiveForm;
-    bool m_activated = false;
 };

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "output/device_registry.h"
-#include "report/form_class_registry.h"
+#include "preview/form_class_registry.h"
+#include "report/print_flow.h"
 
 // Keeps the preview's classes registered for as long as it lives: the print
 // preview window for TppCustomPreviewer, TppPreview as the preview contents,
@@ -17,4 +18,5 @@ public:
 private:
     TppDeviceClassRegistration m_screenDevice;
     TppFormClassRegistration m_printPreview;
+    TppPrintFlowRegistration m_printFlow;
 };

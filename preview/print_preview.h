@@ -2,7 +2,7 @@
 #pragma once
 
 #include "preview/user_settings.h"
-#include "report/report_form.h"
+#include "preview/report_form.h"
 
 #include <QDialog>
 

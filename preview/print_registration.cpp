@@ -4,6 +4,7 @@
 #include "output/printer_device.h"
 #include "preview/cancel_dialog.h"
 #include "preview/print_dialog.h"
+#include "preview/print_request.h"
 
 // The dialogs belong to the application, not to a window: the report
 // releases them itself when the request ends.
@@ -14,5 +15,6 @@ TppPrintRegistration::TppPrintRegistration()
                      [](TppCustomReport *) -> std::unique_ptr<TppForm> { return std::make_unique<TppCancelDialog>(); })
     , m_printerDevice(TppPrinterDevice::StaticClass())
     , m_pdfFileDevice(TppPdfFileDevice::StaticClass())
+    , m_printFlow(&TppPrintRequest::Create)
 {
 }

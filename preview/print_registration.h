@@ -1,7 +1,8 @@
 #pragma once
 
 #include "output/device_registry.h"
-#include "report/form_class_registry.h"
+#include "preview/form_class_registry.h"
+#include "report/print_flow.h"
 
 // Keeps printing registered for as long as it lives: the print dialog and
 // the cancel dialog in the form class registry, the printer device and the
@@ -17,4 +18,5 @@ private:
     TppFormClassRegistration m_cancelDialog;
     TppDeviceClassRegistration m_printerDevice;
     TppDeviceClassRegistration m_pdfFileDevice;
+    TppPrintFlowRegistration m_printFlow;
 };

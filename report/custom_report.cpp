@@ -6,11 +6,11 @@
 #include "report/engine.h"
 #include "report/plain_text.h"
 #include "report/print_error.h"
-#include "report/print_request.h"
 #include "report/state_cache.h"
 #include "report/version_number.h"
 #include "output/printer.h"
 #include "output/publisher.h"
+#include "platform/event_loop.h"
 
 #include <algorithm>
 #include <exception>
@@ -19,21 +19,23 @@ TppCustomReport::TppCustomReport()
     : m_stateCache(std::make_unique<TppStateCache>())
     , m_engine(std::make_unique<TppEngine>(this))
     , m_publisher(std::make_unique<TppPublisher>())
-    , m_printRequest(std::make_unique<TppPrintRequest>(*this))
 {
     StoreUserName("Report");
     PrinterSetup().SetDocumentName(UserName());
     m_publisher->OnPagesNeeded = [this](TppPublisher &publisher, const TppPageRequest &request) {
         PagesNeeded(publisher, request);
     };
-    m_publisher->OnYield = [this] { m_engine->ProcessMessages(); };
+    m_publisher->OnYield = [this] {
+        if (m_enableProcessMessages)
+            platform::ProcessPendingMessages();
+    };
 }
 
 TppCustomReport::~TppCustomReport()
 {
     // An open preview and a cancel dialog still held go with the report,
     // while the report is whole enough for their hooks.
-    m_printRequest.reset();
+    m_printFlow.reset();
     // Bands first: their components may still ask for their report.
     while (!m_bands.empty()) {
         m_bands.back()->SetReportLink(nullptr);
@@ -96,39 +98,49 @@ void TppCustomReport::Cancel()
     m_engine->Cancel();
 }
 
+TppPrintFlow *TppCustomReport::Flow()
+{
+    if (!m_printFlow)
+        if (TppPrintFlowFactory factory = FindPrintFlow())
+            m_printFlow = factory(*this);
+    return m_printFlow.get();
+}
+
 void TppCustomReport::Print()
 {
-    m_printRequest->Print();
+    if (TppPrintFlow *flow = Flow())
+        flow->Print();
 }
 
 void TppCustomReport::SendPagesToDevices()
 {
-    m_printRequest->SendPagesToDevices();
+    if (TppPrintFlow *flow = Flow())
+        flow->SendPagesToDevices();
 }
 
 TppCustomPreviewer *TppCustomReport::PreviewForm() const
 {
-    return m_printRequest->PreviewForm();
+    return m_printFlow ? m_printFlow->PreviewForm() : nullptr;
 }
 
 TppCustomPrintDialog *TppCustomReport::PrintDialog() const
 {
-    return m_printRequest->PrintDialog();
+    return m_printFlow ? m_printFlow->PrintDialog() : nullptr;
 }
 
 TppCustomCancelDialog *TppCustomReport::CancelDialog() const
 {
-    return m_printRequest->CancelDialog();
+    return m_printFlow ? m_printFlow->CancelDialog() : nullptr;
 }
 
 TppPrinterDevice *TppCustomReport::PrinterDevice() const
 {
-    return m_printRequest->PrinterDevice();
+    return m_printFlow ? m_printFlow->PrinterDevice() : nullptr;
 }
 
 TppRequestPhase TppCustomReport::RequestPhase() const
 {
-    return m_printRequest->Phase();
+    return m_printFlow ? m_printFlow->Phase() : TppRequestPhase::Idle;
 }
 
 platform::Canvas *TppCustomReport::MeasuringCanvas()

@@ -4,7 +4,7 @@
 #include "output/page.h"
 #include "output/page_request.h"
 #include "platform/units.h"
-#include "report/print_request_phase.h"
+#include "report/print_flow.h"
 #include "report/producer.h"
 
 #include <cstdint>
@@ -21,7 +21,6 @@ class TppCustomPreviewer;
 class TppCustomPrintDialog;
 class TppPrinter;
 class TppPrinterDevice;
-class TppPrintRequest;
 class TppPublisher;
 class TppStateCache;
 
@@ -110,7 +109,8 @@ public:
 
     // Prints the report: with DeviceType "Screen" the print preview opens,
     // otherwise the print dialog asks for printer and pages and the pages go
-    // to a printer device while the cancel dialog shows progress.
+    // to a printer device while the cancel dialog shows progress. Does
+    // nothing while no print flow is registered.
     void Print();
     // One job cycle for the devices connected to the publisher.
     void SendPagesToDevices();
@@ -218,6 +218,8 @@ protected:
     virtual void ConvertVersion(int versionNumber);
 
 private:
+    // The request's flow, made at the first call; null when none is registered.
+    TppPrintFlow *Flow();
     // A failed request: the engine starts afresh next time.
     void AbandonGeneration();
 
@@ -225,8 +227,9 @@ private:
     std::unique_ptr<TppStateCache> m_stateCache;
     std::unique_ptr<TppEngine> m_engine;
     std::unique_ptr<TppPublisher> m_publisher;
-    // Declared after the publisher: its windows and devices leave first.
-    std::unique_ptr<TppPrintRequest> m_printRequest;
+    // Made by the registered flow at the first request. Declared after the
+    // publisher: its windows and devices leave first.
+    std::unique_ptr<TppPrintFlow> m_printFlow;
     std::unique_ptr<TppPrinter> m_printer;
     // The setup the measuring printer was made for.
     std::unique_ptr<TppPrinterSetup> m_measuredSetup;

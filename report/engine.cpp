@@ -2,7 +2,6 @@
 
 #include "output/page.h"
 #include "output/publisher.h"
-#include "platform/event_loop.h"
 #include "report/band.h"
 #include "report/band_kinds.h"
 #include "report/custom_report.h"
@@ -666,10 +665,11 @@ std::int32_t TppEngine::LastSavedPage() const
     return m_report->StateCache().LastSavedPage();
 }
 
+// Through the publisher, whose owner decides where the events go in: the
+// report's own loop, or the print job that runs.
 void TppEngine::ProcessMessages() const
 {
-    if (m_report->EnableProcessMessages())
-        platform::ProcessPendingMessages();
+    m_report->Publisher().Yield();
 }
 
 TppBand *TppEngine::LastBodyBand() const

@@ -172,9 +172,10 @@ public:
     // The request being processed (a copy).
     const TppPageRequest &Request() const { return m_request; }
 
-    // The one place where window messages are let in while a job runs
-    // (after each band, each page, and each copy a device makes), so that
-    // the cancel button works; only when the report enables it.
+    // The engine's yield after each band and page: window messages are let
+    // in where the publisher's owner says (a running print job, or the
+    // report), so that the cancel button works; only when the report
+    // enables it.
     void ProcessMessages() const;
 
 private:

@@ -17,6 +17,8 @@ const char *RequestPhaseName(TppRequestPhase phase)
         return "producing";
     case TppRequestPhase::HandingOver:
         return "handing over";
+    case TppRequestPhase::Following:
+        return "following";
     case TppRequestPhase::Ending:
         return "ending";
     }

@@ -23,7 +23,7 @@ using namespace print_flow;
 
 namespace {
 
-enum class Trigger { PrintDialog, PageEvent, Timer, JobEndEvent };
+enum class Trigger { PrintDialog, PageEvent, Timer, FollowUpTimer, JobEndEvent };
 enum class CancelDialog { Modal, NonModal, None };
 
 // What a call of Print from inside the request found and left.
@@ -86,7 +86,8 @@ void PrintRequestReentryTest::secondPrintIsRefused_data()
     QTest::newRow("timer, non-modal cancel dialog") << Trigger::Timer << CancelDialog::NonModal << "producing";
     QTest::newRow("page event, no cancel dialog") << Trigger::PageEvent << CancelDialog::None << "producing";
     QTest::newRow("timer, no cancel dialog") << Trigger::Timer << CancelDialog::None << "producing";
-    QTest::newRow("job end event") << Trigger::JobEndEvent << CancelDialog::Modal << "handing over";
+    QTest::newRow("timer, print server's follow-up") << Trigger::FollowUpTimer << CancelDialog::Modal << "following";
+    QTest::newRow("job end event") << Trigger::JobEndEvent << CancelDialog::Modal << "ending";
 }
 
 void PrintRequestReentryTest::secondPrintIsRefused()
@@ -105,6 +106,7 @@ void PrintRequestReentryTest::secondPrintIsRefused()
     report.OnPrintDialogCreate = [&](TppCustomReport &) { ++dialogs; };
 
     Reentry reentry;
+    QTimer ticks;
     const auto reenter = [&] {
         if (reentry.calls++ == 0)
             reentry.phase = QString::fromLatin1(RequestPhaseName(report.RequestPhase()));
@@ -127,6 +129,14 @@ void PrintRequestReentryTest::secondPrintIsRefused()
     case Trigger::Timer:
         // Fires the first time the running job lets the loop handle messages.
         report.BeforePrint = [&](TppCustomReport &) { QTimer::singleShot(0, reenter); };
+        break;
+    case Trigger::FollowUpTimer:
+        // Ticks until the job waits for the print server.
+        QObject::connect(&ticks, &QTimer::timeout, [&] {
+            if (reentry.calls == 0 && report.RequestPhase() == TppRequestPhase::Following)
+                reenter();
+        });
+        ticks.start(5);
         break;
     case Trigger::JobEndEvent:
         report.AfterPrint = [&](TppCustomReport &) { reenter(); };

@@ -1,4 +1,4 @@
-#include "report/printer_setup_restore.h"
+#include "preview/printer_setup_restore.h"
 
 #include "report/custom_report.h"
 

@@ -1,4 +1,4 @@
-#include "report/form_class_registry.h"
+#include "preview/form_class_registry.h"
 
 #include <map>
 

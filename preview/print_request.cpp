@@ -1,4 +1,4 @@
-#include "report/print_request.h"
+#include "preview/print_request.h"
 
 #include "assets/library_texts.h"
 #include "output/device_class.h"
@@ -10,11 +10,11 @@
 #include "platform/event_loop.h"
 #include "platform/handler_guard.h"
 #include "platform/message_box.h"
+#include "preview/form_class_registry.h"
+#include "preview/print_job.h"
+#include "preview/printer_setup_restore.h"
+#include "preview/report_form.h"
 #include "report/custom_report.h"
-#include "report/engine.h"
-#include "report/form_class_registry.h"
-#include "report/printer_setup_restore.h"
-#include "report/report_form.h"
 
 
 namespace {
@@ -74,6 +74,11 @@ private:
     TppRequestPhase m_before;
 };
 
+std::unique_ptr<TppPrintFlow> TppPrintRequest::Create(TppCustomReport &report)
+{
+    return std::make_unique<TppPrintRequest>(report);
+}
+
 TppPrintRequest::TppPrintRequest(TppCustomReport &report)
     : m_report(report)
     , m_alive(std::make_shared<TppPrintRequest *>(this))
@@ -127,23 +132,19 @@ bool TppPrintRequest::MayStart(bool preview) const
     }
 }
 
+TppRequestPhase TppPrintRequest::Phase() const
+{
+    return m_job ? m_job->Phase() : m_phase;
+}
+
 void TppPrintRequest::CancelStep()
 {
-    m_report.Cancel();
-    // Generation stops at the engine's next check; a device drawing copies or
-    // following a job it handed over hears of it after the report: its
-    // withdrawal may ask the user (too late to withdraw), and the job's end,
-    // with its events, may come while that message is open.
-    TppDevice *device = m_fileDevice ? m_fileDevice.get() : m_printerDevice.get();
-    try {
-        Fire(m_report.OnCancel, m_report);
-    } catch (...) {
-        if (device)
-            device->DiscardJob();
-        throw;
+    if (m_job) {
+        m_job->Cancel();
+        return;
     }
-    if (device)
-        device->DiscardJob();
+    m_report.Cancel();
+    Fire(m_report.OnCancel, m_report);
 }
 
 // --- Preview -------------------------------------------------------------
@@ -229,85 +230,19 @@ void TppPrintRequest::ReleaseClosedPreview()
         Release(m_previewForm);
 }
 
-// --- Job cycle -----------------------------------------------------------
+// --- The job ------------------------------------------------------------
 
 void TppPrintRequest::SendPagesToDevices()
 {
-    if (JobCycleRunning())
+    if (m_job)
         return;
-    TppPublisher &publisher = m_report.Publisher();
-    TppEngine &engine = m_report.Engine();
-    if (!engine.Cancelled() && !engine.Started())
-        publisher.SetCachePages(m_report.CachePages());
-
-    PhaseScope producing(*this, TppRequestPhase::Producing);
-    try {
-        m_report.CreateDefaultBands();
-        Fire(m_report.BeforePrint, m_report);
-        if (!m_report.JobStarted() && !m_report.CancelRequested())
-            publisher.ResetAll();
-        m_report.SetJobStarted(true);
-        m_report.SetCancelRequested(false);
-        publisher.OpenJob();
-        publisher.RequestPages();
-    } catch (...) {
-        EndJob(false);
-        throw;
-    }
-    EndJob(!m_report.CancelRequested());
-}
-
-// A job that was cancelled or failed is abandoned on every device: nothing
-// more of it is delivered, neither the pages drawn nor a file half made. The
-// job ends when the print server's follow-up of its document has; a job
-// that did not print fires no events, its failure is told instead.
-void TppPrintRequest::EndJob(bool finish)
-{
-    m_phase = TppRequestPhase::HandingOver;
-    TppPublisher &publisher = m_report.Publisher();
-    if (finish)
-        publisher.CloseJob();
-    else
-        publisher.AbandonJob();
-    // A preview's job ends when the preview closes, not here.
-    if (publisher.HasOnlyScreenDevices())
-        return;
-    WhenJobEnded([this](const std::string &failure) {
-        if (!failure.empty())
-            return;
-        Fire(m_report.AfterPrint, m_report);
-        Fire(m_report.OnPrintingComplete, m_report);
-    });
-}
-
-void TppPrintRequest::WhenJobEnded(std::function<void(const std::string &failure)> then)
-{
-    if (TppPrinterDevice *device = DrawingDeviceInUse())
-        device->WhenJobFollowed(std::move(then));
-    else
-        then({});
-}
-
-std::string TppPrintRequest::AwaitJobEnd()
-{
-    // The job is with the print server until its follow-up ends.
-    PhaseScope following(*this, TppRequestPhase::HandingOver);
-    auto failure = std::make_shared<std::string>();
-    platform::WaitInEventLoop([&](std::function<void()> done) {
-        WhenJobEnded([failure, done = std::move(done)](const std::string &reason) {
-            *failure = reason;
-            done();
-        });
-    });
-    return *failure;
-}
-
-void TppPrintRequest::ProduceAndAwaitJobEnd()
-{
-    SendPagesToDevices();
-    const std::string failure = AwaitJobEnd();
-    if (!failure.empty())
-        throw EPrinterError(failure);
+    TppPrintJob job(m_report, DrawingDeviceInUse());
+    struct Running {
+        TppPrintJob *&job;
+        ~Running() { job = nullptr; }
+    } running{m_job};
+    m_job = &job;
+    job.Run();
 }
 
 // --- Printing on a device ------------------------------------------------
@@ -466,6 +401,7 @@ void TppPrintRequest::CreateCancelDialog()
                 m_fileDevice->SetStatusWindow(nullptr);
         };
         dialog.SetAllowCancel(true);
+        dialog.SetShownModally(m_report.ModalCancelDialog());
         if (!m_report.Icon().IsEmpty())
             dialog.SetIcon(m_report.Icon());
         DeviceInUse().SetStatusWindow(&dialog);
@@ -473,49 +409,27 @@ void TppPrintRequest::CreateCancelDialog()
     Fire(m_report.OnCancelDialogCreate, m_report);
 }
 
+// The cancel dialog observes the job: it shows the device's lines and sends
+// Cancel. Shown modally it keeps the user's input to itself, but it runs no
+// loop: the job lets the events in, and the dialog goes when the job ends.
 void TppPrintRequest::Produce()
 {
     if (!m_cancelDialog) {
-        ProduceAndAwaitJobEnd();
-    } else if (m_report.ModalCancelDialog()) {
-        ProduceInCancelDialog();
-    } else {
-        m_cancelDialog->Show();
-        try {
-            ProduceAndAwaitJobEnd();
-        } catch (...) {
-            Release(m_cancelDialog);
-            throw;
-        }
-        Release(m_cancelDialog);
+        SendPagesToDevices();
+        return;
     }
-}
-
-void TppPrintRequest::ProduceInCancelDialog()
-{
-    TppCustomCancelDialog &dialog = *m_cancelDialog;
-    dialog.ActivateHook = [this] {
-        // The loop may activate the dialog again (a message box closing):
-        // the pages are produced once.
-        if (m_phase != TppRequestPhase::Starting || !m_cancelDialog)
-            return;
-        platform::RunGuarded([this] { SendPagesToDevices(); });
-        // The dialog stays open while the print server's follow-up runs in
-        // its loop, and goes once the job has ended.
-        m_phase = TppRequestPhase::HandingOver;
-        WhenJobEnded([this](const std::string &failure) {
-            m_phase = TppRequestPhase::Ending;
-            if (!failure.empty())
-                platform::ShowErrorMessage(failure);
-            if (m_cancelDialog)
-                m_cancelDialog->StartCloseTimer();
-        });
-    };
-    dialog.SetShownModally(true);
-    dialog.ShowModal();
-    // Cancel closes the dialog at once; a job withdrawn meanwhile ends on the
-    // follow-up's next tick, and its failure, if any, is told from there.
-    AwaitJobEnd();
+    m_cancelDialog->Show();
+    try {
+        // Under a modal dialog the job runs as that window's work: a failure
+        // is shown here, and Print ends normally.
+        if (m_cancelDialog->ShownModally())
+            platform::RunGuarded([this] { SendPagesToDevices(); });
+        else
+            SendPagesToDevices();
+    } catch (...) {
+        Release(m_cancelDialog);
+        throw;
+    }
     Release(m_cancelDialog);
 }
 

@@ -1,4 +1,4 @@
-// The report's windows as the report layer sees them (the preview window's TppCustomPreviewer among them).
+// The report windows as the print request sees them: the base of every window and the three abstract ones.
 #pragma once
 
 #include "output/device_status_window.h"
@@ -52,7 +52,6 @@ public:
     void Retire() { Destroying(); }
 
     // Window operations, implemented by the toolkit window.
-    virtual TppModalResult ShowModal() = 0;
     virtual void Show() = 0;
     virtual void Close() = 0;
     virtual void SetIcon(const TppPicture &icon) = 0;
@@ -85,6 +84,7 @@ public:
 
     // Called once, after the report has been assigned.
     virtual void Init() { }
+    virtual TppModalResult ShowModal() = 0;
 };
 
 // The print dialog: the report fills these fields before showing it and
@@ -118,6 +118,7 @@ public:
     bool PrintToFile() const { return m_printToFile; }
 
     virtual void Init() = 0;
+    virtual TppModalResult ShowModal() = 0;
 
 protected:
     void SetPrintToArchive(bool value) { m_printToArchive = value; }
@@ -136,7 +137,8 @@ private:
 };
 
 // The small dialog that shows a print job's progress and can cancel it.
-// Devices write their status lines into it.
+// Devices write their status lines into it. It observes the job and runs no
+// loop of its own: shown modally, it only keeps the user's input to itself.
 class TppCustomCancelDialog : public TppForm, public TppStatusWindow {
 public:
     static constexpr const char *AbstractClassName = "TppCustomCancelDialog";
@@ -149,9 +151,6 @@ public:
     const std::string &StatusText() const override { return m_statusText; }
     void SetStatusText(const std::string &text) override { m_statusText = text; }
     void StatusChanged() override { }
-
-    // Ends the modal loop with OK shortly after the production has finished.
-    virtual void StartCloseTimer() = 0;
 
 private:
     bool m_allowCancel = false;

@@ -1,11 +1,12 @@
-// The print request's job cycle and settings, on a real engine and
-// publisher: the events a job fires, abandoning after a cancel, the job end
-// after a failure, and which device names a report takes.
+// The print job's cycle and the report's print settings, on a real engine
+// and publisher: the events a job fires, abandoning after a cancel, the job
+// end after a failure, and which device names a report takes.
 
 #include "output/device_registry.h"
 #include "output/printer_device.h"
 #include "report/print_error.h"
-#include "report/report_form.h"
+#include "preview/print_request.h"
+#include "preview/report_form.h"
 #include "tests/report/engine_fixture.h"
 
 #include <QtTest>
@@ -43,7 +44,7 @@ struct PrintingSheet {
 
 } // namespace
 
-class PrintRequestTest : public QObject {
+class JobCycleTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -55,9 +56,14 @@ private slots:
     void deviceTypeTakesOnlyRegisteredNames();
     void printSettingsHoldWhileAPageIsGenerated();
     void previewWithoutAWindowClassLeavesNothingRunning();
+    void reportWithoutAPrintFlowPrintsNothing();
+
+private:
+    // The windows' print flow, without any window class.
+    std::unique_ptr<TppPrintFlowRegistration> m_flow = std::make_unique<TppPrintFlowRegistration>(&TppPrintRequest::Create);
 };
 
-void PrintRequestTest::jobCycleOnAPrintingDeviceFiresEachEventOnce()
+void JobCycleTest::jobCycleOnAPrintingDeviceFiresEachEventOnce()
 {
     PrintingSheet printing;
     auto &[log, sheet, device, events] = printing;
@@ -70,7 +76,7 @@ void PrintRequestTest::jobCycleOnAPrintingDeviceFiresEachEventOnce()
     QVERIFY(sheet.report->JobStarted());
 }
 
-void PrintRequestTest::cancelledJobIsAbandonedAndStillEnds()
+void JobCycleTest::cancelledJobIsAbandonedAndStillEnds()
 {
     PrintingSheet printing;
     auto &[log, sheet, device, events] = printing;
@@ -88,7 +94,7 @@ void PrintRequestTest::cancelledJobIsAbandonedAndStillEnds()
     QCOMPARE(events.events, QStringList({"BeforePrint", "AfterPrint", "Complete"}));
 }
 
-void PrintRequestTest::cancelEndsTheJobOfDevicesThatHadTheirPages()
+void JobCycleTest::cancelEndsTheJobOfDevicesThatHadTheirPages()
 {
     QStringList log;
     EngineReport sheet;
@@ -117,7 +123,7 @@ void PrintRequestTest::cancelEndsTheJobOfDevicesThatHadTheirPages()
     printer.SetPublisher(nullptr);
 }
 
-void PrintRequestTest::failedGenerationStillEndsTheJob()
+void JobCycleTest::failedGenerationStillEndsTheJob()
 {
     PrintingSheet printing;
     auto &[log, sheet, device, events] = printing;
@@ -136,7 +142,7 @@ void PrintRequestTest::failedGenerationStillEndsTheJob()
     QVERIFY(!sheet.report->Printing());
 }
 
-void PrintRequestTest::jobWithOnlyScreenDevicesLeavesAfterPrintToThePreview()
+void JobCycleTest::jobWithOnlyScreenDevicesLeavesAfterPrintToThePreview()
 {
     EngineReport sheet;
     sheet.device.SetPublisher(nullptr);
@@ -147,7 +153,7 @@ void PrintRequestTest::jobWithOnlyScreenDevicesLeavesAfterPrintToThePreview()
     QCOMPARE(events.events, QStringList({"BeforePrint"}));
 }
 
-void PrintRequestTest::deviceTypeTakesOnlyRegisteredNames()
+void JobCycleTest::deviceTypeTakesOnlyRegisteredNames()
 {
     TppDeviceClassRegistration printer(TppPrinterDevice::StaticClass());
     TppReport report;
@@ -165,7 +171,7 @@ void PrintRequestTest::deviceTypeTakesOnlyRegisteredNames()
     QCOMPARE(report.DeviceType(), std::string("Plotter"));
 }
 
-void PrintRequestTest::printSettingsHoldWhileAPageIsGenerated()
+void JobCycleTest::printSettingsHoldWhileAPageIsGenerated()
 {
     TppDeviceClassRegistration printer(TppPrinterDevice::StaticClass());
     EngineReport sheet;
@@ -187,7 +193,7 @@ void PrintRequestTest::printSettingsHoldWhileAPageIsGenerated()
     QVERIFY(!report.ShowPrintDialog());
 }
 
-void PrintRequestTest::previewWithoutAWindowClassLeavesNothingRunning()
+void JobCycleTest::previewWithoutAWindowClassLeavesNothingRunning()
 {
     EngineReport sheet;
     EventLog events(*sheet.report);
@@ -199,5 +205,19 @@ void PrintRequestTest::previewWithoutAWindowClassLeavesNothingRunning()
     QVERIFY(events.events.isEmpty());
 }
 
-QTEST_MAIN(PrintRequestTest)
-#include "print_request_test.moc"
+void JobCycleTest::reportWithoutAPrintFlowPrintsNothing()
+{
+    m_flow.reset();
+    PrintingSheet printing;
+    printing.sheet.report->SetDeviceType("Printer");
+    printing.sheet.report->Print();
+    printing.sheet.report->SendPagesToDevices();
+    m_flow = std::make_unique<TppPrintFlowRegistration>(&TppPrintRequest::Create);
+
+    QVERIFY(!printing.sheet.report->Producing());
+    QVERIFY(printing.events.events.isEmpty());
+    QVERIFY(printing.log.isEmpty());
+}
+
+QTEST_MAIN(JobCycleTest)
+#include "job_cycle_test.moc"

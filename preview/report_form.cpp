@@ -1,4 +1,4 @@
-#include "report/report_form.h"
+#include "preview/report_form.h"
 
 TppForm::~TppForm()
 {
