@@ -181,8 +181,9 @@ void TppPrintRequest::PreviewBranch()
         m_previewForm->Show();
         SendPagesToDevices();
     }
-    if (m_report.EnableProcessMessages())
-        platform::ProcessPendingMessages();
+    // Once, where the engine's own yield lets messages in (when the report
+    // enables it): a preview just shown gets its first paint.
+    m_report.Publisher().Yield();
 }
 
 void TppPrintRequest::PreviewActivated()

@@ -186,6 +186,7 @@ private slots:
     void geometryAtPrinterResolution();
     void picturesFitTheirRectangle_data();
     void picturesFitTheirRectangle();
+    void abandonedJobSendsNothing_data();
     void abandonedJobSendsNothing();
     void cutShortPassMakesNoMoreCopies();
     void refusedJobs_data();
@@ -584,21 +585,37 @@ void PrinterDeviceTest::picturesFitTheirRectangle()
              qPrintable(QStringLiteral("red at %1,%2 %3x%4").arg(red.left()).arg(red.top()).arg(red.width()).arg(red.height())));
 }
 
+void PrinterDeviceTest::abandonedJobSendsNothing_data()
+{
+    QTest::addColumn<bool>("destroyed");
+    QTest::newRow("abandoned") << false;
+    QTest::newRow("device destroyed with the job open") << true;
+}
+
 void PrinterDeviceTest::abandonedJobSendsNothing()
 {
+    QFETCH(bool, destroyed);
     PageSource source(3);
     source.setup.SetPrinterName(m_queue->StdName());
     source.setup.SetCopies(3);
     source.stopBeforePage = 2;
-    TppPrinterDevice device;
-    device.Printer().SetPrinterSetup(source.setup);
-    device.SetPublisher(&source.publisher);
+    auto device = std::make_unique<TppPrinterDevice>();
+    device->Printer().SetPrinterSetup(source.setup);
+    device->SetPublisher(&source.publisher);
     const int before = m_queue->JobCount();
-    source.RunJob(true);
-    QVERIFY(device.JobAbandoned());
-    QVERIFY(!device.Printer().DocumentOpen());
-    QVERIFY(!device.Canvas());
-    // The page drawn had not reached the print server: nothing of it does.
+    if (destroyed) {
+        source.publisher.OpenJob();
+        source.publisher.RequestPages();
+        QVERIFY(device->JobOpen() && device->Printer().DocumentOpen());
+        device.reset();
+    } else {
+        source.RunJob(true);
+        QVERIFY(device->JobAbandoned());
+        QVERIFY(!device->Printer().DocumentOpen());
+        QVERIFY(!device->Canvas());
+    }
+    // The page drawn had not reached the print server: nothing of it does,
+    // and a destructor hands nothing over.
     QCOMPARE(m_queue->JobCount(), before);
 }
 

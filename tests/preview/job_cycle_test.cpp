@@ -5,9 +5,14 @@
 #include "output/device_registry.h"
 #include "output/printer_device.h"
 #include "report/print_error.h"
+#include "assets/library_texts.h"
+#include "output/printer.h"
+#include "preview/print_job.h"
 #include "preview/print_request.h"
 #include "preview/report_form.h"
 #include "tests/report/engine_fixture.h"
+
+#include "../support/printed_output.h"
 
 #include <QtTest>
 
@@ -42,6 +47,13 @@ struct PrintingSheet {
     EventLog events{*sheet.report};
 };
 
+// A printer device whose finish leaves its document open, as a device that
+// could not end it would.
+class UnfinishedPrinterDevice : public TppPrinterDevice {
+public:
+    void CloseJob() override { }
+};
+
 } // namespace
 
 class JobCycleTest : public QObject {
@@ -57,6 +69,7 @@ private slots:
     void printSettingsHoldWhileAPageIsGenerated();
     void previewWithoutAWindowClassLeavesNothingRunning();
     void reportWithoutAPrintFlowPrintsNothing();
+    void unfinishedDocumentIsThrownAwayAndTold();
 
 private:
     // The windows' print flow, without any window class.
@@ -217,6 +230,37 @@ void JobCycleTest::reportWithoutAPrintFlowPrintsNothing()
     QVERIFY(!printing.sheet.report->Producing());
     QVERIFY(printing.events.events.isEmpty());
     QVERIFY(printing.log.isEmpty());
+}
+
+void JobCycleTest::unfinishedDocumentIsThrownAwayAndTold()
+{
+    const printed::TestQueue queue(QStringLiteral("JobCycleUnfinished"));
+    QVERIFY(queue.Created());
+    EngineReport sheet;
+    EventLog events(*sheet.report);
+    sheet.device.SetPublisher(nullptr);
+    UnfinishedPrinterDevice device;
+    TppPrinterSetup setup;
+    setup.Assign(sheet.report->PrinterSetup());
+    setup.SetPrinterName(queue.StdName());
+    device.Printer().SetPrinterSetup(setup);
+    device.SetPublisher(&sheet.report->Publisher());
+    const int before = queue.JobCount();
+
+    QString told;
+    try {
+        TppPrintJob(*sheet.report, &device).Run();
+    } catch (const EPrinterError &error) {
+        told = QString::fromStdString(error.what());
+    }
+    device.SetPublisher(nullptr);
+
+    QCOMPARE(told, QString::fromStdString(LibraryText(ltJobNotFinished, 0)));
+    QVERIFY(!device.JobOpen());
+    QVERIFY(!device.Printer().DocumentOpen());
+    QCOMPARE(queue.JobCount(), before);
+    // It did not print: no AfterPrint, no OnPrintingComplete.
+    QCOMPARE(events.events, QStringList{QStringLiteral("BeforePrint")});
 }
 
 QTEST_MAIN(JobCycleTest)
