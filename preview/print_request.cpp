@@ -122,7 +122,7 @@ bool TppPrintRequest::MayStart(bool preview) const
 {
     if (m_report.Printing())
         return false;
-    switch (m_phase) {
+    switch (Phase()) {
     case TppRequestPhase::Idle:
         return true;
     case TppRequestPhase::PreviewShown:
@@ -188,7 +188,7 @@ void TppPrintRequest::PreviewBranch()
 
 void TppPrintRequest::PreviewActivated()
 {
-    if (m_phase != TppRequestPhase::PreviewShown || m_report.DeviceType() != ScreenDeviceName)
+    if (Phase() != TppRequestPhase::PreviewShown || m_report.DeviceType() != ScreenDeviceName)
         return;
     // A failure is shown here, as it cannot leave the window's activation;
     // the preview stays open and usable.
@@ -223,11 +223,11 @@ void TppPrintRequest::PostPreviewRelease()
     });
 }
 
-// Not while a printer job started from the preview runs: that job's end
-// posts the release again.
+// Not while a job runs (the preview's own pages, or a printer job started
+// from it): the job's end posts the release again.
 void TppPrintRequest::ReleaseClosedPreview()
 {
-    if (m_previewReleasePending && m_phase == TppRequestPhase::PreviewShown)
+    if (m_previewReleasePending && Phase() == TppRequestPhase::PreviewShown)
         Release(m_previewForm);
 }
 
@@ -238,10 +238,16 @@ void TppPrintRequest::SendPagesToDevices()
     if (m_job)
         return;
     TppPrintJob job(m_report, DrawingDeviceInUse());
+    // A preview closed while the job ran is released once it has ended.
     struct Running {
-        TppPrintJob *&job;
-        ~Running() { job = nullptr; }
-    } running{m_job};
+        TppPrintRequest &request;
+        ~Running()
+        {
+            request.m_job = nullptr;
+            if (request.m_previewReleasePending)
+                request.PostPreviewRelease();
+        }
+    } running{*this};
     m_job = &job;
     job.Run();
 }

@@ -49,6 +49,7 @@ private slots:
     void secondPrintIsRefused_data();
     void secondPrintIsRefused();
     void previewClosedButNotReleased();
+    void previewClosedWhileItsPagesAreMade();
     void printFromTheClosingPreviewIsRefused();
 
 private:
@@ -207,6 +208,38 @@ void PrintRequestReentryTest::previewClosedButNotReleased()
     QCOMPARE(report.RequestPhase(), TppRequestPhase::Idle);
     QVERIFY(!report.Producing());
     QCOMPARE(flow.events, (QStringList{"BeforePrint", "AfterPrint", "BeforePrint", "AfterPrint"}));
+}
+
+// The user closes a non-modal preview while the engine makes its pages: the
+// job is cancelled, and the window stays until it has ended, then goes by
+// itself.
+void PrintRequestReentryTest::previewClosedWhileItsPagesAreMade()
+{
+    FlowReport flow(*m_queue, 3);
+    TppReport &report = flow.Report();
+    report.SetDeviceType("Screen");
+    report.SetModalPreview(false);
+    QPointer<TppPrintPreview> window;
+    bool aliveAfterClose = false;
+    report.OnEndPage = [&](TppCustomReport &) {
+        if (!window)
+            return;
+        window->close();
+        // Whatever the close posted comes in while the job still runs.
+        QCoreApplication::processEvents();
+        aliveAfterClose = !window.isNull();
+    };
+    report.OnPreviewFormCreate = [&](TppCustomReport &self) {
+        window = dynamic_cast<TppPrintPreview *>(self.PreviewForm());
+    };
+
+    report.Print();
+
+    QVERIFY(aliveAfterClose);
+    QTRY_VERIFY(window.isNull());
+    QCOMPARE(report.PreviewForm(), nullptr);
+    QCOMPARE(report.RequestPhase(), TppRequestPhase::Idle);
+    QVERIFY(!report.Producing());
 }
 
 // The closing events run while the preview window is destroyed: a Print
