@@ -238,18 +238,22 @@ void TppPrintRequest::SendPagesToDevices()
     if (m_job)
         return;
     TppPrintJob job(m_report, DrawingDeviceInUse());
-    // A preview closed while the job ran is released once it has ended.
-    struct Running {
-        TppPrintRequest &request;
-        ~Running()
-        {
-            request.m_job = nullptr;
-            if (request.m_previewReleasePending)
-                request.PostPreviewRelease();
-        }
-    } running{*this};
     m_job = &job;
-    job.Run();
+    try {
+        job.Run();
+    } catch (...) {
+        JobEnded();
+        throw;
+    }
+    JobEnded();
+}
+
+// A preview closed while the job ran is released now that it has ended.
+void TppPrintRequest::JobEnded()
+{
+    m_job = nullptr;
+    if (m_previewReleasePending)
+        PostPreviewRelease();
 }
 
 // --- Printing on a device ------------------------------------------------
@@ -260,16 +264,22 @@ void TppPrintRequest::DeviceBranch()
         m_report.SetProducing(false);
         return;
     }
-    // Declared first, so that it ends last: the job's objects are released
-    // after the setup is put back, and the request returns to the phase it
-    // was called in (an open preview, or idle).
+    // The request returns to the phase it was called in (an open preview,
+    // or idle) once the job's objects are released, whichever way out.
     PhaseScope branch(*this, TppRequestPhase::Starting);
-    struct CleanUpOnExit {
-        TppPrintRequest &request;
-        ~CleanUpOnExit() { request.CleanUp(); }
-    } cleanUp{*this};
-    TppPrinterSetupRestore restore(m_report);
+    try {
+        PrintOnDevice();
+    } catch (...) {
+        CleanUp();
+        throw;
+    }
+    CleanUp();
+}
 
+// The setup is put back as this returns, before the job's objects go.
+void TppPrintRequest::PrintOnDevice()
+{
+    TppPrinterSetupRestore restore(m_report);
     CreatePrinterDevice();
     if (m_report.ShowPrintDialog()) {
         m_phase = TppRequestPhase::DialogOpen;

@@ -59,7 +59,10 @@ private:
     void PostPreviewRelease();
     void ReleaseClosedPreview();
 
+    void JobEnded();
+
     void DeviceBranch();
+    void PrintOnDevice();
     void CreatePrinterDevice();
     // Connects the device the dialog chose; false when nothing can print.
     bool ConnectTarget(TppPrinterSetupRestore &restore);
