@@ -4,7 +4,8 @@
 // request. Every such call is refused without touching the running job:
 // the program goes on, the first job prints whole, and the report's setup
 // is restored after it. The preview's own moments (closing, released later)
-// are covered too.
+// are covered too, and so is where the events come in while a job runs: at
+// the job's one entry point, in no event loop of its own.
 
 #include "output/printer_list.h"
 #include "preview/print_preview.h"
@@ -17,6 +18,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPrinterInfo>
+#include <QThread>
 #include <QtTest>
 
 using namespace print_flow;
@@ -48,6 +50,8 @@ private slots:
 
     void secondPrintIsRefused_data();
     void secondPrintIsRefused();
+    void jobRunsNoLoopOfItsOwn_data();
+    void jobRunsNoLoopOfItsOwn();
     void previewClosedButNotReleased();
     void previewClosedWhileItsPagesAreMade();
     void printFromTheClosingPreviewIsRefused();
@@ -171,6 +175,51 @@ void PrintRequestReentryTest::secondPrintIsRefused()
     QCOMPARE(m_queue->JobCount(), jobs + 1);
     QVERIFY(m_queue->WaitForOutput());
     QCOMPARE(PrintedPages(m_queue->OutputFile()), (QStringList{"1", "2", "3", "1", "2", "3"}));
+}
+
+void PrintRequestReentryTest::jobRunsNoLoopOfItsOwn_data()
+{
+    QTest::addColumn<CancelDialog>("cancelDialog");
+    QTest::newRow("modal cancel dialog") << CancelDialog::Modal;
+    QTest::newRow("non-modal cancel dialog") << CancelDialog::NonModal;
+    QTest::newRow("no cancel dialog") << CancelDialog::None;
+}
+
+// A timer ticking through the job sees how deep the event loops are nested
+// in each step: no deeper than where Print was called, as the job's steps
+// let the events in themselves (the print dialog, which the user answers,
+// runs a loop of its own before the job).
+void PrintRequestReentryTest::jobRunsNoLoopOfItsOwn()
+{
+    QFETCH(CancelDialog, cancelDialog);
+    FlowReport flow(*m_queue, 2);
+    TppReport &report = flow.Report();
+    report.SetShowCancelDialog(cancelDialog != CancelDialog::None);
+    report.SetModalCancelDialog(cancelDialog == CancelDialog::Modal);
+
+    const int levelAtPrint = QThread::currentThread()->loopLevel();
+    QMap<QString, int> deepest;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        const TppRequestPhase phase = report.RequestPhase();
+        if (phase != TppRequestPhase::Producing && phase != TppRequestPhase::Following)
+            return;
+        const QString name = QString::fromLatin1(RequestPhaseName(phase));
+        deepest[name] = std::max(deepest.value(name), QThread::currentThread()->loopLevel());
+    });
+    ticks.start(1);
+    // Band after band, a tick comes in while the pages are made.
+    report.OnEndPage = [](TppCustomReport &) { QThread::msleep(3); };
+    WindowDriver driver;
+    driver.onPrintDialog = [&](TppPrintDialog &dialog) { ClickOk(dialog); };
+
+    report.Print();
+
+    QCOMPARE(driver.messages, QStringList());
+    QCOMPARE(deepest.keys(), (QStringList{"following", "producing"}));
+    QCOMPARE(deepest.value("producing"), levelAtPrint);
+    QCOMPARE(deepest.value("following"), levelAtPrint);
+    QVERIFY(m_queue->WaitForOutput());
 }
 
 // A preview shown without its own modal loop is released once control is
