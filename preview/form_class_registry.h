@@ -10,8 +10,8 @@ class TppForm;
 
 // The process-wide list that maps an abstract report window class (by its
 // name, e.g. TppCustomPreviewer::AbstractClassName) to the concrete window
-// that stands for it. The program registers its windows at start-up; the
-// report asks here and never names a concrete window itself.
+// that stands for it. The program registers its windows at start-up; the print
+// request asks here and never names a concrete window itself.
 
 using TppFormFactory = std::function<std::unique_ptr<TppForm>(TppCustomReport *owner)>;
 

@@ -6,8 +6,8 @@
 
 // Keeps the preview's classes registered for as long as it lives: the print
 // preview window for TppCustomPreviewer, TppPreview as the preview contents,
-// and the screen device kind. The program holds one from start-up to the end;
-// tests hold their own.
+// the screen device kind, and the print request as the reports' print flow.
+// The program holds one from start-up to the end; tests hold their own.
 class TppPreviewRegistration {
 public:
     TppPreviewRegistration();

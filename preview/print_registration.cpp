@@ -6,8 +6,8 @@
 #include "preview/print_dialog.h"
 #include "preview/print_request.h"
 
-// The dialogs belong to the application, not to a window: the report
-// releases them itself when the request ends.
+// The dialogs belong to the application, not to a window: the print
+// request releases them itself when it ends.
 TppPrintRegistration::TppPrintRegistration()
     : m_printDialog(TppCustomPrintDialog::AbstractClassName,
                     [](TppCustomReport *) -> std::unique_ptr<TppForm> { return std::make_unique<TppPrintDialog>(); })

@@ -6,8 +6,9 @@
 
 // Keeps printing registered for as long as it lives: the print dialog and
 // the cancel dialog in the form class registry, the printer device and the
-// PDF file device among the device kinds. The program holds one from
-// start-up to its end; tests hold their own.
+// PDF file device among the device kinds, and the print request as the
+// reports' print flow. The program holds one from start-up to its end;
+// tests hold their own.
 class TppPrintRegistration
 {
 public:

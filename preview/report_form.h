@@ -18,7 +18,7 @@ enum TppModalResult : std::uint8_t { mrNone, mrOK, mrCancel };
 // Base of every report window and dialog: what a print request sets on a
 // window it creates, and the few window operations it calls. The windows
 // themselves are toolkit classes deriving from one of the abstract classes
-// below; the report finds them through the form class registry and never
+// below; the print request finds them through the form class registry and never
 // names a concrete window.
 class TppForm {
 public:
@@ -30,7 +30,7 @@ public:
     // Runs the destroy hooks if the concrete window has not done so.
     virtual ~TppForm();
 
-    // Set by the report after creating the window; an unset hook is skipped.
+    // Set by the print request after creating the window; an unset hook is skipped.
     Hook ActivateHook; // after each activation of the window
     Hook CancelHook;   // by DoCancel
     Hook CloseHook;    // when the window is destroyed, first
@@ -87,7 +87,7 @@ public:
     virtual TppModalResult ShowModal() = 0;
 };
 
-// The print dialog: the report fills these fields before showing it and
+// The print dialog: the print request fills these fields before showing it and
 // reads them back after OK.
 class TppCustomPrintDialog : public TppForm {
 public:

@@ -126,7 +126,7 @@ public:
     // it before it prints.
     std::int32_t CurrentPage() const { return m_currentPage; }
     void SetCurrentPage(std::int32_t value) { m_currentPage = value; }
-    // Handed to every window the report creates.
+    // Handed to every window of its print requests.
     std::int32_t LanguageIndex() const { return m_languageIndex; }
     void SetLanguageIndex(std::int32_t value) { m_languageIndex = value; }
 
