@@ -25,8 +25,9 @@ namespace print_flow {
 
 using printed::TestQueue;
 
-// Acts on the windows a print run opens, from inside their modal loops:
-// the print dialog once, every new status line of the cancel dialog, and
+// Acts on the windows a print run opens, from a timer that ticks wherever
+// events come in (the dialogs' modal loops, the job's entry point): the
+// print dialog once, every new status line of the cancel dialog, and
 // message boxes, which it reads and answers (Yes to a question unless told
 // otherwise, OK to the others).
 class WindowDriver
