@@ -3,13 +3,8 @@
 # the test services (its two queues); BUILD_DIR chooses the build directory.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
-# An existing build keeps its own type; a new one is made optimised.
-if [ -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" > /dev/null
-else
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release > /dev/null
-fi
+build=${BUILD_DIR:-$root/build-bench}
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build "$build" -j2 --target bench_printers > /dev/null
 source "$root/scripts/test-services.sh"
 start_test_services
