@@ -112,20 +112,7 @@ void KeyboardPrintRoadTest::mainScreenToPaperByKeys()
             QVERIFY(TabTo(form3.ui.BitBtn1));
             road << "print button";
             PressLater(form3.ui.BitBtn1, Qt::Key_Return, pending);
-        } else if (auto *preview = dynamic_cast<TppPrintPreview *>(active)) {
-            const bool idle = !preview->Viewer().Busy() && preview->Viewer().CurrentPageNo() == 1;
-            if (idle && last == "print button") {
-                road << "Ctrl+P";
-                pendingBeforePrinting = pending;
-                PressLater(preview, Qt::Key_P, pending, Qt::ControlModifier);
-            } else if (idle && last == "OK" && pending == pendingBeforePrinting) {
-                // Ctrl+P has done all it does: the sheet is on its way.
-                road << "Escape";
-                PressLater(preview, Qt::Key_Escape, pending);
-            }
-        } else if (active->objectName() == QLatin1String("TppPrintDialog") && last == "Ctrl+P") {
-            road << "OK";
-            PressLater(QApplication::focusWidget() ? QApplication::focusWidget() : active, Qt::Key_Return, pending);
+        } else if (StepThroughPreviewPrint(active, "print button", road, pending, pendingBeforePrinting)) {
         } else if (active == &form3 && last == "Escape") {
             QVERIFY(TabTo(form3.ui.BitBtn2));
             road << "results closed";

@@ -137,19 +137,7 @@ void ScenariosSheetTest::printedFromTheWindow()
         if (active == &window && last.isEmpty()) {
             road << "Imprimir";
             PressLater(&window, mnemonic, pending, Qt::AltModifier);
-        } else if (auto *preview = dynamic_cast<TppPrintPreview *>(active)) {
-            const bool idle = !preview->Viewer().Busy() && preview->Viewer().CurrentPageNo() == 1;
-            if (idle && last == "Imprimir") {
-                road << "Ctrl+P";
-                pendingBeforePrinting = pending;
-                PressLater(preview, Qt::Key_P, pending, Qt::ControlModifier);
-            } else if (idle && last == "OK" && pending == pendingBeforePrinting) {
-                road << "Escape";
-                PressLater(preview, Qt::Key_Escape, pending);
-            }
-        } else if (active->objectName() == QLatin1String("TppPrintDialog") && last == "Ctrl+P") {
-            road << "OK";
-            PressLater(QApplication::focusWidget() ? QApplication::focusWidget() : active, Qt::Key_Return, pending);
+        } else if (StepThroughPreviewPrint(active, "Imprimir", road, pending, pendingBeforePrinting)) {
         } else if (active == &window && last == "Escape") {
             road << "back";
         }

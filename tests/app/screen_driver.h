@@ -9,6 +9,8 @@
 #include "app/form2.h"
 #include "app/form3.h"
 #include "app/form4.h"
+#include "preview/print_preview.h"
+#include "preview/viewer.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -161,4 +163,33 @@ inline void PressLater(QWidget *target, Qt::Key key, int &pending, Qt::KeyboardM
         QTest::keyClick(target, key, modifiers);
         --pending;
     });
+}
+
+// One step of the print road from an open preview, by keyboard: Ctrl+P once
+// the first page shows after `opened` is on the road, Enter in the print
+// dialog, Escape once printing has done all it does. False when `active` is
+// neither the preview nor the print dialog at its step.
+inline bool StepThroughPreviewPrint(QWidget *active, const QString &opened, QStringList &road, int &pending,
+                                    int &pendingBeforePrinting)
+{
+    const QString last = road.isEmpty() ? QString() : road.last();
+    if (auto *preview = dynamic_cast<TppPrintPreview *>(active)) {
+        const bool idle = !preview->Viewer().Busy() && preview->Viewer().CurrentPageNo() == 1;
+        if (idle && last == opened) {
+            road << "Ctrl+P";
+            pendingBeforePrinting = pending;
+            PressLater(preview, Qt::Key_P, pending, Qt::ControlModifier);
+        } else if (idle && last == "OK" && pending == pendingBeforePrinting) {
+            // Ctrl+P has done all it does: the sheet is on its way.
+            road << "Escape";
+            PressLater(preview, Qt::Key_Escape, pending);
+        }
+        return true;
+    }
+    if (active->objectName() == QLatin1String("TppPrintDialog") && last == "Ctrl+P") {
+        road << "OK";
+        PressLater(QApplication::focusWidget() ? QApplication::focusWidget() : active, Qt::Key_Return, pending);
+        return true;
+    }
+    return false;
 }
