@@ -37,14 +37,7 @@ double OpenOnce(Form3 &form3)
 {
     FirstPaintWatch watch(CurveView);
     qApp->installEventFilter(&watch);
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] {
-        if (auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-            window->close();
-    });
-    guard.start(5000);
-    watch.clock.start();
+    watch.Start();
     form3.ui.ScenariosButton->click();
     qApp->removeEventFilter(&watch);
     return watch.painted ? watch.elapsed : -1;
