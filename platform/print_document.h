@@ -92,8 +92,9 @@ public:
     virtual void AbortDocument() = 0;
     // Cancels the job of the document EndDocument last handed over, for as
     // long as the spooler still holds it. May be called while the job is
-    // followed: the follow-up then ends without an error. Throws a PrintError when the spooler refused or
-    // did not answer while the job may still print.
+    // followed: the follow-up then ends without an error. Throws a
+    // PrintError when the spooler refused or did not answer while the job
+    // may still print.
     virtual Withdrawal WithdrawDocument() { return Withdrawal::NothingHandedOver; }
     // Calls `followed` from the event loop once the follow-up of the job
     // EndDocument last handed over has ended, or at once when none runs.

@@ -290,9 +290,9 @@ void QtPrinterDevice::StartFollowUp()
     m_followTimer.start(kJobPollInterval);
 }
 
-// A tick of the follow-up, from the event loop that runs (the cancel
-// dialog's, while a job prints): the windows stay live meanwhile, and the
-// user can still withdraw the job.
+// A tick of the follow-up, from wherever events come in (the print job
+// waits for them): the windows stay live meanwhile, and the user can still
+// withdraw the job.
 void QtPrinterDevice::LookAtFollowedJob()
 {
     // Withdrawn: the job has ended, nothing more is asked of the spooler.
